@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs everything Meridel needs to build, run and test on Debian 12. Safe to run again.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev libgl-dev
+  libswe-dev swe-standard-data
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation
+  xvfb xauth xdg-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

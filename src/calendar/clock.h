@@ -1,0 +1,34 @@
+// The system date and local zone, behind an interface so tests can fix them.
+#pragma once
+
+#include <cstdint>
+
+namespace meridel {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The current calendar year by the computer's local date.
+    virtual std::int32_t currentYear() const = 0;
+    // The computer's current offset from Greenwich in seconds, positive WEST.
+    virtual std::int32_t localOffsetSecondsWest() const = 0;
+};
+
+// The clock in use: the system's, unless a test installed another.
+const Clock& clock();
+// Installs c (not owned; nullptr restores the system clock). Returns the previous one.
+const Clock* setClock(const Clock* c);
+
+// A clock that always answers the same; for tests.
+class FixedClock : public Clock {
+public:
+    FixedClock(std::int32_t year, std::int32_t offsetSecondsWest) : year_(year), offset_(offsetSecondsWest) {}
+    std::int32_t currentYear() const override { return year_; }
+    std::int32_t localOffsetSecondsWest() const override { return offset_; }
+
+private:
+    std::int32_t year_;
+    std::int32_t offset_;
+};
+
+}  // namespace meridel

@@ -1,0 +1,39 @@
+// Planet and Moon position library: a thin layer over the Swiss Ephemeris. Longitudes are
+// apparent geocentric ecliptic longitudes, true equinox of date, in radians [0, 2pi), for
+// moments given as Julian day numbers with fraction in UNIVERSAL time (the library applies
+// Delta T). The JPL-based files of the system's ephemeris folder are used; a file in the
+// folder given to set_datafiles_folder is preferred.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace meridel {
+
+// Range of the planet library, as day numbers floor(jd + 0.5): 31 December 1 BCE to 1 January 2800.
+inline constexpr std::int32_t kPlanetLibraryFirstDay = 1721425;
+inline constexpr std::int32_t kPlanetLibraryLastDay = 2743739;
+
+// No-value results: the moment lies before (-99) or after (-100) the source's range.
+inline constexpr double kBeforeRange = -99.0;
+inline constexpr double kAfterRange = -100.0;
+
+// Tells the library which folder (ending in the path separator) to search first for its files.
+void set_datafiles_folder(const std::string& folder);
+
+// Longitude of a planet in the library's numbering (1 Mercury, 2 Venus, 3 Earth = asked for
+// the Sun, 4 Mars .. 8 Neptune) at moment jd (UT). year is the calendar year of jd (unused by
+// this implementation, kept for its callers). *rv, when rv is not null, receives the radius
+// vector in AU. Returns -99 / -100 outside the range above; an error or a non-finite value
+// from the ephemeris also gives a no-value result (-99 for moments before 2000-01-01, else -100).
+double gc_app_long_rv_planet(std::int32_t planet, double jd, std::int32_t year, double* rv);
+
+// The Moon's longitude at t = jd - 2451545.0 days (jd in UT). Callers keep t within the Moon's
+// range (see MoonLongitude); an error gives a no-value result as above.
+double moonpos(double t);
+
+// The Swiss Ephemeris flags returned by the latest position call of this layer: they tell which
+// ephemeris served it (SEFLG_SWIEPH for the JPL-based files, SEFLG_MOSEPH for the fallback).
+std::int32_t last_ephemeris_flags();
+
+}  // namespace meridel
