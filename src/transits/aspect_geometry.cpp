@@ -146,7 +146,7 @@ std::string DayFractionToTimeText(double fraction) {
             mm = 0;
         }
     }
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d", hh, mm);
     return text;
 }

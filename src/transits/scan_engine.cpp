@@ -213,6 +213,9 @@ void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int le
         if (inside == 2 && deviation[1] < deviation[0] && deviation[1] < deviation[2]) {
             const std::string text = FindExactMinimum(day_, a);
             if (!text.empty()) {
+                // A transit in effect since before the start may have no other cell yet: its
+                // first row must still say which aspect it is.
+                PutNameIfEmpty(r0, a);
                 PutExtraMinimum(r0 + offset[4], text);
                 minDay_ = day_;
                 startNewRowGroup();
@@ -331,7 +334,7 @@ std::string TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect)
     const int dayShift = local >= 0 ? local / kMinutesPerDay : -((-local + kMinutesPerDay - 1) / kMinutesPerDay);
     const int minuteOfDay = local - dayShift * kMinutesPerDay;
     const std::int32_t hitDay = day - 1 + dayShift;
-    char time[8];
+    char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
     return DateText(hitDay) + "*" + RetrogradeMark(hitDay + 1, moving) + time + " " + inputs_.ZoneText;
 }
