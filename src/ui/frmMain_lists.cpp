@@ -7,6 +7,7 @@
 
 #include "dialogs/dialogs.h"
 #include "ephemeris/names.h"
+#include "ephemeris/planet_longitude.h"
 #include "ui/controls.h"
 #include "ui/frmMain.h"
 

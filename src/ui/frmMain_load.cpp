@@ -137,7 +137,7 @@ void frmMain::SetInitialDefaults() {
     FillingPlanetLists = false;
     request.AspectCount = 5;
 
-    txbYear[0]->setText(QStringLiteral("%1").arg(clock().currentYear(), 4, 10, QLatin1Char('0')));
+    txbYear[0]->setText(QStringLiteral("%1").arg(activeClock().currentYear(), 4, 10, QLatin1Char('0')));
     txbMonth[0]->setText(QStringLiteral("1"));
     txbDay[0]->setText(QStringLiteral("1"));
     txbYear[1]->setText(txbYear[0]->text());
