@@ -10,9 +10,9 @@ namespace meridel {
 
 namespace {
 
-// The library keeps at most 255 characters of a search path and silently uses a folder of its
-// own for a longer one, which would lose the JPL-based files.
-constexpr std::size_t kLongestSearchPath = AS_MAXCH - 1;
+// The library takes a search path of at most 242 characters and silently puts its built-in
+// folder in place of a longer one; we keep the system folder instead.
+constexpr std::size_t kLongestSearchPath = AS_MAXCH - 1 - 13;
 
 bool searchPathSet = false;
 std::int32_t lastFlags = 0;

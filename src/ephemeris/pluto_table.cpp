@@ -16,8 +16,7 @@ std::vector<std::string> PlutoLines;
 
 namespace {
 
-// The first character's code also carries k mod 55, so that a line shifted to the wrong day
-// decodes to a value out of range rather than to a plausible longitude.
+// The first character's code also carries k mod 55, a check on the line's place in the file.
 constexpr int kLineCycle = 55;
 
 // Degrees encoded by line text for index k, or a negative value when it does not decode.
