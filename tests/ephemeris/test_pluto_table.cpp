@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
@@ -40,7 +42,7 @@ protected:
         previousDialogs_ = setDialogs(&dialogs_);
         savedFolder_ = DataFolder;
         folder_ = std::filesystem::temp_directory_path() /
-                  ("meridel-pluto-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                  ("meridel-pluto-" + std::to_string(getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder_);
         DataFolder = folder_.string() + "/";
@@ -194,7 +196,7 @@ TEST_F(PlutoTable, UnusableFilesAreRefused) {
 }
 
 TEST(ReadLines, CountsTrimsAndReportsErrors) {
-    auto path = std::filesystem::temp_directory_path() / "meridel-read-lines.txt";
+    auto path = std::filesystem::temp_directory_path() / ("meridel-read-lines-" + std::to_string(getpid()));
     std::ofstream(path, std::ios::binary) << "one\n\n  two  \r\n   \nthree";
     std::vector<std::string> lines{"old"};
     std::int32_t count = -1, errorNumber = -1;
