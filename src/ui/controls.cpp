@@ -17,7 +17,7 @@ constexpr const char* kControlProperty = "meridelControl";
 class TypedLengthValidator : public QValidator {
 public:
     TypedLengthValidator(QLineEdit* box, int maxLength)
-        : QValidator(box), maxLength_(maxLength), currentLength_(static_cast<int>(box->text().size())) {
+        : QValidator(box), box_(box), maxLength_(maxLength), currentLength_(static_cast<int>(box->text().size())) {
         connect(box, &QLineEdit::textChanged, this,
                 [this](const QString& text) { currentLength_ = static_cast<int>(text.size()); });
     }
@@ -25,10 +25,14 @@ public:
     State validate(QString& input, int&) const override {
         const int length = static_cast<int>(input.size());
         if (length <= maxLength_ || length <= currentLength_) return Acceptable;
+        // Setting a text from code clears the box's undo history before the text is validated;
+        // an edit by the user is always undoable.
+        if (!box_->isUndoAvailable()) return Acceptable;
         return Invalid;
     }
 
 private:
+    const QLineEdit* box_;
     int maxLength_;
     int currentLength_;
 };

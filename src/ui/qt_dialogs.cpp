@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "ui/frmPopUp.h"
 
 namespace meridel {
 
@@ -40,7 +39,7 @@ QString QtFilter(const std::string& filter) {
 
 QtDialogs::QtDialogs(QWidget* owner) : owner_(owner) {}
 
-QtDialogs::~QtDialogs() = default;
+QtDialogs::~QtDialogs() { delete popUpWindow_.data(); }
 
 void QtDialogs::message(const std::string& text, MessageIcon icon, const std::string& title) {
     QMessageBox box(BoxIcon(icon), Q(title), Q(text), QMessageBox::Ok, owner_);
@@ -61,7 +60,7 @@ Answer QtDialogs::askYesNoCancel(const std::string& text, const std::string& tit
 
 void QtDialogs::popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
                       int leftTwips) {
-    if (!popUpWindow_) popUpWindow_ = std::make_unique<frmPopUp>(owner_);
+    if (!popUpWindow_) popUpWindow_ = new frmPopUp(owner_);
     popUpWindow_->PopUpInForm(owner_, Q(text), widthTwips, heightTwips, intervalMs, topTwips, leftTwips);
 }
 

@@ -2,15 +2,14 @@
 // "Done" pop-up, the save-file dialog and opening a file with the desktop's program.
 #pragma once
 
-#include <memory>
+#include <QPointer>
 
 #include "dialogs/dialogs.h"
+#include "ui/frmPopUp.h"
 
 class QWidget;
 
 namespace meridel {
-
-class frmPopUp;
 
 class QtDialogs : public Dialogs {
 public:
@@ -31,7 +30,8 @@ public:
 
 private:
     QWidget* owner_;
-    std::unique_ptr<frmPopUp> popUpWindow_;  // made on first use and kept
+    // Made on first use and kept; a child of the owner, so it goes when the owner goes.
+    QPointer<frmPopUp> popUpWindow_;
 };
 
 }  // namespace meridel

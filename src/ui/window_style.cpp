@@ -58,20 +58,25 @@ QColor ColorFromWindowsValue(std::int32_t bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+// Labels and frames draw on the Window role; check boxes and option buttons, being buttons, on
+// the Button role. Both are set so every kind takes the colour.
 void SetControlForeColor(QWidget* control, const QColor& color) {
     QPalette palette = control->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, color);
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
     // Disabled text stays readable on the dark background, only dimmer.
     QColor dimmed = color;
     dimmed.setAlpha(140);
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, dimmed);
+    for (QPalette::ColorRole role : {QPalette::WindowText, control->foregroundRole()}) {
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+        palette.setColor(QPalette::Disabled, role, dimmed);
+    }
     control->setPalette(palette);
 }
 
 void SetControlBackColor(QWidget* control, const QColor& color) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::Window, color);
+    palette.setColor(control->backgroundRole(), color);
     control->setPalette(palette);
     control->setAutoFillBackground(true);
 }

@@ -20,7 +20,7 @@ TEST_F(Layout, OutputBoxAndBottomRowFollowTheHeight) {
         EXPECT_EQ(w.FormHeight(), c.height);
         EXPECT_EQ(TopTwips(w.txbOutput), 3750);
         EXPECT_EQ(HeightTwips(w.txbOutput), c.outputHeight);
-        EXPECT_EQ(WidthTwips(w.txbOutput), 13280);
+        EXPECT_NEAR(WidthTwips(w.txbOutput), 13280, kPixel);
         for (QWidget* b : std::initializer_list<QWidget*>{w.cmdQuit, w.cmdHelp, w.cmdClear, w.cmdSaveState,
                                                           w.cmdRestoreState, w.cmdFile})
             EXPECT_EQ(TopTwips(b), c.rowTop) << b->objectName().toStdString();
