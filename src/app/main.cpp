@@ -9,6 +9,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Meridel"));
     QApplication::setWindowIcon(meridel::MeridelIcon());
+    // The window places its controls by fixed pixel sizes; Fusion draws them the same on every
+    // desktop, where a desktop's own style may want taller lists and boxes.
+    QApplication::setStyle(QStringLiteral("Fusion"));
 
     meridel::frmMain window;
     meridel::QtDialogs dialogs(&window);

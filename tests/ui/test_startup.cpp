@@ -113,18 +113,5 @@ TEST_F(StartUp, WindowFrameAndFirstPlacement) {
     EXPECT_NEAR(w.pos().x(), left, 1.0);
 }
 
-TEST_F(StartUp, ControlsCarryTheirDesignedNames) {
-    frmMain& w = Start();
-    EXPECT_EQ(w.findChild<QComboBox*>("cboPlanet(1)"), w.cboPlanet[1]);
-    EXPECT_EQ(w.findChild<QLineEdit*>("txbYear(2)"), w.txbYear[2]);
-    EXPECT_EQ(w.findChild<QLabel*>("lblStartEnd(4)"), w.lblStartEnd[4]);
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdShowAll(0)"), w.cmdShowAll[0]);
-    EXPECT_EQ(w.findChild<QPlainTextEdit*>("txbOutput"), w.txbOutput);
-    // The birth controls sit in their frame, at their designed places.
-    EXPECT_EQ(w.cboTimezone[1]->parentWidget(), w.fraBirthDate);
-    EXPECT_EQ(LeftTwips(w.cboTimezone[1]), 2880);
-    EXPECT_EQ(TopTwips(w.cboPlanet[1]), 1680);
-}
-
 }  // namespace
 }  // namespace meridel

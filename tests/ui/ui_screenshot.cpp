@@ -47,6 +47,7 @@ void ShowARun(meridel::frmMain& window) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));  // as the program does
     if (argc < 2) {
         std::fprintf(stderr, "usage: ui_screenshot FIRST.png [RUNNING.png]\n");
         return 2;
