@@ -115,6 +115,13 @@ std::int16_t DeviationTrend(double jd, std::int16_t codeA, std::int16_t codeB, s
     return 0;
 }
 
+double MaxLongitudeSpeed(std::int16_t code) {
+    // Degrees per day, at least a sixth above the fastest daily motion from 1600 to 2100.
+    static constexpr double kDegreesPerDay[11] = {0.0, 1.25, 2.6, 1.6, 1.0, 0.3, 0.16, 0.09, 0.06, 0.08, 18.0};
+    if (code < 0 || code > 10) return 0.0;
+    return kDegreesPerDay[code] / 360.0 * kFullCircle;
+}
+
 std::string AngleToDegMinText(double angle) {
     if (angle < 0.0 || angle > kFullCircle) return "";
     const double degrees = angle / kFullCircle * 360.0;

@@ -52,6 +52,10 @@ bool IsRetrogradeAt(std::int16_t code, double jd);
 std::int16_t DeviationTrend(double jd, std::int16_t codeA, std::int16_t codeB, std::int16_t aspect,
                             double deviation, bool secondBodyMoving, double natalLongitudeB);
 
+// The fastest a body's longitude can change, radians per day, with room to spare (Pluto's
+// allows for the arc-minute steps of its table); 0 for a code without a position.
+double MaxLongitudeSpeed(std::int16_t code);
+
 // Degrees and minutes of an angle, as 5°7' (UTF-8 degree sign); "" outside [0, 2pi].
 std::string AngleToDegMinText(double angle);
 // Time of day of a day fraction to the nearest minute, as 07:05 (never past 23:59); "" outside [0, 1).

@@ -19,6 +19,9 @@ constexpr double kExactHitLimit = 0.000291;    // about one minute of arc, radia
 constexpr int kMinutesPerDay = 1440;
 constexpr int kExactSearchMinutes = 2 * kMinutesPerDay;  // 0 h UT of day - 1 to 0 h UT of day + 1
 
+// The sidereal correction's step at each 1 January, radians.
+constexpr double kSiderealStep = 243.8e-6;
+
 std::string DateText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
 
 // Aspects that leave and enter their outer orb between the two midnights of the day (the last
@@ -210,7 +213,7 @@ void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int le
             state_.MinDeviation = deviation[1];
             minDay_ = day_;
         }
-        if (inside == 2 && deviation[1] < deviation[0] && deviation[1] < deviation[2]) {
+        if (inside == 2 && deviation[1] < deviation[0] && deviation[1] < deviation[2] && ExactHitPossible(a)) {
             const std::string text = FindExactMinimum(day_, a);
             if (!text.empty()) {
                 // A transit in effect since before the start may have no other cell yet: its
@@ -305,29 +308,66 @@ std::string TransitScan::MinimumDate(std::int32_t& day, std::int16_t aspect, dou
     return DateText(day);
 }
 
-std::string TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
-    const std::int16_t moving = request_.PlanetCodes[0];
+double TransitScan::DeviationAt(double t, std::int16_t aspect) const {
     const std::int16_t second = request_.PlanetCodes[1];
-    const double natal = request_.NatalLongitudes[second];
-    const double angle = AspectAngle[aspect];
+    const double la = PlanetLongitude(request_.PlanetCodes[0], t);
+    const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
+    if (la < 0.0 || lb < 0.0) return -1.0;
+    return std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]);
+}
+
+double TransitScan::MaxDeviationSpeed() const {
+    const double moving = MaxLongitudeSpeed(request_.PlanetCodes[0]);
+    return inputs_.WorldMode ? moving + MaxLongitudeSpeed(request_.PlanetCodes[1]) : moving;
+}
+
+bool TransitScan::ExactHitPossible(std::int16_t aspect) const {
+    // The deviation changes no faster than the two bodies move, so between and around the three
+    // samples of the day it stays above max_j(d_j - v |t - s_j|). Where even that bound keeps
+    // it clear of the limit (the sidereal step allowed for) no minute can be an exact hit.
+    const double v = MaxDeviationSpeed();
+    const double* d = state_.Deviation[aspect];
+    const double s0 = MomentOfDayStart(day_ - 1);
+    auto lowest = [&](double t) {
+        double bound = 0.0;
+        for (int j = 0; j < 3; ++j) bound = std::max(bound, d[j] - v * std::fabs(t - (s0 + j)));
+        return bound;
+    };
+    const double floor = std::min({(d[0] + d[1] - v) / 2, (d[1] + d[2] - v) / 2, lowest(day_ - 1.5), lowest(day_ + 0.5)});
+    return floor < kExactHitLimit + kSiderealStep;
+}
+
+// The deviation is smooth, or linear between the Pluto table's days (whose 0 h UT ends lie on
+// every grid used here), so it does not turn twice within six hours: a descent in 6-hour steps
+// finds where the first turn is, and descents in hours, ten minutes and minutes, each from one
+// step before the last one's lowest point, give the minute that a descent minute by minute
+// from the start would give, at a fraction of the cost.
+std::string TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
     const double start = day - 1.5;  // 0 h UT of day - 1; wide enough for every zone
-    double best = kNoMinimum;
+    const double speed = MaxDeviationSpeed();
+    int from = 0;
     int bestMinute = -1;
-    for (int minute = 0; minute <= kExactSearchMinutes; ++minute) {
-        // Each moment from its whole minute count, so the time found is exact to the minute.
-        const double t = start + minute / static_cast<double>(kMinutesPerDay);
-        const double la = PlanetLongitude(moving, t);
-        const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : natal;
-        if (la < 0.0 || lb < 0.0) continue;  // no value at this minute: nothing to compare
-        const double d = std::fabs(SeparationOf(la, lb) - angle);
-        if (d < best) {
-            best = d;
-            bestMinute = minute;
-        } else if (d > best) {
-            break;
+    double best = kNoMinimum;
+    for (const int step : {360, 60, 10, 1}) {
+        best = kNoMinimum;
+        bestMinute = -1;
+        for (int minute = from; minute <= kExactSearchMinutes; minute += step) {
+            // Each moment from its whole minute count, so the time found is exact to the minute.
+            const double d = DeviationAt(start + minute / static_cast<double>(kMinutesPerDay), aspect);
+            if (d < 0.0) continue;  // no value at this moment: nothing to compare
+            if (d < best) {
+                best = d;
+                bestMinute = minute;
+            } else if (d > best) {
+                break;
+            }
         }
+        if (bestMinute < 0) return "";
+        // Within one step of the lowest point the deviation cannot fall below this.
+        if (best - speed * step / kMinutesPerDay >= kExactHitLimit + kSiderealStep) return "";
+        from = std::max(0, bestMinute - step);
     }
-    if (bestMinute < 0 || best >= kExactHitLimit) return "";
+    if (best >= kExactHitLimit) return "";
 
     // Local time in whole minutes from local 0 h of day - 1; the zone is whole minutes too.
     const int local = bestMinute + inputs_.ZoneMinutes;
@@ -336,7 +376,7 @@ std::string TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect)
     const std::int32_t hitDay = day - 1 + dayShift;
     char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
-    return DateText(hitDay) + "*" + RetrogradeMark(hitDay + 1, moving) + time + " " + inputs_.ZoneText;
+    return DateText(hitDay) + "*" + RetrogradeMark(hitDay + 1, request_.PlanetCodes[0]) + time + " " + inputs_.ZoneText;
 }
 
 void TransitScan::PutExtraMinimum(std::int32_t row, const std::string& text) {

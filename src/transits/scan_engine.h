@@ -84,9 +84,10 @@ public:
     // minDay had the smallest deviation at its starting local midnight; when the deviation grows
     // just after that midnight, the minimum fell on the day before and `day` moves back one.
     std::string MinimumDate(std::int32_t& day, std::int16_t aspect, double minDeviation) const;
-    // Minute search for an exact hit around the local minimum at the start of `day`, from 0 h UT
-    // of day - 1 until the deviation grows (at most to 12 h UT of day). The text "date*[r]hh:mm ZONE"
-    // in the output zone when the smallest deviation is below 0.000291 rad, else "".
+    // Minute search for an exact hit around the local minimum at the start of `day`: descends from
+    // 0 h UT of day - 1 until the deviation grows (at most to 0 h UT of day + 1). The text
+    // "date*[r]hh:mm ZONE" in the output zone when the smallest deviation is below 0.000291 rad,
+    // else "".
     std::string FindExactMinimum(std::int32_t day, std::int16_t aspect) const;
     // Splits an exact-hit text after "*" (and its "r") into columns 4 and 8 of `row`.
     void PutExtraMinimum(std::int32_t row, const std::string& text);
@@ -99,6 +100,12 @@ private:
     void TakeSamples(std::int32_t day);
     void Classify();
     void EnterBranches(std::int16_t aspect, int entering, int inside, int leaving);
+    // The pair's deviation from the aspect at moment t, or -1 when a body has no value there.
+    double DeviationAt(double t, std::int16_t aspect) const;
+    // Radians per day the deviation can change at most.
+    double MaxDeviationSpeed() const;
+    // Whether the day's three samples leave room for an exact hit near the middle one.
+    bool ExactHitPossible(std::int16_t aspect) const;
     std::string& Cell(std::int32_t row, int column);
     void PutNameIfEmpty(std::int32_t row, std::int16_t aspect);
     double MomentOfDayStart(std::int32_t day) const;
