@@ -15,7 +15,7 @@ public:
 };
 
 // The clock in use: the system's, unless a test installed another.
-const Clock& clock();
+const Clock& activeClock();
 // Installs c (not owned; nullptr restores the system clock). Returns the previous one.
 const Clock* setClock(const Clock* c);
 

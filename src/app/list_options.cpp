@@ -1,0 +1,142 @@
+#include "app/list_options.h"
+
+#include <cctype>
+
+namespace meridel {
+
+namespace {
+
+bool allDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+// YYYY-MM-DD with a year of 1 to 4 digits; existence of the date is left to the window's checks.
+std::optional<DateArgument> parseDate(const std::string& text) {
+    std::size_t a = text.find('-');
+    std::size_t b = a == std::string::npos ? a : text.find('-', a + 1);
+    if (b == std::string::npos) return std::nullopt;
+    DateArgument d{text.substr(0, a), text.substr(a + 1, b - a - 1), text.substr(b + 1)};
+    if (!allDigits(d.year) || d.year.size() > 4 || !allDigits(d.month) || d.month.size() > 2 ||
+        !allDigits(d.day) || d.day.size() > 2) {
+        return std::nullopt;
+    }
+    return d;
+}
+
+std::optional<int> parseSmallNumber(const std::string& text, int low, int high) {
+    if (!allDigits(text) || text.size() > 3) return std::nullopt;
+    int n = std::stoi(text);
+    if (n < low || n > high) return std::nullopt;
+    return n;
+}
+
+}  // namespace
+
+std::string ListUsage() {
+    return "Usage: meridel-list [--world | --personal] --planet1 NAME --planet2 NAME\n"
+           "                    --start YYYY-MM-DD --end YYYY-MM-DD\n"
+           "                    [--orbs OUTER,MIDDLE,INNER]        default 10,5,2\n"
+           "                    [--tz ZONE]                        result zone as its list text, default \"GMT\"\n"
+           "                    [--na-abbr]                        tick \"N. Amer. TZ abbr.\" (zone texts like \"EST/CDT\")\n"
+           "                    [--birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE]   Personal mode\n"
+           "                    [--sidereal]                       Personal mode\n"
+           "                    [--search ASPECT [--no-keep-dates]]   run Search for \"conjunction\", \"square\", ...\n"
+           "                    [--all-planets 0|1]                run the all-planets button with that index\n"
+           "\n"
+           "Runs Meridel's transit listing without showing its window and writes the output box to\n"
+           "standard output. NAME is a body name as the lists show it (\"Mars\", \"Moon\"); --planet1 is the\n"
+           "inner or transiting planet, --planet2 the outer or natal planet. Without --world or\n"
+           "--personal the mode is Personal when --birth is given, World otherwise. Birth minutes are\n"
+           "multiples of 5. Message boxes are written to standard error as \"[TITLE] TEXT\".\n"
+           "Exit status: 0 when the run reached its scan, 1 when a check refused the request, 2 for a\n"
+           "usage error.\n";
+}
+
+std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& args, std::string& error) {
+    ListOptions o;
+    auto fail = [&](const std::string& message) {
+        error = message;
+        return std::optional<ListOptions>();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--world" || a == "--personal") {
+            if (o.world.has_value() && *o.world != (a == "--world")) return fail("--world and --personal exclude each other");
+            o.world = (a == "--world");
+        } else if (a == "--planet1" || a == "--planet2") {
+            if (!value(v) || v.empty()) return fail(a + " needs a body name");
+            (a == "--planet1" ? o.planet1 : o.planet2) = v;
+        } else if (a == "--start" || a == "--end" || a == "--birth") {
+            if (!value(v)) return fail(a + " needs a date YYYY-MM-DD");
+            auto d = parseDate(v);
+            if (!d) return fail(a + ": not a date of the form YYYY-MM-DD: " + v);
+            if (a == "--start") o.start = *d;
+            else if (a == "--end") o.end = *d;
+            else o.birth = *d;
+        } else if (a == "--orbs") {
+            if (!value(v)) return fail("--orbs needs OUTER,MIDDLE,INNER");
+            std::size_t c1 = v.find(','), c2 = c1 == std::string::npos ? c1 : v.find(',', c1 + 1);
+            if (c2 == std::string::npos) return fail("--orbs needs three whole degrees: OUTER,MIDDLE,INNER");
+            auto outer = parseSmallNumber(v.substr(0, c1), 1, 15);
+            auto middle = parseSmallNumber(v.substr(c1 + 1, c2 - c1 - 1), 1, 15);
+            auto inner = parseSmallNumber(v.substr(c2 + 1), 1, 15);
+            if (!outer || !middle || !inner) return fail("--orbs: each orb is a whole number of degrees from 1 to 15");
+            o.orbs[0] = *outer;
+            o.orbs[1] = *middle;
+            o.orbs[2] = *inner;
+        } else if (a == "--tz" || a == "--birth-tz") {
+            if (!value(v)) return fail(a + " needs a zone as the list shows it, e.g. GMT+1:00");
+            (a == "--tz" ? o.zone : o.birthZone) = v;
+        } else if (a == "--na-abbr") {
+            o.northAmericanAbbreviations = true;
+        } else if (a == "--birth-time") {
+            if (!value(v)) return fail("--birth-time needs HH:MM");
+            std::size_t colon = v.find(':');
+            if (colon == std::string::npos) return fail("--birth-time needs HH:MM");
+            auto h = parseSmallNumber(v.substr(0, colon), 0, 23);
+            auto m = parseSmallNumber(v.substr(colon + 1), 0, 55);
+            if (!h || !m || *m % 5 != 0) return fail("--birth-time: hour 00-23 and minute 00-55 in steps of 5");
+            o.birthHour = *h;
+            o.birthMinute = *m;
+        } else if (a == "--sidereal") {
+            o.sidereal = true;
+        } else if (a == "--search") {
+            if (!value(v) || v.empty()) return fail("--search needs an aspect, e.g. conjunction");
+            o.searchAspect = v;
+        } else if (a == "--no-keep-dates") {
+            o.keepDates = false;
+        } else if (a == "--all-planets") {
+            if (!value(v) || (v != "0" && v != "1")) return fail("--all-planets takes 0 or 1");
+            o.allPlanets = v == "0" ? 0 : 1;
+        } else {
+            return fail("unknown argument: " + a);
+        }
+    }
+    if (o.help) return o;
+    if (o.planet1.empty() || o.planet2.empty()) return fail("--planet1 and --planet2 are required");
+    if (o.start.year.empty() && !o.searchAspect) return fail("--start is required");
+    if (o.end.year.empty()) return fail("--end is required");
+    if (o.searchAspect && o.allPlanets) return fail("--search and --all-planets exclude each other");
+    if (!o.keepDates && !o.searchAspect) return fail("--no-keep-dates goes with --search");
+    if (!o.isWorld() && (!o.birth || !o.birthHour || o.birthZone.empty())) {
+        return fail("Personal mode needs --birth, --birth-time and --birth-tz");
+    }
+    if (o.isWorld() && (o.birth || o.birthHour || !o.birthZone.empty() || o.sidereal)) {
+        return fail("--birth, --birth-time, --birth-tz and --sidereal belong to Personal mode");
+    }
+    return o;
+}
+
+}  // namespace meridel

@@ -1,0 +1,40 @@
+// Command line of meridel-list, the batch front-end that runs the window's own request code
+// without showing the window and prints the output box.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace meridel {
+
+struct DateArgument {
+    std::string year, month, day;  // digits as typed into the date boxes
+};
+
+struct ListOptions {
+    bool help = false;
+    std::optional<bool> world;                // --world / --personal; unset: Personal when --birth is given
+    std::string planet1, planet2;             // body names as the lists show them
+    DateArgument start, end;
+    int orbs[3] = {10, 5, 2};                 // outer, middle, inner, whole degrees
+    std::string zone = "GMT";                 // result zone as its list text
+    bool northAmericanAbbreviations = false;
+    std::optional<DateArgument> birth;
+    std::optional<int> birthHour, birthMinute;
+    std::string birthZone;
+    bool sidereal = false;
+    std::optional<std::string> searchAspect;  // "conjunction", "square", ...
+    bool keepDates = true;
+    std::optional<int> allPlanets;            // 0 or 1
+
+    bool isWorld() const { return world.value_or(!birth.has_value()); }
+};
+
+// Parses the arguments after the program name. On a usage error returns nullopt and sets error.
+std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& args, std::string& error);
+
+// The text printed by --help.
+std::string ListUsage();
+
+}  // namespace meridel
