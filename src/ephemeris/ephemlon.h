@@ -2,7 +2,8 @@
 // apparent geocentric ecliptic longitudes, true equinox of date, in radians [0, 2pi), for
 // moments given as Julian day numbers with fraction in UNIVERSAL time (the library applies
 // Delta T). The JPL-based files of the system's ephemeris folder are used; a file in the
-// folder given to set_datafiles_folder is preferred.
+// folder given to set_datafiles_folder is preferred. Should the files be missing, the library
+// falls back to its analytic theory (see last_ephemeris_flags).
 #pragma once
 
 #include <cstdint>
@@ -18,8 +19,16 @@ inline constexpr std::int32_t kPlanetLibraryLastDay = 2743739;
 inline constexpr double kBeforeRange = -99.0;
 inline constexpr double kAfterRange = -100.0;
 
-// Tells the library which folder (ending in the path separator) to search first for its files.
+// Tells the library which folder (ending in the path separator) to search first for its files;
+// the system's ephemeris folder is searched after it. Until the first call only the system's
+// folder is searched. The environment variable SE_EPHE_PATH, when set, overrides both.
 void set_datafiles_folder(const std::string& folder);
+
+// Apparent geocentric longitude of Swiss Ephemeris body `body` (SE_SUN, SE_MOON, SE_PLUTO, ...)
+// at moment jd (UT), radians [0, 2pi), with no range check of its own. *rv, when rv is not null,
+// receives the distance in AU. An error or a non-finite value from the library gives a no-value
+// result: -99 for moments before 2000-01-01, else -100.
+double apparent_longitude(std::int32_t body, double jd, double* rv);
 
 // Longitude of a planet in the library's numbering (1 Mercury, 2 Venus, 3 Earth = asked for
 // the Sun, 4 Mars .. 8 Neptune) at moment jd (UT). year is the calendar year of jd (unused by
@@ -28,8 +37,8 @@ void set_datafiles_folder(const std::string& folder);
 // from the ephemeris also gives a no-value result (-99 for moments before 2000-01-01, else -100).
 double gc_app_long_rv_planet(std::int32_t planet, double jd, std::int32_t year, double* rv);
 
-// The Moon's longitude at t = jd - 2451545.0 days (jd in UT). Callers keep t within the Moon's
-// range (see MoonLongitude); an error gives a no-value result as above.
+// The Moon's longitude at t = jd - 2451545.0 days (jd in UT), radians [0, 2pi). Callers keep t
+// within the Moon's range (see MoonLongitude); an error gives a no-value result as above.
 double moonpos(double t);
 
 // The Swiss Ephemeris flags returned by the latest position call of this layer: they tell which

@@ -25,14 +25,17 @@ extern double Pi;
 
 // Longitude of body `code` at moment jd (UT), radians [0, 2pi), tropical or sidereal by
 // SiderealZodiac; or -99 (before the source's range) / -100 (after it), never corrected.
+// Sources: the planet library for 1..8, the Pluto table for 9 (-99 while no table is loaded),
+// the Moon for 10. Code 0 (Earth) has no position. No allocation, no file access.
 double PlanetLongitude(std::int16_t code, double jd);
-// Reduces x to [0, 2pi).
+// Reduces x to [0, 2pi) by whole turns of 6.28318530717959. NaN and infinities come back unchanged.
 double NormalizeAngle(double x);
 // Calendar year of moment jd.
 std::int32_t YearOfDayNumber(double jd);
-// The Moon's longitude, or -99 / -100 outside its range.
+// The Moon's longitude at moment jd (UT), radians [0, 2pi); -99 / -100 when floor(jd + 0.5)
+// lies before / after kMoonPlutoFirstDay .. kMoonPlutoLastDay.
 double MoonLongitude(double jd);
-// Sidereal correction (ayanamsa) of a calendar year, radians.
+// Sidereal correction (ayanamsa) of a calendar year, radians: 0.416314 + (year - 2000) * 243.8e-6.
 double SiderealCorrection(std::int32_t year);
 
 }  // namespace meridel

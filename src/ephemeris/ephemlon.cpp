@@ -1,0 +1,75 @@
+#include "ephemeris/ephemlon.h"
+
+#include <swephexp.h>
+
+#include <cmath>
+
+#include "ephemeris/planet_longitude.h"
+
+namespace meridel {
+
+namespace {
+
+// The library takes a search path of at most 242 characters and silently puts its built-in
+// folder in place of a longer one; we keep the system folder instead.
+constexpr std::size_t kLongestSearchPath = AS_MAXCH - 1 - 13;
+
+bool searchPathSet = false;
+std::int32_t lastFlags = 0;
+
+void useSearchPath(const std::string& path) {
+    swe_set_ephe_path(path.c_str());
+    searchPathSet = true;
+}
+
+// A failed call still needs a side of the range; 2000-01-01 0 h splits it.
+double noValueFor(double jd) { return jd < 2451544.5 ? kBeforeRange : kAfterRange; }
+
+}  // namespace
+
+void set_datafiles_folder(const std::string& folder) {
+    std::string path = folder + ":" + MERIDEL_SWE_EPHE_DIR;
+    if (folder.empty() || path.size() > kLongestSearchPath) path = MERIDEL_SWE_EPHE_DIR;
+    useSearchPath(path);
+}
+
+double apparent_longitude(std::int32_t body, double jd, double* rv) {
+    if (!searchPathSet) useSearchPath(MERIDEL_SWE_EPHE_DIR);
+    double xx[6];
+    char serr[AS_MAXCH];
+    std::int32_t flags = swe_calc_ut(jd, body, SEFLG_SWIEPH, xx, serr);
+    lastFlags = flags;
+    if (flags < 0 || !std::isfinite(xx[0]) || xx[0] < 0.0 || xx[0] >= 360.0) return noValueFor(jd);
+    if (rv) *rv = xx[2];
+    double longitude = xx[0] / 360.0 * kFullCircle;
+    // 359.99999999999997 degrees may round up to the full circle.
+    return longitude < kFullCircle ? longitude : 0.0;
+}
+
+double gc_app_long_rv_planet(std::int32_t planet, double jd, std::int32_t /*year*/, double* rv) {
+    double day = std::floor(jd + 0.5);
+    if (!(day >= kPlanetLibraryFirstDay)) return kBeforeRange;  // NaN included
+    if (day > kPlanetLibraryLastDay) return kAfterRange;
+    std::int32_t body;
+    switch (planet) {
+        case 1: body = SE_MERCURY; break;
+        case 2: body = SE_VENUS; break;
+        case 3: body = SE_SUN; break;  // the Earth's number asks for the Sun seen from it
+        case 4: body = SE_MARS; break;
+        case 5: body = SE_JUPITER; break;
+        case 6: body = SE_SATURN; break;
+        case 7: body = SE_URANUS; break;
+        case 8: body = SE_NEPTUNE; break;
+        default: return noValueFor(jd);
+    }
+    return apparent_longitude(body, jd, rv);
+}
+
+double moonpos(double t) {
+    if (!std::isfinite(t)) return kBeforeRange;
+    return apparent_longitude(SE_MOON, t + 2451545.0, nullptr);
+}
+
+std::int32_t last_ephemeris_flags() { return lastFlags; }
+
+}  // namespace meridel

@@ -1,0 +1,124 @@
+// Positions against values published independently of the ephemeris library, and the
+// library's coverage of the planet range.
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "ephemeris/ephemlon.h"
+#include "ephemeris/planet_longitude.h"
+
+using namespace meridel;
+
+namespace {
+
+// Signed difference a - b in degrees, reduced to [-180, 180].
+double angleDifference(double a, double b) { return std::remainder(a - b, 360.0); }
+
+// UT moment of a Terrestrial Time moment, with the library's Delta T (taken at UT itself).
+double universalTime(double tt) {
+    char serr[AS_MAXCH];
+    double ut = tt - swe_deltat_ex(tt, SEFLG_SWIEPH, serr);
+    return tt - swe_deltat_ex(ut, SEFLG_SWIEPH, serr);
+}
+
+double utOf(int year, int month, int day, double hours) { return swe_julday(year, month, day, hours, SE_GREG_CAL); }
+
+double degreesOf(std::int16_t code, double ut) {
+    SiderealZodiac = false;
+    double longitude = PlanetLongitude(code, ut);
+    EXPECT_GE(longitude, 0.0) << "code " << code << " at " << ut;
+    return longitude / kFullCircle * 360.0;
+}
+
+void expectWithin(const char* what, double errorDegrees, double toleranceDegrees) {
+    std::printf("%-28s error %+7.3f\"\n", what, errorDegrees * 3600.0);
+    EXPECT_LE(std::fabs(errorDegrees), toleranceDegrees) << what;
+}
+
+}  // namespace
+
+// Apparent geocentric longitudes at 0 h TT from the worked examples of Meeus, Astronomical
+// Algorithms (2nd ed.): 25.b (Sun, full VSOP87), 33.a (Venus), 47.a (Moon, truncated ELP-2000).
+TEST(Positions, WorkedExamples) {
+    expectWithin("Sun 1992-10-13", angleDifference(degreesOf(kSun, universalTime(2448908.5)), 199.90599), 0.0005);
+    expectWithin("Venus 1992-12-20", angleDifference(degreesOf(kVenus, universalTime(2448976.5)), 313.0815), 0.0005);
+    expectWithin("Moon 1992-04-12", angleDifference(degreesOf(kMoon, universalTime(2448724.5)), 133.1673), 3.0 / 3600);
+}
+
+// Moments at which a longitude or a difference of longitudes is known: solstice, equinox, new
+// moons, a conjunction. Tolerances allow for the rounding of the published times.
+TEST(Positions, PublishedEvents) {
+    // June solstice 1962, JDE 2437837.39245, and new moon 1977-02-18 3h37m40s TT (Meeus,
+    // examples 27.a and 49.a, the corrected instants).
+    expectWithin("June solstice 1962", angleDifference(degreesOf(kSun, universalTime(2437837.39245)), 90), 0.0005);
+    double ut = universalTime(utOf(1977, 2, 18, 3 + 37 / 60.0 + 40 / 3600.0));
+    expectWithin("New moon 1977-02-18", angleDifference(degreesOf(kMoon, ut), degreesOf(kSun, ut)), 0.0005);
+    // USNO, to the minute: March equinox 2024-03-20 03:06 UT; new moon 2000-01-06 18:14 UT (half
+    // a minute is up to 15" of the Moon's motion).
+    expectWithin("March equinox 2024", angleDifference(degreesOf(kSun, utOf(2024, 3, 20, 3.1)), 0), 0.0005);
+    ut = utOf(2000, 1, 6, 18 + 14 / 60.0);
+    expectWithin("New moon 2000-01-06", angleDifference(degreesOf(kMoon, ut), degreesOf(kSun, ut)), 0.005);
+    // Great conjunction of Jupiter and Saturn in longitude, 2020-12-21 18:20 UT.
+    ut = utOf(2020, 12, 21, 18 + 20 / 60.0);
+    expectWithin("Jupiter-Saturn 2020-12-21", angleDifference(degreesOf(kJupiter, ut), degreesOf(kSaturn, ut)),
+                 0.0005);
+}
+
+// Pluto, the source of the Pluto table: astrometric J2000 place of 1992-10-13 0 h TT,
+// RA 15h31m43.8s, Dec -4 27'29" (Meeus, example 37.a).
+TEST(Positions, PlutoAstrometric) {
+    double xx[6];
+    char serr[AS_MAXCH];
+    std::int32_t flags = SEFLG_SWIEPH | SEFLG_J2000 | SEFLG_EQUATORIAL | SEFLG_NOABERR | SEFLG_NOGDEFL | SEFLG_NONUT;
+    ASSERT_GE(swe_calc(2448908.5, SE_PLUTO, flags, xx, serr), 0) << serr;
+    expectWithin("Pluto RA 1992-10-13", angleDifference(xx[0], (15 + 31 / 60.0 + 43.8 / 3600) * 15), 0.0005);
+    expectWithin("Pluto Dec 1992-10-13", xx[1] + (4 + 27 / 60.0 + 29 / 3600.0), 0.0005);
+}
+
+// Without the JPL-based files the library falls back silently to its analytic theory; every
+// body must come from the files over the whole planet range.
+TEST(Ephemeris, JplFilesServeEveryBodyOverTheRange) {
+    set_datafiles_folder("/nonexistent/");  // searched first, then the system folder
+    int samples = 0;
+    // True when the files served the position; only the first failure is reported.
+    auto served = [&](std::int32_t body, double longitude, double jd) {
+        std::int32_t flags = last_ephemeris_flags();
+        bool ok = longitude >= 0.0 && longitude < kFullCircle && (flags & SEFLG_SWIEPH) && !(flags & SEFLG_MOSEPH);
+        EXPECT_TRUE(ok) << "body " << body << " at " << jd << ": " << longitude << ", flags " << flags;
+        ++samples;
+        return ok;
+    };
+    auto sweep = [&] {
+        const double first = kPlanetLibraryFirstDay - 0.5, last = kPlanetLibraryLastDay + 0.4999;
+        for (double jd = first;; jd = std::fmin(jd + 997.3, last)) {
+            for (std::int32_t planet = 1; planet <= 8; ++planet)
+                if (!served(planet, gc_app_long_rv_planet(planet, jd, 0, nullptr), jd)) return;
+            if (!served(SE_MOON, moonpos(jd - 2451545.0), jd)) return;
+            if (!served(SE_PLUTO, apparent_longitude(SE_PLUTO, jd, nullptr), jd)) return;
+            if (jd == last) return;
+        }
+    };
+    sweep();
+    set_datafiles_folder("");
+    EXPECT_GT(samples, 10000);
+}
+
+TEST(Ephemeris, PlanetRangeAndFailures) {
+    for (std::int32_t planet = 1; planet <= 8; ++planet) {
+        EXPECT_EQ(gc_app_long_rv_planet(planet, 1721424.4999, 0, nullptr), kBeforeRange);
+        EXPECT_GE(gc_app_long_rv_planet(planet, 1721424.5, 0, nullptr), 0.0);
+        EXPECT_GE(gc_app_long_rv_planet(planet, 2743739.4999, 2800, nullptr), 0.0);
+        EXPECT_EQ(gc_app_long_rv_planet(planet, 2743739.5, 2800, nullptr), kAfterRange);
+    }
+    double rv = 0;
+    EXPECT_GE(gc_app_long_rv_planet(3, 2451545.0, 2000, &rv), 0.0);
+    EXPECT_NEAR(rv, 0.9833, 0.0001);  // the Earth near perihelion
+    // NaN moments and calls the library refuses are no value, never a number.
+    EXPECT_EQ(gc_app_long_rv_planet(3, std::nan(""), 2000, nullptr), kBeforeRange);
+    EXPECT_EQ(moonpos(std::nan("")), kBeforeRange);
+    EXPECT_EQ(apparent_longitude(-7, 2451000.0, nullptr), kBeforeRange);
+    EXPECT_EQ(apparent_longitude(-7, 2452000.0, nullptr), kAfterRange);
+}
