@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -51,6 +52,20 @@ TEST(ViewerText, CutNeverSplitsACrLfPair) {
     const QString shown = ViewerText(text);
     EXPECT_EQ(shown.size(), 65533);
     EXPECT_TRUE(shown.endsWith("aa\r\n\r\n" + ViewerTailNote()));
+}
+
+TEST(HelpFile, LiesBesideTheProgramAndIsShownWhole) {
+    const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/mrd_help.txt";
+    ViewerFile help = ReadViewerFile(path);
+    ASSERT_TRUE(help.ok) << help.errorText;
+    EXPECT_EQ(ViewerText(help.text), help.text);  // well below the cut
+    EXPECT_GT(help.text.size(), 5000);
+    // Plain 8-bit text with Windows line ends: every LF comes after a CR.
+    EXPECT_EQ(help.text.count(QChar('\n')), help.text.count("\r\n"));
+    for (QChar c : help.text) ASSERT_LT(c.unicode(), 128) << "non-ASCII character in the help text";
+    // The date ranges the program enforces.
+    EXPECT_TRUE(help.text.contains("31 December 2799"));
+    EXPECT_TRUE(help.text.contains("1 January 1600"));
 }
 
 class ViewerFileTest : public ::testing::Test {
