@@ -1,0 +1,23 @@
+// The program: shows the main window.
+#include <QApplication>
+
+#include "ui/app_icon.h"
+#include "ui/frmMain.h"
+#include "ui/qt_dialogs.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Meridel"));
+    QApplication::setWindowIcon(meridel::MeridelIcon());
+    // The window places its controls by fixed pixel sizes; Fusion draws them the same on every
+    // desktop, where a desktop's own style may want taller lists and boxes.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    meridel::frmMain window;
+    meridel::QtDialogs dialogs(&window);
+    meridel::setDialogs(&dialogs);
+    window.Form_Load();
+    const int status = app.exec();
+    meridel::setDialogs(nullptr);
+    return status;
+}

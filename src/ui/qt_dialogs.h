@@ -1,0 +1,37 @@
+// The dialogs of the running program: real modal message boxes, the Yes/No/Cancel question, the
+// "Done" pop-up, the save-file dialog and opening a file with the desktop's program.
+#pragma once
+
+#include <QPointer>
+
+#include "dialogs/dialogs.h"
+#include "ui/frmPopUp.h"
+
+class QWidget;
+
+namespace meridel {
+
+class QtDialogs : public Dialogs {
+public:
+    // owner: the main window; message boxes are centred over it and pop-ups placed within it.
+    explicit QtDialogs(QWidget* owner = nullptr);
+    ~QtDialogs() override;
+
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    void message(const std::string& text, MessageIcon icon, const std::string& title) override;
+    Answer askYesNoCancel(const std::string& text, const std::string& title) override;
+    void popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
+               int leftTwips) override;
+    // filter: Qt's "Text files (*.txt);;All files (*)" form, or pairs separated by "|".
+    std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& suggestedPath,
+                                              const std::string& filter) override;
+    bool openWithAssociatedProgram(const std::string& path) override;
+
+private:
+    QWidget* owner_;
+    // Made on first use and kept; a child of the owner, so it goes when the owner goes.
+    QPointer<frmPopUp> popUpWindow_;
+};
+
+}  // namespace meridel

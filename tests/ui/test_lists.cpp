@@ -1,0 +1,138 @@
+#include <QTest>
+
+#include "window_fixture.h"
+
+namespace meridel {
+namespace {
+
+using Lists = WindowTest;
+
+TEST_F(Lists, EachModeKeepsItsOwnPlanetChoice) {
+    frmMain& w = Start();
+    w.cboPlanet[1]->setCurrentIndex(9);  // natal Moon
+    EXPECT_EQ(w.SavedPlanetIndex[3], 9);
+    EXPECT_EQ(w.cmdStart->text(), "Show all personal transits by Mars of natal Moon");
+
+    // The first switch to World with nothing remembered gives Mars and Jupiter.
+    w.optWorld->setChecked(true);
+    EXPECT_EQ(w.cboPlanet[0]->count(), 8);
+    EXPECT_EQ(w.cboPlanet[1]->count(), 8);
+    EXPECT_EQ(w.cboPlanet[0]->currentText(), "Mars");
+    EXPECT_EQ(w.cboPlanet[1]->currentText(), "Jupiter");
+    EXPECT_EQ(w.lblPlanet[0]->text(), "Inner planet");
+    EXPECT_EQ(w.lblPlanet[1]->text(), "Outer planet");
+    EXPECT_FALSE(IsShown(w.fraZodiac));
+    EXPECT_FALSE(IsShown(w.fraBirthDate));
+    EXPECT_FALSE(IsShown(w.cmdShowAll[1]));
+    EXPECT_EQ(w.cmdStart->text(), "Show all world transits between Mars and Jupiter");
+
+    w.cboPlanet[1]->setCurrentIndex(7);
+    EXPECT_EQ(w.cmdShowAll[0]->text(), "Show all transits between Pluto and other planets");
+    EXPECT_EQ(w.focusWidget(), w.cmdStart);
+
+    w.optPersonal->setChecked(true);
+    EXPECT_EQ(w.cboPlanet[1]->count(), 10);
+    EXPECT_EQ(w.cboPlanet[1]->currentText(), "Moon");
+    EXPECT_EQ(w.lblPlanet[1]->text(), "Natal planet");
+    EXPECT_TRUE(IsShown(w.cmdShowAll[1]));
+
+    w.optWorld->setChecked(true);
+    EXPECT_EQ(w.cboPlanet[1]->currentText(), "Pluto");
+}
+
+TEST_F(Lists, RememberedPositionBeyondTheListSelectsTheLastEntry) {
+    frmMain& w = Start();
+    w.SavedPlanetIndex[2] = 9;  // a hand-edited saved state
+    w.optWorld->setChecked(true);
+    EXPECT_EQ(w.cboPlanet[1]->currentText(), "Pluto");
+    EXPECT_EQ(w.SavedPlanetIndex[2], 7);
+}
+
+TEST_F(Lists, HandlersDoNothingBeforeStartUpEnds) {
+    frmMain& w = Start();
+    w.blnStartUpCompleted = false;
+    const QString caption = w.cmdStart->text();
+    w.cboPlanet[0]->setCurrentIndex(5);
+    w.optWorld->setChecked(true);
+    w.cboOrbs[2]->setCurrentIndex(0);
+    EXPECT_EQ(w.SavedPlanetIndex[1], -1);
+    EXPECT_EQ(w.cmdStart->text(), caption);
+    EXPECT_EQ(w.lblPlanet[0]->text(), "Transiting planet");
+    EXPECT_TRUE(IsShown(w.fraZodiac));
+    EXPECT_TRUE(shown.messages.empty());
+}
+
+TEST_F(Lists, OrbChecks) {
+    frmMain& w = Start();
+    struct Case {
+        bool world;
+        int planet, outer, middle, inner;  // list positions
+        const char* message;               // nullptr: accepted
+    };
+    const Case cases[] = {
+        {false, 1, 9, 4, 1, "With transiting Mercury the inner orb must be at least 3°."},
+        {true, 1, 9, 4, 1, "With Mercury the inner orb must be at least 3°."},
+        {false, 1, 9, 4, 2, nullptr},
+        {false, 2, 9, 4, 0, "With transiting Sun, Venus or Mars the inner orb must be at least 2°."},
+        {false, 4, 9, 4, 0, nullptr},  // Jupiter may have a 1° inner orb
+        {false, 3, 7, 4, 2, nullptr},  // 8°, 5°, 3°
+        {false, 3, 7, 6, 2, "Orbs must be strictly decreasing and differ by at least 2°."},
+        {false, 3, 7, 5, 4, "Orbs must be strictly decreasing and differ by at least 2°."},
+    };
+    for (const Case& c : cases) {
+        (c.world ? w.optWorld : w.optPersonal)->setChecked(true);
+        w.cboPlanet[0]->setCurrentIndex(c.planet);
+        w.cboOrbs[0]->setCurrentIndex(c.outer);
+        w.cboOrbs[1]->setCurrentIndex(c.middle);
+        w.cboOrbs[2]->setCurrentIndex(c.inner);
+        shown.clear();
+        const bool ok = w.CheckOrbs();
+        EXPECT_EQ(w.request.PlanetCodes[0], c.planet + 1);
+        if (!c.message) {
+            EXPECT_TRUE(ok) << c.planet << " " << c.inner;
+            EXPECT_TRUE(shown.messages.empty()) << LastText();
+            continue;
+        }
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(shown.messages.size(), 1u);
+        EXPECT_EQ(shown.messages[0].text, c.message);
+        EXPECT_EQ(shown.messages[0].title, "Orb values");
+        EXPECT_EQ(shown.messages[0].icon, MessageIcon::Information);
+    }
+}
+
+TEST_F(Lists, ChoosingAnOrbChecksItAndKeepsTheSearchLabelOnTheOuterOrb) {
+    frmMain& w = Start();
+    w.cboOrbs[0]->setCurrentIndex(14);
+    EXPECT_EQ(w.Label1->text(), "for first 15°");
+    EXPECT_TRUE(shown.messages.empty());
+    w.cboOrbs[2]->setCurrentIndex(12);  // refused, but stays selected
+    EXPECT_EQ(LastText(), "Orbs must be strictly decreasing and differ by at least 2°.");
+    EXPECT_EQ(w.cboOrbs[2]->currentIndex(), 12);
+    EXPECT_EQ(w.Label1->text(), "for first 15°");
+}
+
+TEST_F(Lists, TypedTextChoosesOnlyAMatchingEntry) {
+    frmMain& w = Start();
+    w.cboHour->setFocus();
+    QTest::keyClicks(w.cboHour->lineEdit(), "7");
+    EXPECT_EQ(w.cboHour->currentIndex(), -1);
+    EXPECT_EQ(w.cboHour->currentText(), "7");
+    EXPECT_EQ(w.focusWidget(), w.cboHour);  // typing is not a choice: the focus stays
+    QTest::keyClick(w.cboHour->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(w.cboHour->count(), 25);  // typed text never becomes an entry
+
+    w.cboHour->lineEdit()->clear();
+    QTest::keyClicks(w.cboHour->lineEdit(), "07");
+    EXPECT_EQ(w.cboHour->currentIndex(), 8);
+
+    w.cboSearchAspect->lineEdit()->clear();
+    QTest::keyClicks(w.cboSearchAspect->lineEdit(), "Squ");
+    EXPECT_EQ(w.cboSearchAspect->currentIndex(), -1);
+    QTest::keyClicks(w.cboSearchAspect->lineEdit(), "are");
+    EXPECT_EQ(w.cboSearchAspect->currentIndex(), 2);
+    EXPECT_EQ(w.cboSearchAspect->count(), 5);
+}
+
+}  // namespace
+}  // namespace meridel
