@@ -22,9 +22,10 @@ namespace meridel {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-// The layout's sizes count the window frame, which Qt keeps outside the widget.
+// The layout's sizes count the window frame, which Qt keeps outside the widget; the allowance
+// is the main window's.
 constexpr int kFrameWidthTwips = 120;
-constexpr int kFrameHeightTwips = 420;
+constexpr int kFrameHeightTwips = 575;
 constexpr int kMinWidthTwips = 8000;
 constexpr int kMinHeightTwips = 2000;
 constexpr int kTextLeftTwips = 120;
@@ -35,7 +36,11 @@ constexpr int kCopyWidthTwips = 3270;
 constexpr int kCopySelectionWidthTwips = 4425;
 const QString kCrLf = QStringLiteral("\r\n");
 
-int px(int twips) { return (twips + kTwipsPerPixel - 1) / kTwipsPerPixel; }
+// Twips to pixels, to the nearest pixel.
+int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+// The smallest client size whose window is at least the minimum in twips.
+const int kMinClientWidth = (kMinWidthTwips - kFrameWidthTwips + kTwipsPerPixel - 1) / kTwipsPerPixel;
+const int kMinClientHeight = (kMinHeightTwips - kFrameHeightTwips + kTwipsPerPixel - 1) / kTwipsPerPixel;
 
 }  // namespace
 
@@ -98,12 +103,16 @@ frmView::frmView(QWidget* parent) : QWidget(parent, Qt::Window) {
     cmdClose->setObjectName("cmdClose");
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(cmdCopyToClipboard, &QPushButton::clicked, this, [this] { cmdCopyToClipboard_Click(); });
-    setMinimumSize(px(kMinWidthTwips - kFrameWidthTwips), px(kMinHeightTwips - kFrameHeightTwips));
-    resize(px(9000), px(6000));
+    setMinimumSize(kMinClientWidth, kMinClientHeight);
+    setSizeTwips(9000, 6000);
 }
 
 int frmView::widthTwips() const { return width() * kTwipsPerPixel + kFrameWidthTwips; }
 int frmView::heightTwips() const { return height() * kTwipsPerPixel + kFrameHeightTwips; }
+
+void frmView::setSizeTwips(int widthTwips, int heightTwips) {
+    resize(px(widthTwips - kFrameWidthTwips), px(heightTwips - kFrameHeightTwips));
+}
 
 void frmView::setCopyCaption(bool selection) {
     cmdCopyToClipboard->setText(selection ? "Copy selected text to clipboard" : "Copy to clipboard");
@@ -140,9 +149,8 @@ void frmView::Form_Activate() {
 
 void frmView::Form_Resize() {
     if (isMinimized()) return;
-    if (widthTwips() < kMinWidthTwips || heightTwips() < kMinHeightTwips) {
-        resize(std::max(width(), px(kMinWidthTwips - kFrameWidthTwips)),
-               std::max(height(), px(kMinHeightTwips - kFrameHeightTwips)));
+    if (width() < kMinClientWidth || height() < kMinClientHeight) {
+        resize(std::max(width(), kMinClientWidth), std::max(height(), kMinClientHeight));
         return;  // the resize lays out again
     }
     const int textWidth = px(widthTwips() - 450);
@@ -209,11 +217,12 @@ bool frmView::eventFilter(QObject* watched, QEvent* e) {
     return QWidget::eventFilter(watched, e);
 }
 
-void ShowHelp(frmView& viewer, const QWidget& mainWindow, const std::string& dataFolder) {
+void ShowHelp(frmView& viewer, QPoint mainPosition, int mainWidthTwips, int mainHeightTwips,
+              const std::string& dataFolder) {
     if (viewer.isMinimized()) viewer.setWindowState(Qt::WindowNoState);
     if (!viewer.isMaximized()) {
-        viewer.move(mainWindow.pos() + QPoint(px(100), px(380)));
-        viewer.resize(mainWindow.width() - px(200), mainWindow.height() - px(480));
+        viewer.move(mainPosition + QPoint(px(100), px(380)));
+        viewer.setSizeTwips(mainWidthTwips - 200, mainHeightTwips - 480);
     }
     viewer.strFilename = dataFolder + "mrd_help.txt";
     viewer.setWindowTitle("Help");

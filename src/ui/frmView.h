@@ -3,6 +3,7 @@
 // the viewer was closed by its frame. Sizes are in twips (15 to a pixel).
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -67,6 +68,8 @@ public:
     // The window's size in twips as the layout counts it (frame included).
     int widthTwips() const;
     int heightTwips() const;
+    // Resizes the window to this size in twips (frame included).
+    void setSizeTwips(int widthTwips, int heightTwips);
 
 protected:
     bool event(QEvent* e) override;
@@ -81,9 +84,11 @@ private:
     bool activationQueued_ = false;
 };
 
-// The help button: restores a minimised viewer, places a normal one over mainWindow (top + 380,
-// left + 100, width − 200, height − 480 twips), points it at dataFolder + "mrd_help.txt" with the
-// caption "Help" and no copy button, and shows it without blocking mainWindow.
-void ShowHelp(frmView& viewer, const QWidget& mainWindow, const std::string& dataFolder);
+// The help button: restores a minimised viewer; places a normal one over the main window (its
+// frame's top-left corner at mainPosition, in pixels, and its size in twips): top + 380,
+// left + 100, width − 200, height − 480 twips; points it at dataFolder + "mrd_help.txt" with the
+// caption "Help" and no copy button, and shows it without blocking the main window.
+void ShowHelp(frmView& viewer, QPoint mainPosition, int mainWidthTwips, int mainHeightTwips,
+              const std::string& dataFolder);
 
 }  // namespace meridel

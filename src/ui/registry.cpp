@@ -10,9 +10,13 @@
 #include <QString>
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <optional>
+#include <system_error>
 
 namespace meridel {
 
@@ -182,6 +186,43 @@ std::string saveFile(const Keys& keys) {
 }
 
 }  // namespace
+
+int NumberFromRegistryText(const std::string& text) {
+    size_t i = 0;
+    const size_t n = text.size();
+    auto isDigit = [&](size_t k) { return k < n && text[k] >= '0' && text[k] <= '9'; };
+    while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+    const size_t start = i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    bool digits = false;
+    while (isDigit(i)) ++i, digits = true;
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (isDigit(i)) ++i, digits = true;
+    }
+    if (!digits) return 0;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        size_t e = i + 1;
+        if (e < n && (text[e] == '+' || text[e] == '-')) ++e;
+        if (isDigit(e)) {
+            while (isDigit(e)) ++e;
+            i = e;
+        }
+    }
+    // from_chars takes no leading "+" and, unlike strtod, ignores the locale.
+    const size_t from = text[start] == '+' ? start + 1 : start;
+    double value = 0;
+    auto result = std::from_chars(text.data() + from, text.data() + i, value);
+    const bool negative = text[start] == '-';
+    if (result.ec == std::errc::result_out_of_range)
+        value = negative ? -1e300 : 1e300;
+    else if (result.ec != std::errc())
+        return 0;
+    value = std::nearbyint(value);
+    if (value >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
 
 std::string DefaultSettingsFilePath() {
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

@@ -36,6 +36,11 @@ bool SaveRegistryValue(const std::string& keyPart, const std::string& name, cons
 bool RestoreRegistryValue(const std::string& keyPart, const std::string& name, std::string& value,
                           const std::string& defaultValue);
 
+// A value read back as a number: the text's leading number part (blanks before it skipped;
+// sign, digits, decimal point, exponent), rounded to an integer with halves to even; 0 when
+// there is none. Out-of-range values are clamped to the int range.
+int NumberFromRegistryText(const std::string& text);
+
 // --- Where the store lives ---------------------------------------------------------------
 
 // The per-user ini file: <user config folder>/Vantorel/Meridel.ini.

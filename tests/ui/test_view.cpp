@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,51 +18,31 @@
 namespace meridel {
 namespace {
 
-QString lines(int length) {
-    // Text of exactly length characters made of CR LF lines, for the cut tests.
-    QString text;
-    while (text.size() < length) text += QString("line %1\r\n").arg(text.size());
-    return text.left(length);
-}
-
-TEST(ViewerText, NotesHaveTheirDesignedLengths) {
+TEST(ViewerText, CutStartsAt65530CharactersAndNeverSplitsCrLf) {
     EXPECT_EQ(ViewerHeadNote().size(), 168);
     EXPECT_EQ(ViewerTailNote().size(), 56);
-}
+    QString text = QString(65529, QChar('a'));
+    EXPECT_EQ(ViewerText(text), text);
 
-TEST(ViewerText, CutStartsAt65530Characters) {
-    const QString below = lines(65529);
-    EXPECT_EQ(ViewerText(below), below);
-
-    QString at = QString(65530, QChar('a'));
-    at[65305] = QChar('B');  // last character kept
-    at[65306] = QChar('C');  // first character dropped
-    const QString shown = ViewerText(at);
+    text += QChar('C');  // 65530: cut after character 65306
+    text[65305] = QChar('B');
+    QString shown = ViewerText(text);
     EXPECT_EQ(shown.size(), 65534);
-    EXPECT_TRUE(shown.startsWith(ViewerHeadNote()));
-    EXPECT_TRUE(shown.endsWith("B\r\n\r\n" + ViewerTailNote()));
-    EXPECT_FALSE(shown.contains(QChar('C')));
-}
+    EXPECT_EQ(shown, ViewerHeadNote() + text.left(65306) + "\r\n\r\n" + ViewerTailNote());
 
-TEST(ViewerText, CutNeverSplitsACrLfPair) {
-    QString text = QString(70000, QChar('a'));
     text[65305] = QChar('\r');
     text[65306] = QChar('\n');
-    const QString shown = ViewerText(text);
-    EXPECT_EQ(shown.size(), 65533);
-    EXPECT_TRUE(shown.endsWith("aa\r\n\r\n" + ViewerTailNote()));
+    shown = ViewerText(text);
+    EXPECT_EQ(shown, ViewerHeadNote() + text.left(65305) + "\r\n\r\n" + ViewerTailNote());
 }
 
 TEST(HelpFile, LiesBesideTheProgramAndIsShownWhole) {
-    const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/mrd_help.txt";
-    ViewerFile help = ReadViewerFile(path);
+    ViewerFile help = ReadViewerFile(QApplication::applicationDirPath().toStdString() + "/mrd_help.txt");
     ASSERT_TRUE(help.ok) << help.errorText;
-    EXPECT_EQ(ViewerText(help.text), help.text);  // well below the cut
-    EXPECT_GT(help.text.size(), 5000);
-    // Plain 8-bit text with Windows line ends: every LF comes after a CR.
+    EXPECT_EQ(ViewerText(help.text), help.text);
+    // Plain 8-bit text with Windows line ends, naming the date ranges the program enforces.
     EXPECT_EQ(help.text.count(QChar('\n')), help.text.count("\r\n"));
     for (QChar c : help.text) ASSERT_LT(c.unicode(), 128) << "non-ASCII character in the help text";
-    // The date ranges the program enforces.
     EXPECT_TRUE(help.text.contains("31 December 2799"));
     EXPECT_TRUE(help.text.contains("1 January 1600"));
 }
@@ -79,7 +58,8 @@ protected:
     void writeHelp(const std::string& bytes) {
         std::ofstream(folder + "mrd_help.txt", std::ios::binary | std::ios::trunc) << bytes;
     }
-    static void settle() {
+    void openHelp() {
+        ShowHelp(viewer, QPoint(200, 100), 13800, 8000, folder);
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
     }
 
@@ -87,104 +67,70 @@ protected:
     std::string folder;
     RecordingDialogs shown;
     Dialogs* previous = nullptr;
+    frmView viewer;
 };
 
 TEST_F(ViewerFileTest, ReadFailuresCarryNumberReasonAndTitle) {
     ViewerFile missing = ReadViewerFile(folder + "absent.txt");
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.errorText, "Error 53.  No such file or directory");
-    EXPECT_EQ(missing.errorTitle, GetCatalogText(53));
-
+    EXPECT_EQ(missing.errorTitle, "File error");
+    EXPECT_EQ(ReadViewerFile(folder).errorText.rfind("Error 75.  ", 0), 0u);
     writeHelp("");
     ViewerFile empty = ReadViewerFile(folder + "mrd_help.txt");
     EXPECT_FALSE(empty.ok);
     EXPECT_EQ(empty.errorText, GetCatalogText(17));
-    EXPECT_EQ(empty.errorTitle, GetCatalogText(52));
-    EXPECT_NE(GetCatalogText(17), "");
-    EXPECT_NE(GetCatalogText(52), "");
-    EXPECT_NE(GetCatalogText(53), "");
-    EXPECT_EQ(GetCatalogText(18), "");
-
-    ViewerFile folderRead = ReadViewerFile(folder);
-    EXPECT_FALSE(folderRead.ok);
-    EXPECT_EQ(folderRead.errorText.rfind("Error 75.  ", 0), 0u) << folderRead.errorText;
-}
-
-TEST_F(ViewerFileTest, EightBitAndUtf8FilesBothShowTheDegreeSign) {
-    writeHelp("10\xB0 orb\r\n");
-    ViewerFile ansi = ReadViewerFile(folder + "mrd_help.txt");
-    ASSERT_TRUE(ansi.ok);
-    EXPECT_EQ(ansi.text, QString::fromUtf8("10\xC2\xB0 orb\r\n"));
-    writeHelp("10\xC2\xB0 orb\r\n");
-    ViewerFile utf8 = ReadViewerFile(folder + "mrd_help.txt");
-    ASSERT_TRUE(utf8.ok);
-    EXPECT_EQ(utf8.text, ansi.text);
+    EXPECT_EQ(empty.errorTitle, "Empty file");
+    // An 8-bit file shows its degree sign like a UTF-8 one.
+    writeHelp("10\xB0 orb");
+    EXPECT_EQ(ReadViewerFile(folder + "mrd_help.txt").text, QString::fromUtf8("10\xC2\xB0 orb"));
 }
 
 TEST_F(ViewerFileTest, HelpReadsOnceUntilClosedByItsFrame) {
-    QWidget mainWindow;
-    mainWindow.resize(920, 533);
-    frmView viewer;
     writeHelp("first text\r\n");
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
-    EXPECT_EQ(viewer.windowTitle(), "Help");
+    openHelp();
     EXPECT_TRUE(viewer.isVisible());
+    EXPECT_EQ(viewer.windowTitle(), "Help");
     EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
     EXPECT_FALSE(viewer.cmdCopyToClipboard->isVisible());
-    EXPECT_EQ(viewer.txbText1->textCursor().position(), 0);
+    EXPECT_NEAR(viewer.widthTwips(), 13800 - 200, 8);
+    EXPECT_NEAR(viewer.heightTwips(), 8000 - 480, 8);
 
     writeHelp("second text\r\n");
     viewer.cmdClose_Click();
     EXPECT_FALSE(viewer.isVisible());
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
+    openHelp();
     EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
-
     viewer.close();  // the frame's close button
-    EXPECT_FALSE(viewer.isVisible());
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
+    openHelp();
     EXPECT_EQ(viewer.txbText1->toPlainText(), "second text\n");
     EXPECT_TRUE(shown.messages.empty());
 }
 
 TEST_F(ViewerFileTest, MissingHelpFileIsReportedOnceAndTheViewerHides) {
-    QWidget mainWindow;
-    mainWindow.resize(920, 533);
-    frmView viewer;
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
+    openHelp();
     viewer.Form_Activate();  // activated again, as when the message box closes
-    settle();
     ASSERT_EQ(shown.messages.size(), 1u);
     EXPECT_EQ(shown.messages[0].text, "Error 53.  No such file or directory");
     EXPECT_EQ(shown.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(shown.messages[0].title, GetCatalogText(53));
     EXPECT_FALSE(viewer.isVisible());
 
-    // Opened again: the empty viewer, no second message, until it is closed by its frame.
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
+    openHelp();  // the empty viewer, no second message, until closed by its frame
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(shown.messages.size(), 1u);
     viewer.close();
     writeHelp("");
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
+    openHelp();
     ASSERT_EQ(shown.messages.size(), 2u);
     EXPECT_EQ(shown.messages[1].text, GetCatalogText(17));
-    EXPECT_EQ(shown.messages[1].title, GetCatalogText(52));
 }
 
 TEST_F(ViewerFileTest, CopyButtonNamesAndCopiesTheSelection) {
     writeHelp("alpha beta\r\ngamma\r\n");
-    frmView viewer;
     viewer.strFilename = folder + "mrd_help.txt";
     viewer.show();
-    settle();
+    QApplication::processEvents();
     ASSERT_TRUE(viewer.cmdCopyToClipboard->isVisible());
-    EXPECT_EQ(viewer.cmdCopyToClipboard->text(), "Copy to clipboard");
     const int shortWidth = viewer.cmdCopyToClipboard->width();
 
     QTextCursor cursor = viewer.txbText1->textCursor();
@@ -194,66 +140,33 @@ TEST_F(ViewerFileTest, CopyButtonNamesAndCopiesTheSelection) {
     viewer.txbText1_MouseUp();
     EXPECT_EQ(viewer.cmdCopyToClipboard->text(), "Copy selected text to clipboard");
     EXPECT_GT(viewer.cmdCopyToClipboard->width(), shortWidth);
-
     viewer.cmdCopyToClipboard_Click();
     EXPECT_EQ(QApplication::clipboard()->text(), "beta\ngamma");
     EXPECT_EQ(viewer.cmdCopyToClipboard->text(), "Copy to clipboard");
     EXPECT_EQ(viewer.cmdCopyToClipboard->width(), shortWidth);
 
-    viewer.txbText1->moveCursor(QTextCursor::End);
-    viewer.txbText1_MouseUp();
-    EXPECT_EQ(viewer.cmdCopyToClipboard->text(), "Copy to clipboard");
+    viewer.txbText1->moveCursor(QTextCursor::End);  // nothing selected: the whole text
     viewer.cmdCopyToClipboard_Click();
     EXPECT_EQ(QApplication::clipboard()->text(), "alpha beta\ngamma\n");
 }
 
-TEST_F(ViewerFileTest, SizeSpringsBackAndTheLayoutFollows) {
+TEST_F(ViewerFileTest, SizeSpringsBackAndWindowStatesAreKept) {
     writeHelp("x\r\n");
-    frmView viewer;
-    viewer.strFilename = folder + "mrd_help.txt";
-    viewer.show();
-    settle();
+    openHelp();
     viewer.resize(100, 50);
-    settle();
+    QApplication::processEvents();
     EXPECT_GE(viewer.widthTwips(), 8000);
     EXPECT_GE(viewer.heightTwips(), 2000);
-    EXPECT_LT(viewer.widthTwips(), 8000 + 15);
-    EXPECT_LT(viewer.heightTwips(), 2000 + 15);
-
-    viewer.resize(800, 600);
-    settle();
-    const QRect text = viewer.txbText1->geometry();
-    EXPECT_EQ(viewer.cmdCopyToClipboard->x(), text.x());
-    EXPECT_EQ(viewer.cmdClose->geometry().right(), text.right());
-    EXPECT_GT(viewer.cmdClose->y(), text.bottom());
-    EXPECT_LE(viewer.cmdClose->geometry().bottom(), viewer.height());
-    EXPECT_NEAR(text.width() * 15, viewer.widthTwips() - 450, 15);
-    EXPECT_NEAR(text.height() * 15, viewer.heightTwips() - 1200, 15);
-}
-
-TEST_F(ViewerFileTest, MaximisedViewerStaysMaximisedAndMinimisedIsRestored) {
-    writeHelp("x\r\n");
-    QWidget mainWindow;
-    mainWindow.setGeometry(200, 100, 920, 533);
-    frmView viewer;
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
-    EXPECT_EQ(viewer.width(), 920 - 14);  // 200 twips narrower
-    EXPECT_EQ(viewer.height(), 533 - 32);
+    EXPECT_EQ(viewer.cmdClose->geometry().right(), viewer.txbText1->geometry().right());
 
     viewer.showMaximized();
-    settle();
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
+    openHelp();
     EXPECT_TRUE(viewer.isMaximized());
-
     viewer.showMinimized();
-    settle();
-    ShowHelp(viewer, mainWindow, folder);
-    settle();
+    openHelp();
     EXPECT_FALSE(viewer.isMinimized());
     EXPECT_FALSE(viewer.isMaximized());
-    EXPECT_EQ(viewer.width(), 920 - 14);
+    EXPECT_NEAR(viewer.heightTwips(), 8000 - 480, 8);
 }
 
 }  // namespace
