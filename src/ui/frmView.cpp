@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -96,6 +97,8 @@ frmView::frmView(QWidget* parent) : QWidget(parent, Qt::Window) {
     txbText1->setReadOnly(true);
     txbText1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txbText1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Plain text files line up their tables in columns.
+    txbText1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txbText1->viewport()->installEventFilter(this);
     cmdCopyToClipboard = new QPushButton("Copy to clipboard", this);
     cmdCopyToClipboard->setObjectName("cmdCopyToClipboard");
