@@ -23,7 +23,7 @@
 
 namespace meridel {
 
-// Window values a run reads once at its start.
+// Window values a run reads once at its start. (AllPlanetsMode is the request's own flag.)
 struct ScanRunInputs {
     bool WorldMode = true;         // optWorld: both bodies move; else the natal longitude is the second
     std::int16_t ZoneMinutes = 0;  // Z: output zone, minutes east of Greenwich
