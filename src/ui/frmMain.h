@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "calendar/daycount.h"
 #include "transits/transit_state.h"
@@ -27,6 +28,7 @@ class QTimer;
 namespace meridel {
 
 class Frame;
+class frmView;
 
 // Colours as Windows colour values 0x00BBGGRR.
 inline constexpr std::int32_t kWindowBackColor = 0x5B082F;   // dark violet
@@ -220,6 +222,22 @@ public:
     void cmdSaveState_Click();         // frmMain_quit.cpp
     void cmdQuit_Click();              // frmMain_quit.cpp
     void Form_Unload();                // frmMain_quit.cpp; the window closes afterwards in any case
+
+    // ---- Saved state and the end of the program (frmMain_state.cpp, frmMain_quit.cpp) ----
+    // True for about 5.5 s after a save that the store really holds, or a restore; quitting
+    // then asks no question.
+    bool StateJustStored = false;
+    std::int16_t StateStoredTicks = 0;  // timer ticks since StateJustStored was set
+    QString StopDateText;               // the restored "Stop" value; nothing uses it
+    bool ProgramEnded = false;          // EndProgram has run
+    // One timer tick of StateJustStored's ageing.
+    void AgeStateJustStored();
+    // Ends the program: closes the window and its viewer and leaves the event loop.
+    void EndProgram();
+
+    // ---- Output file and help (frmMain_file.cpp, frmMain_help.cpp) ----
+    std::string OutputFilePath;  // the file last chosen for the output
+    frmView* Viewer = nullptr;   // the help viewer, made on first use; a child window
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

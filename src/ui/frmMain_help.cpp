@@ -1,8 +1,13 @@
-// The help button; its body comes with the text viewer.
+// The help button: the text viewer on mrd_help.txt.
+#include "ephemeris/data_folder.h"
 #include "ui/frmMain.h"
+#include "ui/frmView.h"
 
 namespace meridel {
 
-void frmMain::cmdHelp_Click() {}
+void frmMain::cmdHelp_Click() {
+    if (!Viewer) Viewer = new frmView(this);
+    ShowHelp(*Viewer, pos(), FormWidth(), FormHeight(), DataFolder);
+}
 
 }  // namespace meridel

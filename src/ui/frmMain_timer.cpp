@@ -18,6 +18,7 @@ void frmMain::Timer1_Timer() {
         lblShortDate->repaint();
     }
     cmdClear->setVisible(hasOutput);
+    AgeStateJustStored();
 }
 
 }  // namespace meridel

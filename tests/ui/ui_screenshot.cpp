@@ -13,6 +13,7 @@
 #include "calendar/clock.h"
 #include "dialogs/dialogs.h"
 #include "ui/frmMain.h"
+#include "ui/registry.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     meridel::setClock(&fixed);
     meridel::RecordingDialogs dialogs;
     meridel::setDialogs(&dialogs);
+    meridel::UseMemorySettings();  // a first start, whatever the user saved
 
     meridel::frmMain window;
     window.Form_Load();

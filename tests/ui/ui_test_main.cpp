@@ -3,9 +3,13 @@
 
 #include <QApplication>
 
+#include "ui/registry.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Never the user's own saved state; tests that need a store choose their own.
+    meridel::UseMemorySettings();
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,61 @@
+#include "ui/output_file.h"
+
+#include "dialogs/dialogs.h"
+#include "ui/text_encoding.h"
+#include "ui/whole_file.h"
+
+#include <QString>
+
+namespace meridel {
+
+std::string TrimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string WriteTextFile(const std::string& text, const std::string& path) {
+    // The box may hold bare LF line ends; the file always has CR LF.
+    std::string windowsText;
+    windowsText.reserve(text.size() + text.size() / 40 + 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) windowsText += '\r';
+        windowsText += text[i];
+    }
+    windowsText += "\r\n";
+
+    return ReplaceFileWhole(QString::fromStdString(path), ToWindows1252(QString::fromStdString(windowsText)));
+}
+
+bool OpenWithAssociatedProgram(const std::string& path) {
+    if (dialogs().openWithAssociatedProgram(path)) return true;
+    dialogs().message("Error when opening file " + path + ".", MessageIcon::Exclamation, "Error");
+    return false;
+}
+
+bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath) {
+    outputText = TrimBlanks(outputText);
+    if (outputText.empty()) {
+        dialogs().message("Nothing to write.", MessageIcon::Exclamation, kFileCaption);
+        return false;
+    }
+    std::optional<std::string> chosen =
+        dialogs().chooseSaveFile("Specify output file", "", "Text files (*.txt)");
+    if (!chosen || chosen->empty()) return false;
+    outputFilePath = *chosen;
+
+    const std::string status = WriteTextFile(outputText, outputFilePath);
+    if (!status.empty()) {
+        dialogs().message("Error writing to file " + outputFilePath + "\n" + status,
+                          MessageIcon::Exclamation, kFileCaption);
+        return false;
+    }
+    if (openOutputFile)
+        OpenWithAssociatedProgram(outputFilePath);
+    else
+        dialogs().message("Output written to file " + outputFilePath, MessageIcon::Information, "Done");
+    return true;
+}
+
+}  // namespace meridel

@@ -1,0 +1,27 @@
+// Writing the output box's text to a file and opening that file with the desktop's program.
+#pragma once
+
+#include <string>
+
+namespace meridel {
+
+inline constexpr const char* kFileCaption = "Write output to file";
+
+// text without leading and trailing space characters (line breaks and tabs stay).
+std::string TrimBlanks(const std::string& text);
+
+// Writes text (UTF-8) to path as Windows-1252 with CR LF line ends, followed by CR LF; a lone
+// LF in text becomes CR LF. The file is created or replaced whole: on failure the old file, if
+// any, is untouched. Returns "" on success, otherwise the system's description of the error.
+std::string WriteTextFile(const std::string& text, const std::string& path);
+
+// Asks the desktop to open path with its program. On failure shows "Error when opening file
+// <path>." (title "Error") and returns false.
+bool OpenWithAssociatedProgram(const std::string& path);
+
+// What the "Write output to file" button does with the output box's text. outputText is
+// trimmed in place (the box shows the trimmed text afterwards); outputFilePath receives the
+// chosen file. Messages go through dialogs(). Returns true when the file was written.
+bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath);
+
+}  // namespace meridel

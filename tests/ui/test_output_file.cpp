@@ -1,0 +1,118 @@
+#include "ui/output_file.h"
+
+#include "dialogs/dialogs.h"
+#include "file_fault.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace meridel {
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class OutputFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        previous = setDialogs(&shown);
+    }
+    void TearDown() override { setDialogs(previous); }
+    std::string file(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+    void expectOneMessage(const std::string& text, MessageIcon icon, const std::string& title) {
+        ASSERT_EQ(shown.messages.size(), 1u);
+        EXPECT_EQ(shown.messages[0].text, text);
+        EXPECT_EQ(shown.messages[0].icon, icon);
+        EXPECT_EQ(shown.messages[0].title, title);
+    }
+
+    QTemporaryDir dir;
+    RecordingDialogs shown;
+    Dialogs* previous = nullptr;
+    std::string chosen = "earlier.txt";
+};
+
+TEST_F(OutputFileTest, FileIsReplacedByTheTextInWindows1252WithCrLf) {
+    const std::string path = file("out.txt");
+    std::ofstream(path, std::ios::binary) << std::string(5000, 'z');
+    // The degree sign is one byte; a bare LF becomes CR LF, a CR LF stays one pair; a
+    // character the code page lacks becomes "?".
+    EXPECT_EQ(WriteTextFile("12\xC2\xB0 30'\nab\r\nc\xE2\x82\xAC\xE2\x86\x92", path), "");
+    EXPECT_EQ(readFile(path), "12\xB0 30'\r\nab\r\nc\x80?\r\n");
+}
+
+TEST_F(OutputFileTest, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
+    const std::string path = file("out.txt");
+    std::ofstream(path, std::ios::binary) << "old listing\r\n";
+    // A short text is cut off while buffered, a long one while written directly.
+    for (size_t size : {50, 20000}) {
+        std::string status;
+        {
+            test::FileSizeLimit limit(20);
+            status = WriteTextFile(std::string(size, 'x'), path);
+        }
+        EXPECT_EQ(status, "File too large") << size;
+        EXPECT_EQ(readFile(path), "old listing\r\n") << size;
+    }
+}
+
+TEST_F(OutputFileTest, ButtonTrimsBlanksOnlyThenWritesAndSaysWhere) {
+    const std::string path = file("listing.txt");
+    shown.saveFileChoices.push_back(path);
+    std::string box = "  \tabc\n  ";
+    EXPECT_TRUE(WriteOutputToFile(box, false, chosen));
+    EXPECT_EQ(box, "\tabc\n");
+    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(readFile(path), "\tabc\r\n\r\n");
+    expectOneMessage("Output written to file " + path, MessageIcon::Information, "Done");
+}
+
+TEST_F(OutputFileTest, BlankOutputIsRefusedBeforeTheDialogAndCancelDoesNothing) {
+    shown.saveFileChoices.push_back(file("never.txt"));
+    std::string box = "     ";
+    EXPECT_FALSE(WriteOutputToFile(box, false, chosen));
+    EXPECT_EQ(box, "");
+    EXPECT_EQ(shown.saveFileChoices.size(), 1u);  // no dialog
+    expectOneMessage("Nothing to write.", MessageIcon::Exclamation, "Write output to file");
+
+    shown.clear();  // no choice queued: the dialog is cancelled
+    box = " x ";
+    EXPECT_FALSE(WriteOutputToFile(box, false, chosen));
+    EXPECT_EQ(box, "x");
+    EXPECT_EQ(chosen, "earlier.txt");
+    EXPECT_TRUE(shown.messages.empty());
+}
+
+TEST_F(OutputFileTest, MissingFolderIsReportedWithTheSystemsReason) {
+    const std::string path = file("missing/listing.txt");
+    shown.saveFileChoices.push_back(path);
+    std::string box = "line 1\nline 2";
+    EXPECT_FALSE(WriteOutputToFile(box, true, chosen));
+    EXPECT_EQ(box, "line 1\nline 2");
+    expectOneMessage("Error writing to file " + path + "\nNo such file or directory",
+                     MessageIcon::Exclamation, "Write output to file");
+    EXPECT_TRUE(shown.openedFiles.empty());
+}
+
+TEST_F(OutputFileTest, OpenOutputFileOpensInsteadOfSayingDone) {
+    const std::string path = file("open.txt");
+    shown.saveFileChoices.push_back(path);
+    std::string box = "abc";
+    EXPECT_TRUE(WriteOutputToFile(box, true, chosen));
+    EXPECT_EQ(shown.openedFiles, std::vector<std::string>{path});
+    EXPECT_TRUE(shown.messages.empty());
+
+    shown.openSucceeds = false;
+    EXPECT_FALSE(OpenWithAssociatedProgram(path));
+    expectOneMessage("Error when opening file " + path + ".", MessageIcon::Exclamation, "Error");
+}
+
+}  // namespace
+}  // namespace meridel
