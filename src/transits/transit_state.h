@@ -42,7 +42,8 @@ struct ScanState {
     double MinDeviation = 10.0;
     std::int32_t NextRow = kFirstTransitRow;
     std::int32_t RowOffset[7] = {};      // columns 2..6 used
-    std::vector<ResultRow> ResultRows;   // grows when a run needs more rows than its first size
+    // Rows 0..R at scan start (ResultTableLastRow); grows through ResultCell when a run needs more.
+    std::vector<ResultRow> ResultRows;
     std::string HeadingText;
     bool HeaderWritten = false;
 };
@@ -50,5 +51,15 @@ struct ScanState {
 // Last row index R of a new result table for an inclusive day count: days / 58 * 8 rounded
 // half to even, clamped to 200..32760. The table has R + 1 rows.
 std::int32_t ResultTableLastRow(std::int64_t inclusiveDays);
+
+// True when all nine cells of the row are empty. Rows beyond the table count as empty.
+bool IsRowEmpty(const ScanState& state, std::int32_t row);
+// Every cell of ResultRows becomes empty; the table keeps its size.
+void ClearResultRows(ScanState& state);
+// The cell for writing. A row beyond the table grows the table first (to at least twice its
+// size), so a run that needs more rows than the first size loses and overwrites nothing.
+std::string& ResultCell(ScanState& state, std::int32_t row, int column);
+// The cell for reading; "" for a row beyond the table.
+const std::string& ResultCellText(const ScanState& state, std::int32_t row, int column);
 
 }  // namespace meridel

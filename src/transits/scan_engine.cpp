@@ -1,0 +1,378 @@
+#include "transits/scan_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "calendar/date_text.h"
+#include "ephemeris/names.h"
+#include "ephemeris/planet_longitude.h"
+#include "transits/aspect_geometry.h"
+#include "transits/transit_report.h"
+
+namespace meridel {
+
+namespace {
+
+constexpr double kNoMinimum = 10.0;            // MinDeviation before any daily minimum of a transit
+constexpr double kExactHitLimit = 0.000291;    // about one minute of arc, radians
+constexpr int kMinutesPerDay = 1440;
+constexpr int kExactSearchMinutes = 2 * kMinutesPerDay;  // 0 h UT of day - 1 to 0 h UT of day + 1
+
+std::string DateText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
+
+// Aspects that leave and enter their outer orb between the two midnights of the day (the last
+// match wins in both).
+TransitScan::Handover LeavingAndEntering(const ScanState& state, int aspectCount) {
+    TransitScan::Handover h;
+    for (int a = 1; a <= aspectCount; ++a) {
+        const bool before = state.InOrb[a][0][0];
+        const bool after = state.InOrb[a][0][1];
+        if (before && !after) {
+            h.leaving = static_cast<std::int16_t>(a);
+        } else if (after && !before) {
+            h.entering = static_cast<std::int16_t>(a);
+        }
+    }
+    h.handover = h.leaving >= 1 && h.entering >= 1;
+    return h;
+}
+
+}  // namespace
+
+TransitScan::TransitScan(const TransitRequest& request, ScanState& state, const ScanRunInputs& inputs,
+                         ScanHooks& hooks)
+    : request_(request), state_(state), inputs_(inputs), hooks_(hooks) {}
+
+void TransitScan::Begin() {
+    for (auto& aspect : state_.InOrb) {
+        for (auto& orb : aspect) orb[0] = orb[1] = false;
+    }
+    const std::int32_t lastRow = ResultTableLastRow(std::int64_t{request_.EndDay} - request_.StartDay + 1);
+    state_.ResultRows.assign(static_cast<std::size_t>(lastRow) + 1, ResultRow{});
+    state_.HeaderWritten = false;
+    state_.NextRow = kFirstTransitRow;
+    std::fill(std::begin(state_.RowOffset), std::end(state_.RowOffset), 0);
+    state_.MinDeviation = kNoMinimum;
+    minDay_ = 0;
+    lastRowUsed_ = state_.NextRow - 1;
+}
+
+ScanOutcome TransitScan::Run() {
+    for (std::int32_t day = request_.StartDay; day <= request_.EndDay; ++day) {
+        hooks_.yieldToWindow();
+        if (hooks_.stopRequested()) return ScanOutcome::Stopped;
+        ProcessDay(day);
+    }
+    // A transit still open at the end date is written as it stands, without its minimum.
+    if (lastRowUsed_ >= state_.NextRow) FlushTransitRows();
+    return ScanOutcome::Finished;
+}
+
+double TransitScan::MomentOfDayStart(std::int32_t day) const {
+    return day - 0.5 - inputs_.ZoneMinutes / 1440.0;
+}
+
+void TransitScan::ProcessDay(std::int32_t day) {
+    day_ = day;
+    state_.IsFirstDay = day == request_.StartDay;
+    state_.DayText = DateText(day);
+    if (state_.IsFirstDay) hooks_.showDay(state_.DayText);
+
+    TakeSamples(day);
+    if (!dayHasValue_) return;
+    Classify();
+
+    const int aspectCount = std::clamp<int>(request_.AspectCount, 0, 5);
+    std::int16_t active = -1;
+    for (int a = aspectCount; a >= 1 && active < 0; --a) {
+        for (int o = 0; o < kOrbCount; ++o) {
+            if (state_.OrbState[a][o] > 0) active = static_cast<std::int16_t>(a);
+        }
+    }
+    if (active < 0) return;
+
+    int entering = -1, inside = -1, leaving = -1;
+    for (int o = kOrbCount - 1; o >= 0; --o) {
+        const std::int16_t s = state_.OrbState[active][o];
+        if (s == 1) entering = o;
+        if (s == 2 && inside < 0) inside = o;
+        if (s == 3) leaving = o;
+    }
+    EnterBranches(active, entering, inside, leaving);
+}
+
+// Sample j is the local midnight that starts day + j - 1. After the first day two samples carry
+// over and only the closing midnight is computed. A sample where a body has no value (outside
+// its source's range) is never used as a longitude: it takes the separation of the nearest
+// sample of the day that has one, so no crossing is claimed where none could be seen.
+void TransitScan::TakeSamples(std::int32_t day) {
+    const std::int16_t moving = request_.PlanetCodes[0];
+    const std::int16_t second = request_.PlanetCodes[1];
+    const double natal = request_.NatalLongitudes[second];
+    auto compute = [&](int j) {
+        const double t = MomentOfDayStart(day + j - 1);
+        const double la = PlanetLongitude(moving, t);
+        const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : natal;
+        state_.Longitudes[0][j] = la;
+        state_.Longitudes[1][j] = lb;
+        sampleValid_[j] = la >= 0.0 && lb >= 0.0;
+        rawSeparation_[j] = sampleValid_[j] ? SeparationOf(la, lb) : 0.0;
+    };
+    if (state_.IsFirstDay) {
+        for (int j = 0; j < 3; ++j) compute(j);
+    } else {
+        for (int k = 0; k < 2; ++k) {
+            state_.Longitudes[k][0] = state_.Longitudes[k][1];
+            state_.Longitudes[k][1] = state_.Longitudes[k][2];
+        }
+        rawSeparation_[0] = rawSeparation_[1];
+        rawSeparation_[1] = rawSeparation_[2];
+        sampleValid_[0] = sampleValid_[1];
+        sampleValid_[1] = sampleValid_[2];
+        compute(2);
+    }
+
+    double* separation = state_.Separation;
+    for (int j = 0; j < 3; ++j) separation[j] = rawSeparation_[j];
+    dayHasValue_ = true;
+    if (sampleValid_[0] && sampleValid_[1] && sampleValid_[2]) return;
+    if (!sampleValid_[1]) {
+        if (sampleValid_[2]) {
+            separation[1] = rawSeparation_[2];
+        } else if (sampleValid_[0]) {
+            separation[1] = rawSeparation_[0];
+        } else {
+            dayHasValue_ = false;
+            return;
+        }
+    }
+    if (!sampleValid_[0]) separation[0] = separation[1];
+    if (!sampleValid_[2]) separation[2] = separation[1];
+}
+
+void TransitScan::Classify() {
+    const int aspectCount = std::clamp<int>(request_.AspectCount, 0, 5);
+    for (int a = 1; a <= aspectCount; ++a) {
+        for (int j = 0; j < 3; ++j) state_.Deviation[a][j] = std::fabs(state_.Separation[j] - AspectAngle[a]);
+        for (int o = 0; o < kOrbCount; ++o) {
+            for (int k = 0; k < 2; ++k) state_.InOrb[a][o][k] = state_.Deviation[a][k + 1] < request_.Orbs[o];
+        }
+    }
+    // With outer orbs under 15 degrees two outer orbs never meet, but a fast pair can cross the
+    // gap between them within one day: close the one transit before opening the next, as at a
+    // handover, rather than writing the new aspect over the open transit's rows.
+    handover_ = request_.HandoverCheck ? FindOrbHandover() : LeavingAndEntering(state_, aspectCount);
+    for (int a = 1; a <= aspectCount; ++a) {
+        for (int o = 0; o < kOrbCount; ++o) {
+            const bool before = state_.InOrb[a][o][0];
+            const bool after = state_.InOrb[a][o][1];
+            std::int16_t s = 0;
+            if (after && !before) s = 1;
+            else if (after && before) s = 2;
+            else if (before) s = 3;
+            // The entering aspect's entry is recorded after the leaving transit has been written.
+            if (o == 0 && handover_.handover && a == handover_.entering) s = 0;
+            state_.OrbState[a][o] = s;
+        }
+    }
+}
+
+TransitScan::Handover TransitScan::FindOrbHandover() const {
+    if (!request_.HandoverCheck) return {};
+    return LeavingAndEntering(state_, std::clamp<int>(request_.AspectCount, 0, 5));
+}
+
+std::string& TransitScan::Cell(std::int32_t row, int column) {
+    lastRowUsed_ = std::max(lastRowUsed_, row);
+    return ResultCell(state_, row, column);
+}
+
+void TransitScan::PutNameIfEmpty(std::int32_t row, std::int16_t aspect) {
+    if (ResultCellText(state_, row, 0).empty()) Cell(row, 0) = AspectName[aspect];
+}
+
+void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int leaving) {
+    auto& offset = state_.RowOffset;
+    const std::int32_t r0 = state_.NextRow;
+    const double* deviation = state_.Deviation[a];
+    auto startNewRowGroup = [&offset] {
+        ++offset[4];
+        offset[3] = offset[4];
+        offset[2] = offset[4];
+    };
+
+    if (entering < 0 && leaving < 0) {  // A: no entry, no exit
+        if (state_.IsFirstDay) {
+            state_.MinDeviation = deviation[1];
+            minDay_ = request_.StartDay;
+        } else if (deviation[1] < state_.MinDeviation) {
+            state_.MinDeviation = deviation[1];
+            minDay_ = day_;
+        }
+        if (inside == 2 && deviation[1] < deviation[0] && deviation[1] < deviation[2]) {
+            const std::string text = FindExactMinimum(day_, a);
+            if (!text.empty()) {
+                // A transit in effect since before the start may have no other cell yet: its
+                // first row must still say which aspect it is.
+                PutNameIfEmpty(r0, a);
+                PutExtraMinimum(r0 + offset[4], text);
+                minDay_ = day_;
+                startNewRowGroup();
+            }
+        }
+        return;
+    }
+
+    const std::string dated = state_.DayText + RetrogradeMark(day_, request_.PlanetCodes[0]);
+    if (entering < 0) {  // B: an exit and no entry
+        if (leaving == 0) {
+            Cell(r0, 7) = dated;
+            PutNameIfEmpty(r0, a);
+            const bool started = !ResultCellText(state_, r0, 1).empty() || !ResultCellText(state_, r0, 2).empty() ||
+                                 !ResultCellText(state_, r0, 3).empty();
+            if (started && ResultCellText(state_, r0, 4).empty()) {
+                FillMinimum(r0 + offset[4], minDay_, a, state_.MinDeviation);
+            }
+            FlushTransitRows();
+            if (handover_.handover && day_ != request_.EndDay) {
+                const std::int32_t next = state_.NextRow;
+                Cell(next, 0) = AspectName[handover_.entering];
+                Cell(next, 1) = dated;
+            }
+        } else if (leaving == 1) {
+            Cell(r0 + offset[6], 6) = dated;
+            PutNameIfEmpty(r0, a);
+            if (!ResultCellText(state_, r0 + offset[6], 4).empty()) return;
+            const std::int32_t row = r0 + offset[4];
+            if (!ResultCellText(state_, row, 1).empty() || !ResultCellText(state_, row, 2).empty() ||
+                !ResultCellText(state_, row, 3).empty()) {
+                FillMinimum(row, minDay_, a, state_.MinDeviation);
+            }
+            startNewRowGroup();
+        } else {
+            Cell(r0 + offset[5], 5) = dated;
+            PutNameIfEmpty(r0, a);
+            if (!ResultCellText(state_, r0 + offset[5], 4).empty()) return;
+            FillMinimum(r0 + offset[4], minDay_, a, state_.MinDeviation);
+            startNewRowGroup();
+        }
+        return;
+    }
+
+    // C: an entry; an exit on the same day is not looked at.
+    state_.MinDeviation = deviation[1];
+    minDay_ = day_;
+    if (entering == 0) {
+        Cell(r0, 0) = AspectName[a];
+        Cell(r0, 1) = dated;
+        std::fill(std::begin(offset), std::end(offset), 0);
+    } else if (entering == 1) {
+        PutNameIfEmpty(r0, a);
+        Cell(r0 + offset[2], 2) = dated;
+        offset[6] = offset[2];
+    } else {
+        PutNameIfEmpty(r0, a);
+        Cell(r0 + offset[3], 3) = dated;
+        offset[5] = offset[3];
+    }
+}
+
+std::string TransitScan::RetrogradeMark(std::int32_t day, std::int16_t planet) const {
+    if (request_.AllPlanetsMode && inputs_.WorldMode) return "";
+    return IsRetrogradeAt(planet, MomentOfDayStart(day)) ? "r" : "";
+}
+
+void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_t aspect, double minDeviation) {
+    // No daily minimum of this transit was seen (it was already inside its orbs when the scan
+    // began): there is no day to name.
+    if (minDeviation >= kNoMinimum) return;
+    std::int32_t day = minDay;
+    const std::string date = MinimumDate(day, aspect, minDeviation);
+    // The mark is taken at the midnight that ends the minimum's day.
+    Cell(row, 4) = date + RetrogradeMark(day + 1, request_.PlanetCodes[0]);
+    Cell(row, 8) = AngleToDegMinText(minDeviation);
+}
+
+std::string TransitScan::MinimumDate(std::int32_t& day, std::int16_t aspect, double minDeviation) const {
+    // minDeviation is the deviation at the local midnight starting `day`; the trend is tested at
+    // that same midnight, so the two compare like with like in every zone.
+    const std::int16_t second = request_.PlanetCodes[1];
+    if (DeviationTrend(MomentOfDayStart(day), request_.PlanetCodes[0], second, aspect, minDeviation,
+                       inputs_.WorldMode, request_.NatalLongitudes[second]) > 0) {
+        --day;
+    }
+    return DateText(day);
+}
+
+std::string TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
+    const std::int16_t moving = request_.PlanetCodes[0];
+    const std::int16_t second = request_.PlanetCodes[1];
+    const double natal = request_.NatalLongitudes[second];
+    const double angle = AspectAngle[aspect];
+    const double start = day - 1.5;  // 0 h UT of day - 1; wide enough for every zone
+    double best = kNoMinimum;
+    int bestMinute = -1;
+    for (int minute = 0; minute <= kExactSearchMinutes; ++minute) {
+        // Each moment from its whole minute count, so the time found is exact to the minute.
+        const double t = start + minute / static_cast<double>(kMinutesPerDay);
+        const double la = PlanetLongitude(moving, t);
+        const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : natal;
+        if (la < 0.0 || lb < 0.0) continue;  // no value at this minute: nothing to compare
+        const double d = std::fabs(SeparationOf(la, lb) - angle);
+        if (d < best) {
+            best = d;
+            bestMinute = minute;
+        } else if (d > best) {
+            break;
+        }
+    }
+    if (bestMinute < 0 || best >= kExactHitLimit) return "";
+
+    // Local time in whole minutes from local 0 h of day - 1; the zone is whole minutes too.
+    const int local = bestMinute + inputs_.ZoneMinutes;
+    const int dayShift = local >= 0 ? local / kMinutesPerDay : -((-local + kMinutesPerDay - 1) / kMinutesPerDay);
+    const int minuteOfDay = local - dayShift * kMinutesPerDay;
+    const std::int32_t hitDay = day - 1 + dayShift;
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
+    return DateText(hitDay) + "*" + RetrogradeMark(hitDay + 1, moving) + time + " " + inputs_.ZoneText;
+}
+
+void TransitScan::PutExtraMinimum(std::int32_t row, const std::string& text) {
+    std::size_t split = 0;
+    const std::size_t star = text.find('*');
+    if (star != std::string::npos) {
+        split = star + 1;
+        if (split < text.size() && text[split] == 'r') ++split;
+    }
+    Cell(row, 4) = text.substr(0, split);
+    Cell(row, 8) = text.substr(split);
+}
+
+void TransitScan::FlushTransitRows() {
+    if (!state_.HeaderWritten) WriteTableHeader(request_, state_, hooks_);
+    const std::int32_t first = state_.NextRow;
+    if (first > kFirstTransitRow) {
+        // Consecutive transits of one aspect show its name once.
+        for (std::int32_t r = first - 1; r >= kFirstTransitRow; --r) {
+            const std::string& name = ResultCellText(state_, r, 0);
+            if (name.empty()) continue;
+            if (name == ResultCellText(state_, first, 0)) ResultCell(state_, first, 0).clear();
+            break;
+        }
+    }
+    // Every row the transit used is offered, empty ones skipped; after a refusal the rest stay
+    // unwritten, and the next transit still starts below them so that nothing is overwritten.
+    for (std::int32_t r = first; r <= lastRowUsed_; ++r) {
+        if (IsRowEmpty(state_, r)) continue;
+        WriteRow(state_, r, hooks_);
+        if (hooks_.stopRequested()) break;
+    }
+    state_.NextRow = std::max(first, lastRowUsed_ + 1);
+    lastRowUsed_ = state_.NextRow - 1;
+    std::fill(std::begin(state_.RowOffset), std::end(state_.RowOffset), 0);
+    state_.MinDeviation = kNoMinimum;
+}
+
+}  // namespace meridel
