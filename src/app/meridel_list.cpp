@@ -6,12 +6,16 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <iostream>
 
 #include "app/list_options.h"
 #include "dialogs/dialogs.h"
 #include "ui/frmMain.h"
+#include "ui/registry.h"
 
 namespace {
 
@@ -75,11 +79,18 @@ int main(int argc, char** argv) {
 
     // The window is built but never shown on a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error carries the message boxes; keep Qt's note about a missing runtime folder off it.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = "/tmp/meridel-runtime-" + QByteArray::number(getuid());
+        if (mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST) qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Meridel"));
 
     // Setting the controls one by one passes through states a user never meant (an outer orb
     // below the middle one for a moment); their messages are not the request's and stay silent.
+    // An empty store of its own: a batch run never reads or writes the user's saved state.
+    meridel::UseMemorySettings();
     meridel::RecordingDialogs quiet;
     meridel::setDialogs(&quiet);
     meridel::frmMain window;

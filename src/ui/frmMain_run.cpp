@@ -15,6 +15,7 @@
 #include "calendar/date_text.h"
 #include "calendar/str_proc.h"
 #include "dialogs/dialogs.h"
+#include "ephemeris/ephemlon.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
 #include "ephemeris/pluto_table.h"
