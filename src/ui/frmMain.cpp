@@ -64,6 +64,14 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // Never tear the window down under a running scan: stop it, and close when it has unwound.
+    if (ScanRunning) {
+        request.StopRequested = true;
+        request.RunAborted = true;
+        CloseRequested = true;
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

@@ -184,12 +184,38 @@ public:
     // birth zone), by SiderealZodiac as already set.
     void ComputeNatalLongitude();
 
-    // ---- Handlers built in their own files by the run, search, output-file, help and
+    // ---- Output box (frmMain_output.cpp). Its text has CR LF line ends, each counted as two
+    // characters against the limit. ----
+    static constexpr int kOutputBoxLimit = 64001;  // a row is refused once the box holds this many
+    QString OutputText() const;
+    int OutputLength() const;
+    // Appends text ("\r\n" for line ends) at the end of the box, wherever the caret is.
+    void AppendOutput(const QString& text);
+    // Puts the caret at the end so the newest line shows, and repaints the box.
+    void ShowOutputEnd();
+
+    // ---- A run (frmMain_run.cpp) ----
+    void cmdStart_Click();
+    void cmdClear_Click();
+    // Loads the Pluto table once, when a request may need it; false after its messages.
+    void EnsurePlutoData(bool& ok);
+    // which 0: the start date, else the end date; false after its one message.
+    void CheckEphemerisDateLimits(std::int16_t which, bool& ok);
+    // The scan of request.StartDay..EndDay with its output, Stop and end of run.
+    void ScanTransits();
+    // Appends a result line, or refuses it when the box is full ("Output textbox is full.").
+    bool WriteRowText(const QString& line);
+    // The latest day at or before startDay whose start finds no aspect inside the inner orb
+    // (when the start day does), or the earliest day with positions.
+    std::int32_t StartDayBeforeTransitInEffect(std::int32_t startDay, int zoneMinutes) const;
+    bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
+    bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
+    int ScansStarted = 0;        // scans begun since the window was made
+
+    // ---- Handlers built in their own files by the search, all-planets, output-file, help and
     // saved-state code. ----
-    void cmdStart_Click();             // frmMain_run.cpp
-    void cmdSearch_Click();            // frmMain_run.cpp
-    void cmdShowAll_Click(int index);  // frmMain_run.cpp
-    void cmdClear_Click();             // frmMain_run.cpp
+    void cmdSearch_Click();            // frmMain_search.cpp
+    void cmdShowAll_Click(int index);  // frmMain_showall.cpp
     void cmdFile_Click();              // frmMain_file.cpp
     void cmdHelp_Click();              // frmMain_help.cpp
     void cmdRestoreState_Click();      // frmMain_state.cpp
@@ -222,6 +248,7 @@ private:
     void CreateControls();   // frmMain_controls.cpp
     void ConnectHandlers();  // frmMain_controls.cpp
     void MatchTypedText(QComboBox* list, const QString& text);
+    void RunScan();
 };
 
 }  // namespace meridel

@@ -1,0 +1,222 @@
+// meridel-list end to end. Set MERIDEL_UPDATE_GOLDEN=1 to rewrite the committed listings after a
+// deliberate change; the sky check still has to pass for them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "calendar/date_text.h"
+#include "calendar/daycount.h"
+#include "ephemeris/data_folder.h"
+#include "ephemeris/planet_longitude.h"
+#include "ephemeris/pluto_table.h"
+#include "listing_check.h"
+
+using namespace meridel;
+using namespace meridel::testing;
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+RunResult runList(const std::string& arguments) {
+    const std::string base = ::testing::TempDir() + "meridel_list_" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string command = std::string(MERIDEL_LIST) + " " + arguments + " >" + base + ".out 2>" + base + ".err";
+    RunResult r;
+    const int status = std::system(command.c_str());
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = readFile(base + ".out");
+    r.err = readFile(base + ".err");
+    return r;
+}
+
+void expectGolden(const std::string& name, const std::string& text) {
+    const std::string path = std::string(MERIDEL_GOLDEN_DIR) + "/" + name + ".txt";
+    if (std::getenv("MERIDEL_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << text;
+        return;
+    }
+    EXPECT_EQ(text, readFile(path)) << "listing differs from " << path;
+}
+
+void expectSkyAgrees(const std::string& text, const SkyPair& pair, std::size_t minimumRows) {
+    const Listing listing = ParseListing(text);
+    EXPECT_GE(listing.rows.size(), minimumRows);
+    for (const std::string& problem : CheckListingAgainstSky(listing, pair)) ADD_FAILURE() << problem;
+}
+
+double natalLongitude(std::int16_t code, int y, int m, int d, int minutesUt, bool sidereal) {
+    EuroDate date{y, m, d, kGregorianCalendar, 0, 0};
+    const std::int32_t day = euro_date_to_jdn(date);
+    SiderealZodiac = sidereal;
+    const double longitude = PlanetLongitude(code, day - 0.5 + minutesUt / 1440.0);
+    SiderealZodiac = false;
+    return longitude;
+}
+
+class Listings : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InitEphemeris();
+        InitDateTables();
+        std::string error;
+        ASSERT_TRUE(LoadPlutoData("pluto.slx", error)) << error;
+    }
+    void TearDown() override { SiderealZodiac = false; }
+};
+
+}  // namespace
+
+// A retrograde loop makes the conjunction enter and leave the middle orb twice, with an exact hit.
+TEST_F(Listings, WorldJupiterSaturnGreatConjunction) {
+    RunResult r = runList("--world --planet1 Jupiter --planet2 Saturn --start 2019-01-01 --end 2022-12-31");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    expectGolden("world_jupiter_saturn_gmt", r.out);
+    SkyPair pair{kJupiter, kSaturn, true, 0, 0, {10, 5, 2}};
+    expectSkyAgrees(r.out, pair, 2);
+    EXPECT_NE(r.out.find("2020-12-21*"), std::string::npos);
+}
+
+// A zone east of Greenwich moves midnights, and with them some dates, against the GMT listing.
+TEST_F(Listings, WorldMarsSaturnInAnEasternZone) {
+    RunResult r = runList("--world --planet1 Mars --planet2 Saturn --start 2021-01-01 --end 2023-12-31 "
+                          "--orbs 8,5,3 --tz GMT+10:00");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    expectGolden("world_mars_saturn_gmt+10", r.out);
+    SkyPair pair{kMars, kSaturn, true, 0, 600, {8, 5, 3}};
+    expectSkyAgrees(r.out, pair, 8);
+}
+
+TEST_F(Listings, WorldWithNorthAmericanZoneText) {
+    RunResult r = runList("--world --planet1 Sun --planet2 Mercury --start 2023-01-01 --end 2023-12-31 "
+                          "--na-abbr --tz EST/CDT");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    expectGolden("world_sun_mercury_est", r.out);
+    SkyPair pair{kSun, kMercury, true, 0, -300, {10, 5, 2}};
+    expectSkyAgrees(r.out, pair, 3);
+    EXPECT_NE(r.out.find(" EST/CDT\r\n"), std::string::npos) << "exact hits carry the zone's list text";
+}
+
+TEST_F(Listings, PersonalTropical) {
+    RunResult r = runList("--personal --planet1 Saturn --planet2 Sun --start 2020-01-01 --end 2025-12-31 "
+                          "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    expectGolden("personal_saturn_natal_sun_tropical", r.out);
+    SkyPair pair{kSaturn, kSun, false, natalLongitude(kSun, 1990, 6, 15, 10 * 60, false), 120, {10, 5, 2}};
+    expectSkyAgrees(r.out, pair, 5);
+}
+
+TEST_F(Listings, PersonalSiderealNatalMoon) {
+    RunResult r = runList("--personal --sidereal --planet1 Jupiter --planet2 Moon --start 2015-01-01 --end 2020-12-31 "
+                          "--birth 1975-03-02 --birth-time 06:35 --birth-tz GMT-5:00 --tz GMT-5:00 --orbs 7,4,2");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    expectGolden("personal_jupiter_natal_moon_sidereal", r.out);
+    EXPECT_NE(r.out.find("(sidereal)"), std::string::npos);
+    // Both the natal Moon and Jupiter are sidereal; the check computes them the same way.
+    SkyPair pair{kJupiter, kMoon, false, natalLongitude(kMoon, 1975, 3, 2, 6 * 60 + 35 + 300, true), -300, {7, 4, 2}};
+    SiderealZodiac = true;
+    expectSkyAgrees(r.out, pair, 5);
+}
+
+// The great conjunction is inside the 2° orb on 2020-12-15: the run starts on the latest day
+// before it outside that orb, so the inner-orb entry is listed and the heading shows that day.
+TEST_F(Listings, StartMovedBackWhenInsideTheInnerOrb) {
+    RunResult r = runList("--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Listing listing = ParseListing(r.out);
+    EXPECT_EQ(listing.heading.rfind("World transits for Jupiter and Saturn from December 3, 2020, to", 0), 0)
+        << listing.heading;
+    ASSERT_FALSE(listing.rows.empty());
+    EXPECT_EQ(listing.rows[0].cells[3], "2020-12-03");
+    SkyPair pair{kJupiter, kSaturn, true, 0, 0, {10, 5, 2}};
+    expectSkyAgrees(r.out, pair, 1);
+}
+
+TEST_F(Listings, ThreeDaysIsTheShortestPeriod) {
+    RunResult ok = runList("--world --planet1 Mars --planet2 Jupiter --start 2024-01-01 --end 2024-01-04");
+    EXPECT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_NE(ok.out.find("No transits in this period.\r\n"), std::string::npos);
+    EXPECT_EQ(ok.err, "[No transits] There are no transits of this kind in the period specified.\n");
+
+    RunResult refused = runList("--world --planet1 Mars --planet2 Jupiter --start 2024-01-01 --end 2024-01-03");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "[Show all world transits between Mars and Jupiter] "
+                           "The start date must be at least 3 days prior to the end date.\n");
+}
+
+TEST_F(Listings, RefusedRequestsExitOneWithTheirMessage) {
+    RunResult order = runList("--world --planet1 Saturn --planet2 Mars --start 2024-01-01 --end 2024-12-31");
+    EXPECT_EQ(order.exitCode, 1);
+    EXPECT_EQ(order.err, "[Show all world transits between Saturn and Mars] Outer planet must be beyond inner planet\n");
+
+    RunResult late = runList("--world --planet1 Mars --planet2 Pluto --start 2099-01-01 --end 2100-01-01");
+    EXPECT_EQ(late.exitCode, 1);
+    EXPECT_EQ(late.err, "[Meridel] End date is too late for Pluto.\n");
+
+    // A birth on the first day of the Moon's range, but before it in universal time.
+    RunResult natal = runList("--personal --planet1 Mars --planet2 Moon --start 1700-01-01 --end 1700-12-31 "
+                              "--birth 1600-01-01 --birth-time 00:30 --birth-tz GMT+1:00");
+    EXPECT_EQ(natal.exitCode, 1);
+    EXPECT_EQ(natal.err, "[Error] Date is prior to allowable date range for Moon.\n");
+}
+
+TEST_F(Listings, FullOutputBoxStopsTheRunOnce) {
+    RunResult r = runList("--world --planet1 Sun --planet2 Mars --start 1600-01-01 --end 2099-12-31");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "[Meridel] Output textbox is full.\n");
+    EXPECT_EQ(r.out.substr(r.out.size() - 26), "Textbox is full -- Stopped");
+    std::size_t crlf = 0;
+    for (std::size_t p = r.out.find("\r\n"); p != std::string::npos; p = r.out.find("\r\n", p + 2)) ++crlf;
+    // The box counts a line end as two characters and takes rows while it holds fewer than 64001.
+    const std::string before = r.out.substr(0, r.out.size() - 26);
+    std::size_t characters = 0;
+    for (unsigned char c : before) characters += (c & 0xC0) != 0x80;
+    EXPECT_GE(characters, 64001u);
+    EXPECT_LT(characters, 64001u + 200u);
+    EXPECT_GT(crlf, 500u);
+}
+
+TEST_F(Listings, UsageAndHelp) {
+    RunResult help = runList("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--all-planets 0|1"), std::string::npos);
+    RunResult bad = runList("--world --planet1 Vulcan --planet2 Mars --start 2024-01-01 --end 2024-12-31");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("no such body"), std::string::npos);
+    RunResult missing = runList("--world --planet1 Mars");
+    EXPECT_EQ(missing.exitCode, 2);
+}
+
+// The sky check must see a date one day off and a missing retrograde mark, or it proves nothing.
+TEST_F(Listings, SkyCheckSeesADateOneDayOffAndAWrongMark) {
+    std::string text = readFile(std::string(MERIDEL_GOLDEN_DIR) + "/world_jupiter_saturn_gmt.txt");
+    SkyPair pair{kJupiter, kSaturn, true, 0, 0, {10, 5, 2}};
+    ASSERT_TRUE(CheckListingAgainstSky(ParseListing(text), pair).empty());
+
+    std::string shifted = text;
+    const std::size_t entry = shifted.find("2020-02-14");
+    ASSERT_NE(entry, std::string::npos);
+    shifted.replace(entry, 10, "2020-02-15");
+    EXPECT_EQ(CheckListingAgainstSky(ParseListing(shifted), pair).size(), 1u);
+
+    std::string unmarked = text;
+    const std::size_t mark = unmarked.find("2020-06-07r");
+    ASSERT_NE(mark, std::string::npos);
+    unmarked.replace(mark, 11, "2020-06-07 ");
+    EXPECT_EQ(CheckListingAgainstSky(ParseListing(unmarked), pair).size(), 1u);
+}
