@@ -95,6 +95,8 @@ int main(int argc, char** argv) {
     meridel::setDialogs(&quiet);
     meridel::frmMain window;
     window.Form_Load();
+    // Start-up shows the window; a batch run has no screen to paint it on.
+    window.hide();
     const std::string problem = applyOptions(window, *options);
     if (!problem.empty()) {
         meridel::setDialogs(nullptr);
