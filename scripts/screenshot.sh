@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # screenshot.sh [OUT_DIR]: renders the main window offscreen at first start, and once more with
-# birth data, output and a run going on, into OUT_DIR (default build/screenshots/).
+# birth data during a real run and after it was stopped, into OUT_DIR (default build/screenshots/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build/screenshots}
 [ -f build/CMakeCache.txt ] || cmake -S . -B build
 cmake --build build --target ui_screenshot -j 2
 mkdir -p "$out"
-QT_QPA_PLATFORM=offscreen build/bin/ui_screenshot "$out/frmMain_first_start.png" "$out/frmMain_running.png"
-echo "wrote $out/frmMain_first_start.png and $out/frmMain_running.png"
+QT_QPA_PLATFORM=offscreen build/bin/ui_screenshot "$out/frmMain_first_start.png" "$out/frmMain_running.png" "$out/frmMain_stopped.png"
+echo "wrote $out/frmMain_first_start.png, frmMain_running.png and frmMain_stopped.png"

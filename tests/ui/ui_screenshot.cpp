@@ -1,6 +1,6 @@
-// Renders the main window as it looks at first start into a PNG, and optionally a second one
-// with birth data, a few output lines and a run going on:
-//   ui_screenshot FIRST.png [RUNNING.png]
+// Renders the main window as it looks at first start into a PNG, and optionally during and
+// after a real run:
+//   ui_screenshot FIRST.png [RUNNING.png [DONE.png]]
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
 
 #include "calendar/clock.h"
@@ -26,21 +27,30 @@ bool Save(QWidget& window, const char* path) {
     return false;
 }
 
-void ShowARun(meridel::frmMain& window) {
+// A real Personal run: RUNNING.png is taken while the scan goes on, DONE.png after it ends.
+bool ShowARun(meridel::frmMain& window, const char* runningPath, const char* donePath) {
+    window.txbYear[0]->setText(QStringLiteral("1990"));
+    window.txbYear[1]->setText(QStringLiteral("2799"));
     window.txbYear[2]->setText(QStringLiteral("1987"));
     window.txbMonth[2]->setText(QStringLiteral("9"));
     window.txbDay[2]->setText(QStringLiteral("22"));
+    window.UpdateDateLabel(0);
+    window.UpdateDateLabel(1);
     window.UpdateDateLabel(2);
     window.cboHour->setCurrentIndex(15);
     window.cboMinute->setCurrentIndex(7);
     window.cboTimezone[1]->setCurrentIndex(26);
-    window.cboPlanet[1]->setCurrentIndex(9);
-    window.SetFormHeight(window.intHeight);
-    QString rule(119, QLatin1Char('-'));
-    window.txbOutput->setPlainText(QStringLiteral("Sample listing line, 119 characters wide:\n") + rule);
-    window.scan.DayText = "2024-03-05";
-    window.SetBusyState();
+    window.cboPlanet[0]->setCurrentIndex(5);  // Saturn
+    window.cboPlanet[1]->setCurrentIndex(0);  // Sun
+    bool ok = true;
+    QTimer::singleShot(300, [&] {
+        window.Timer1_Timer();
+        ok = Save(window, runningPath);
+        window.cmdStart_Click();  // the caption reads "Stop": this stops the run
+    });
+    window.cmdStart_Click();
     window.Timer1_Timer();
+    return ok && (!donePath || Save(window, donePath));
 }
 
 }  // namespace
@@ -62,10 +72,7 @@ int main(int argc, char** argv) {
     meridel::frmMain window;
     window.Form_Load();
     if (!Save(window, argv[1])) return 1;
-    if (argc > 2) {
-        ShowARun(window);
-        if (!Save(window, argv[2])) return 1;
-    }
+    if (argc > 2 && !ShowARun(window, argv[2], argc > 3 ? argv[3] : nullptr)) return 1;
     meridel::setDialogs(nullptr);
     meridel::setClock(nullptr);
     return 0;
