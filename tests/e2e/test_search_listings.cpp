@@ -86,6 +86,12 @@ TEST_F(SearchListings, RefusalsAndTheEndOfPlutosRange) {
                             "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT");
     EXPECT_EQ(six.exitCode, 1);
     EXPECT_EQ(six.err, "[Search orb value] With transiting Mercury the search orb must be at least 7°.\n");
+
+    // A birth before the Moon's range in universal time: the natal Moon has no position.
+    RunResult natal = runList("--personal --planet1 Mars --planet2 Moon --end 1700-12-31 --search conjunction "
+                              "--birth 1600-01-01 --birth-time 00:30 --birth-tz GMT+1:00");
+    EXPECT_EQ(natal.exitCode, 1);
+    EXPECT_EQ(natal.err, "[Error] Date is prior to allowable date range for Moon.\n");
 }
 
 // Saturn against every inner planet in list order (itself skipped, Uranus and Neptune exchanged),
