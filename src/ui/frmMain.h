@@ -132,6 +132,9 @@ public:
     void UpdateRunCaptions();
     // The orb checks of a run; writes PlanetCodes[0]. False after its one message ("Orb values").
     bool CheckOrbs();
+    // The part of CheckOrbs every listing needs: outer, middle and inner orb strictly decreasing,
+    // at least 2 degrees apart. False after its one message ("Orb values").
+    bool CheckOrbOrder();
     // Label1 = "for first N°" with N the outer orb in degrees.
     void UpdateSearchOrbLabel();
     bool IsWorldMode() const;
@@ -196,6 +199,9 @@ public:
 
     // ---- A run (frmMain_run.cpp) ----
     void cmdStart_Click();
+    // After ComputeNatalLongitude: false, after its message (title "Error"), when the birth moment
+    // lies outside the natal body's range, so that no-value result is never used as a longitude.
+    bool NatalLongitudeHasValue();
     void cmdClear_Click();
     // Loads the Pluto table once, when a request may need it; false after its messages.
     void EnsurePlutoData(bool& ok);
@@ -211,6 +217,15 @@ public:
     bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
     bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
     int ScansStarted = 0;        // scans begun since the window was made
+
+    // ---- The next-transit search (frmMain_search.cpp) ----
+    // Sets the middle and inner orbs (request.OrbDegrees[1], [2], whole degrees) from the search
+    // orb OrbDegrees[0] for the moving planet PlanetCodes[0]; ok false after its one message
+    // (title "Search orb value") when the search orb is too small for that planet.
+    void CheckSearchOrb(bool& ok);
+    // The stepping met the end of a range at `day` (a day number) before the transit was complete:
+    // hides the running date and says so, with `extra` (the range message) on a second line.
+    void ReportNoTransitFound(const std::string& extra, std::int16_t aspect, std::int32_t day);
 
     // ---- Handlers built in their own files by the search, all-planets, output-file, help and
     // saved-state code. ----

@@ -139,11 +139,16 @@ bool frmMain::CheckOrbs() {
                           title);
         return false;
     }
+    return CheckOrbOrder();
+}
+
+bool frmMain::CheckOrbOrder() {
     const int outer = cboOrbs[0]->currentIndex();
     const int middle = cboOrbs[1]->currentIndex();
+    const int inner = cboOrbs[2]->currentIndex();
     if (!(middle <= outer - 2 && inner <= middle - 2)) {
         dialogs().message("Orbs must be strictly decreasing and differ by at least 2°.", MessageIcon::Information,
-                          title);
+                          "Orb values");
         return false;
     }
     return true;

@@ -195,16 +195,7 @@ void frmMain::cmdStart_Click() {
     SiderealZodiac = world ? false : optSidereal->isChecked();
     if (!world) {
         ComputeNatalLongitude();
-        // A birth moment outside the natal body's range (in universal time) has no position to
-        // scan against.
-        const double natal = request.NatalLongitudes[request.PlanetCodes[1]];
-        if (natal < 0) {
-            const auto code = static_cast<std::int16_t>(std::trunc(natal) == kAfterRange ? kSecondBodyAfterRange
-                                                                                          : kSecondBodyBeforeRange);
-            dialogs().message(DateRangeMessage(code, request.PlanetCodes[0], request.PlanetCodes[1]),
-                              MessageIcon::Exclamation, "Error");
-            return;
-        }
+        if (!NatalLongitudeHasValue()) return;
     }
 
     request.RunAborted = false;
@@ -215,6 +206,18 @@ void frmMain::cmdStart_Click() {
     request.StartDay = request.RequestDays[0];
     request.EndDay = request.RequestDays[1];
     ScanTransits();
+}
+
+bool frmMain::NatalLongitudeHasValue() {
+    // A birth moment outside the natal body's range (in universal time) has no position to
+    // scan or search against.
+    const double natal = request.NatalLongitudes[request.PlanetCodes[1]];
+    if (natal >= 0) return true;
+    const auto code = static_cast<std::int16_t>(std::trunc(natal) == kAfterRange ? kSecondBodyAfterRange
+                                                                                  : kSecondBodyBeforeRange);
+    dialogs().message(DateRangeMessage(code, request.PlanetCodes[0], request.PlanetCodes[1]), MessageIcon::Exclamation,
+                      "Error");
+    return false;
 }
 
 std::int32_t frmMain::StartDayBeforeTransitInEffect(std::int32_t startDay, int zoneMinutes) const {

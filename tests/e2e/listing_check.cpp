@@ -166,7 +166,7 @@ std::vector<std::string> CheckListingAgainstSky(const Listing& listing, const Sk
             if (entering ? (inside0 || !inside1) : (!inside0 || inside1)) {
                 complain(row, column, entering ? "the orb is not entered during this day" : "the orb is not left during this day");
             }
-            if (marked != sky.retrograde(t0)) complain(row, column, "retrograde mark disagrees with the sky");
+            if (marked != (pair.retrogradeMarksShown && sky.retrograde(t0))) complain(row, column, "retrograde mark disagrees with the sky");
         }
         if (!row.cells[4].empty()) {
             bool marked = false;
@@ -176,7 +176,7 @@ std::vector<std::string> CheckListingAgainstSky(const Listing& listing, const Sk
                 complain(row, 4, "not a date");
                 continue;
             }
-            if (marked != sky.retrograde(sky.localMidnight(day + 1))) complain(row, 4, "retrograde mark disagrees with the sky");
+            if (marked != (pair.retrogradeMarksShown && sky.retrograde(sky.localMidnight(day + 1)))) complain(row, 4, "retrograde mark disagrees with the sky");
             if (rest.find('*') != std::string::npos) {
                 // Exact hit: "HH:MM ZONE" in column 8, local time of the output zone.
                 int hh = std::stoi(row.cells[8].substr(0, 2)), mm = std::stoi(row.cells[8].substr(3, 2));

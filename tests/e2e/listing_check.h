@@ -31,6 +31,7 @@ struct SkyPair {
     double natalLongitude = 0; // radians, Personal pairs only
     int zoneMinutes = 0;       // output zone, minutes east
     int orbDegrees[3] = {10, 5, 2};
+    bool retrogradeMarksShown = true;  // false: no date may carry an "r" (all-planets World runs)
 };
 
 // Checks every date cell: columns 1-3 must name the local day during which the pair entered
