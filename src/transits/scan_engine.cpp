@@ -7,7 +7,7 @@
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/aspect_geometry.h"
+#include "transits/orb_geometry.h"
 #include "transits/transit_report.h"
 
 namespace meridel {

@@ -19,7 +19,7 @@
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
 #include "ephemeris/pluto_table.h"
-#include "transits/aspect_geometry.h"
+#include "transits/orb_geometry.h"
 #include "transits/date_limits.h"
 #include "transits/scan_engine.h"
 #include "transits/transit_report.h"

@@ -16,7 +16,7 @@
 #include "dialogs/dialogs.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/aspect_geometry.h"
+#include "transits/orb_geometry.h"
 #include "transits/date_limits.h"
 #include "ui/frmMain.h"
 #include "ui/window_style.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "scan_check.h"
-#include "transits/aspect_geometry.h"
+#include "transits/orb_geometry.h"
 #include "transits/date_limits.h"
 
 using namespace meridel;

@@ -6,7 +6,7 @@
 #include "ephemeris/data_folder.h"
 #include "ephemeris/pluto_table.h"
 #include "scan_check.h"
-#include "transits/aspect_geometry.h"
+#include "transits/orb_geometry.h"
 #include "transits/date_limits.h"
 
 using namespace meridel;

@@ -1,4 +1,4 @@
-#include "transits/aspect_geometry.h"
+#include "transits/orb_geometry.h"
 
 #include <cmath>
 #include <cstdio>
