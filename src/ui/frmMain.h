@@ -207,6 +207,9 @@ public:
     void EnsurePlutoData(bool& ok);
     // which 0: the start date, else the end date; false after its one message.
     void CheckEphemerisDateLimits(std::int16_t which, bool& ok);
+    // The Pluto table when the pair needs it, the date limits (the start date's only when asked,
+    // then the end date's), the zodiac switch and the natal position; false after a message.
+    bool PreparePositions(bool world, bool checkStartDate);
     // The scan of request.StartDay..EndDay with its output, Stop and end of run.
     void ScanTransits();
     // Appends a result line, or refuses it when the box is full ("Output textbox is full.").

@@ -181,22 +181,7 @@ void frmMain::cmdStart_Click() {
         request.Orbs[i] = request.OrbDegrees[i] * kFullCircle / 360.0;
     }
     request.HandoverCheck = request.OrbDegrees[0] == 15;
-    bool ok = true;
-    if (request.PlanetCodes[0] == kPluto || request.PlanetCodes[1] == kPluto) {
-        EnsurePlutoData(ok);
-        if (!ok) return;
-    }
-
-    CheckEphemerisDateLimits(0, ok);
-    if (!ok) return;
-    CheckEphemerisDateLimits(1, ok);
-    if (!ok) return;
-
-    SiderealZodiac = world ? false : optSidereal->isChecked();
-    if (!world) {
-        ComputeNatalLongitude();
-        if (!NatalLongitudeHasValue()) return;
-    }
+    if (!PreparePositions(world, true)) return;
 
     request.RunAborted = false;
     SetFormHeight(intHeight);
@@ -218,6 +203,27 @@ bool frmMain::NatalLongitudeHasValue() {
     dialogs().message(DateRangeMessage(code, request.PlanetCodes[0], request.PlanetCodes[1]), MessageIcon::Exclamation,
                       "Error");
     return false;
+}
+
+bool frmMain::PreparePositions(bool world, bool checkStartDate) {
+    bool ok = true;
+    if (request.PlanetCodes[0] == kPluto || request.PlanetCodes[1] == kPluto) {
+        EnsurePlutoData(ok);
+        if (!ok) return false;
+    }
+    if (checkStartDate) {
+        CheckEphemerisDateLimits(0, ok);
+        if (!ok) return false;
+    }
+    CheckEphemerisDateLimits(1, ok);
+    if (!ok) return false;
+
+    SiderealZodiac = world ? false : optSidereal->isChecked();
+    if (!world) {
+        ComputeNatalLongitude();
+        if (!NatalLongitudeHasValue()) return false;
+    }
+    return true;
 }
 
 std::int32_t frmMain::StartDayBeforeTransitInEffect(std::int32_t startDay, int zoneMinutes) const {

@@ -135,18 +135,7 @@ void frmMain::cmdSearch_Click() {
     request.HandoverCheck = request.OrbDegrees[0] == 15;
     for (int i = 0; i < kOrbCount; ++i) request.Orbs[i] = request.OrbDegrees[i] * kFullCircle / 360.0;
 
-    if (request.PlanetCodes[0] == kPluto || request.PlanetCodes[1] == kPluto) {
-        EnsurePlutoData(ok);
-        if (!ok) return;
-    }
-    CheckEphemerisDateLimits(1, ok);
-    if (!ok) return;
-
-    SiderealZodiac = world ? false : optSidereal->isChecked();
-    if (!world) {
-        ComputeNatalLongitude();
-        if (!NatalLongitudeHasValue()) return;
-    }
+    if (!PreparePositions(world, false)) return;
 
     request.StartDay = -1;
     request.EndDay = -1;
