@@ -10,8 +10,7 @@ endforeach()
 if(TARGET meridel_ui)
   add_executable(test_persist_window
     ${CMAKE_CURRENT_LIST_DIR}/test_registry_state.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/test_output_file_window.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/test_view_help.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_window_buttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_test_main.cpp)
   target_link_libraries(test_persist_window PRIVATE meridel_ui Qt6::Test GTest::gtest)
   gtest_discover_tests(test_persist_window PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

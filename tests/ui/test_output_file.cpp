@@ -63,17 +63,6 @@ TEST_F(OutputFileTest, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
     }
 }
 
-TEST_F(OutputFileTest, ButtonTrimsBlanksOnlyThenWritesAndSaysWhere) {
-    const std::string path = file("listing.txt");
-    shown.saveFileChoices.push_back(path);
-    std::string box = "  \tabc\n  ";
-    EXPECT_TRUE(WriteOutputToFile(box, false, chosen));
-    EXPECT_EQ(box, "\tabc\n");
-    EXPECT_EQ(chosen, path);
-    EXPECT_EQ(readFile(path), "\tabc\r\n\r\n");
-    expectOneMessage("Output written to file " + path, MessageIcon::Information, "Done");
-}
-
 TEST_F(OutputFileTest, BlankOutputIsRefusedBeforeTheDialogAndCancelDoesNothing) {
     shown.saveFileChoices.push_back(file("never.txt"));
     std::string box = "     ";
