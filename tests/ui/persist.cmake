@@ -1,5 +1,5 @@
 # Tests of the saved state, the output file and the text viewer.
-set(MERIDEL_PERSIST_TESTS test_registry test_output_file test_view)
+set(MERIDEL_PERSIST_TESTS test_persist test_view)
 foreach(name ${MERIDEL_PERSIST_TESTS})
   add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp ${CMAKE_CURRENT_LIST_DIR}/persist_test_main.cpp)
   target_link_libraries(${name} PRIVATE meridel_persist GTest::gtest)

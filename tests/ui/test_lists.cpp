@@ -40,19 +40,6 @@ TEST_F(Lists, EachModeKeepsItsOwnPlanetChoice) {
     EXPECT_EQ(w.SavedPlanetIndex[2], 7);
 }
 
-TEST_F(Lists, HandlersDoNothingBeforeStartUpEnds) {
-    frmMain& w = Start();
-    w.blnStartUpCompleted = false;
-    const QString caption = w.cmdStart->text();
-    w.cboPlanet[0]->setCurrentIndex(5);
-    w.optWorld->setChecked(true);
-    w.cboOrbs[2]->setCurrentIndex(0);
-    EXPECT_EQ(w.SavedPlanetIndex[1], -1);
-    EXPECT_EQ(w.cmdStart->text(), caption);
-    EXPECT_TRUE(IsShown(w.fraZodiac));
-    EXPECT_TRUE(shown.messages.empty());
-}
-
 TEST_F(Lists, OrbChecks) {
     frmMain& w = Start();
     struct Case {

@@ -62,24 +62,10 @@ TEST_F(SavedState, SaveThenStartAgainRestoresEveryControl) {
     EXPECT_TRUE(w.StateJustStored);
 
     frmMain& again = Restart();
-    EXPECT_EQ(again.txbYear[0]->text() + again.txbMonth[0]->text() + again.txbDay[0]->text(), "199923");
-    EXPECT_EQ(again.txbYear[1]->text() + again.txbMonth[1]->text() + again.txbDay[1]->text(), "20011130");
     // An empty birth date was stored as blanks; start-up's date update cleans them away.
-    EXPECT_EQ(again.txbYear[2]->text() + again.txbMonth[2]->text() + again.txbDay[2]->text(), "");
-    EXPECT_TRUE(again.optPersonal->isChecked());
-    EXPECT_EQ(again.cboPlanet[0]->currentText(), "Saturn");
-    EXPECT_EQ(again.cboPlanet[1]->currentText(), "Moon");
-    EXPECT_EQ(again.cboOrbs[0]->currentIndex(), 11);
-    EXPECT_EQ(again.cboOrbs[1]->currentIndex(), 7);
-    EXPECT_EQ(again.cboOrbs[2]->currentIndex(), 3);
-    EXPECT_EQ(again.Label1->text(), "for first 12°");
-    EXPECT_TRUE(again.optSidereal->isChecked());
-    EXPECT_TRUE(again.chkDisplayNATZabbr->isChecked());
-    EXPECT_EQ(again.cboTimezone[0]->currentIndex(), 30);
-    EXPECT_EQ(again.cboTimezone[1]->currentText(), "EST/CDT");
-    EXPECT_EQ(again.txbAllTransitsDateFormat->text(), "7");
+    EXPECT_EQ(Controls(again), "1999-2-3|2001-11-30|--|Saturn|Moon|12°|8°|4°|GMT+3:00|EST/CDT|13|15|"
+                               "World 0|Sidereal 1|NA 1|7|for first 12°");
     EXPECT_EQ(again.StopDateText, " ");
-    EXPECT_EQ(again.cboHour->currentText() + ":" + again.cboMinute->currentText(), "13:15");
     // Start-up always begins the search list on its first aspect; the button restores it.
     EXPECT_EQ(again.cboSearchAspect->currentText(), "conjunction");
     EXPECT_TRUE(again.StateJustStored);
@@ -143,21 +129,12 @@ TEST_F(SavedState, NonsenseAndMissingValuesFallBackAndTheWindowStaysUsable) {
         "[Software\\Vantorel\\MRD\\OrbsLI]\n0=14.6\n1=  6 degrees\n"
         "[Software\\Vantorel\\MRD\\Year]\n0=12ab\n");
     frmMain& w = Start();
+    // World missing: "N"; Tropical not "Y": sidereal; planet "abc": 0, and 99 beyond the list: the
+    // last entry; orbs 14.6 rounded, kept within the list, "6 degrees" its leading number, missing:
+    // the default; zone 1e9 clamped, -40 below the list: none; hour "x": 0; minute 2.5 to even;
+    // year "12ab" cleaned by the start-up date update, month and day missing: empty.
+    EXPECT_EQ(Controls(w), "12--|--|--|Sun|Moon|15°|7°|2°|GMT+11:30|||05|World 0|Sidereal 1|NA 0||for first 15°");
     EXPECT_TRUE(w.blnStartUpCompleted);
-    EXPECT_TRUE(w.optPersonal->isChecked());               // World missing: "N"
-    EXPECT_TRUE(w.optSidereal->isChecked());               // anything but "Y"
-    EXPECT_EQ(w.cboPlanet[0]->currentText(), "Sun");       // no number: 0
-    EXPECT_EQ(w.cboPlanet[1]->currentText(), "Moon");      // beyond the list: its last entry
-    EXPECT_EQ(w.cboOrbs[0]->currentIndex(), 14);           // 15 rounded, kept within the list
-    EXPECT_EQ(w.cboOrbs[1]->currentIndex(), 6);            // leading number only
-    EXPECT_EQ(w.cboOrbs[2]->currentIndex(), 1);            // missing: its default
-    EXPECT_EQ(w.cboTimezone[0]->currentIndex(), 47);
-    EXPECT_FALSE(w.chkDisplayNATZabbr->isChecked());
-    EXPECT_EQ(w.cboMinute->currentIndex(), 2);             // 2.5 rounds to even
-    EXPECT_EQ(w.cboTimezone[1]->currentIndex(), -1);       // below the list: no zone
-    EXPECT_EQ(w.cboHour->currentIndex(), 0);
-    EXPECT_EQ(w.txbYear[0]->text(), "12");                 // cleaned by the start-up date update
-    EXPECT_EQ(w.txbMonth[0]->text(), "");                  // missing: its default, empty
     EXPECT_TRUE(w.StateJustStored);
 }
 

@@ -1,3 +1,7 @@
+// Start-up state, the zone lists and the layout.
+#include <QTest>
+
+#include "ephemeris/planet_longitude.h"
 #include "window_fixture.h"
 
 namespace meridel {
@@ -8,21 +12,12 @@ using StartUp = WindowTest;
 TEST_F(StartUp, FirstRunWithoutSavedState) {
     frmMain& w = Start(2024, -3600);
     EXPECT_TRUE(w.blnStartUpCompleted);
-    EXPECT_TRUE(w.optPersonal->isChecked());
-    EXPECT_TRUE(w.optTropical->isChecked());
-    EXPECT_EQ(w.txbYear[0]->text() + w.txbMonth[0]->text() + w.txbDay[0]->text(), "202411");
-    EXPECT_EQ(w.txbYear[1]->text() + w.txbMonth[1]->text() + w.txbDay[1]->text(), "20241231");
+    // Personal, tropical, this year, no birth data, Mars and Jupiter, orbs 10, 5, 2, the local zone.
+    EXPECT_EQ(Controls(w), "2024-1-1|2024-12-31|--|Mars|Jupiter|10°|5°|2°|GMT+1:00||||"
+                           "World 0|Sidereal 0|NA 0|1|for first 10°");
     EXPECT_EQ(w.lblDate[1]->text(), "December 31, 2024 CE");
-    EXPECT_TRUE(w.txbYear[2]->text().isEmpty());
-    EXPECT_EQ(w.cboHour->currentIndex(), 0);
-    EXPECT_EQ(w.cboOrbs[0]->currentText() + w.cboOrbs[1]->currentText() + w.cboOrbs[2]->currentText(),
-              "10°5°2°");
-    EXPECT_EQ(w.cboPlanet[0]->currentText(), "Mars");
-    EXPECT_EQ(w.cboPlanet[1]->currentText(), "Jupiter");
-    EXPECT_EQ(w.cboTimezone[0]->currentText(), "GMT+1:00");
     EXPECT_EQ(w.cboTimezone[1]->currentIndex(), -1);
     EXPECT_EQ(w.cboSearchAspect->currentText(), "conjunction");
-    EXPECT_EQ(w.Label1->text(), "for first 10°");
     EXPECT_EQ(w.cmdStart->text(), "Show all personal transits by Mars of natal Jupiter");
     for (int i = 0; i < 4; ++i) EXPECT_EQ(w.SavedPlanetIndex[i], -1);
 
@@ -42,6 +37,90 @@ TEST_F(StartUp, ResultsZoneFollowsTheLocalOffset) {
         frmMain& w = Start(2024, secondsWest);
         EXPECT_EQ(w.cboTimezone[0]->currentIndex(), index) << "offset west " << secondsWest;
     }
+}
+
+using Timezones = WindowTest;
+
+// Both lists hold the 48 zones; the North American abbreviations replace some texts in place.
+TEST_F(Timezones, ListsWithAndWithoutAbbreviationsKeepThePositions) {
+    frmMain& w = Start();
+    const std::pair<int, const char*> plain[] = {
+        {0, ""}, {1, "GMT-11:30"}, {14, "GMT-5:00"}, {24, "GMT"}, {25, "GMT+0:30"}, {35, "GMT+5:30"}, {47, "GMT+11:30"}};
+    for (QComboBox* list : w.cboTimezone) {
+        ASSERT_EQ(list->count(), 48);
+        for (auto [entry, text] : plain) EXPECT_EQ(list->itemText(entry), text);
+    }
+    w.cboTimezone[0]->setCurrentIndex(14);
+    w.cboTimezone[1]->setCurrentIndex(19);
+    w.chkDisplayNATZabbr->setChecked(true);
+    const std::pair<int, const char*> abbreviated[] = {{4, "HAST"}, {6, "AKST/HADT"}, {8, "PST/AKDT"},
+                                                       {10, "MST/PDT"}, {12, "CST/MDT"}, {14, "EST/CDT"},
+                                                       {16, "AST/EDT"}, {17, "NST"}, {18, "ADT"}, {19, "NDT"}};
+    for (auto [entry, text] : abbreviated) EXPECT_EQ(w.cboTimezone[1]->itemText(entry), text);
+    EXPECT_EQ(w.cboTimezone[0]->itemText(5), "GMT-9:30");
+    EXPECT_EQ(w.cboTimezone[0]->currentText(), "EST/CDT");
+    EXPECT_EQ(w.cboTimezone[1]->currentIndex(), 19);
+
+    w.chkDisplayNATZabbr->setChecked(false);
+    EXPECT_EQ(w.cboTimezone[0]->currentText(), "GMT-5:00");
+    EXPECT_EQ(w.cboTimezone[1]->currentText(), "GMT-2:30");
+}
+
+TEST_F(Timezones, NatalLongitudeIsTakenAtTheBirthMomentInUniversalTime) {
+    frmMain& w = Start();
+    SiderealZodiac = false;
+    const std::int32_t day = 2451545;  // 2000-01-01
+    w.request.RequestDays[2] = day;
+    w.request.PlanetCodes[1] = kMoon;  // 12:35 at GMT-5:00 is 17:35 UT
+    w.cboHour->setCurrentIndex(13);
+    w.cboMinute->setCurrentIndex(8);
+    w.cboTimezone[1]->setCurrentIndex(14);
+    w.ComputeNatalLongitude();
+    EXPECT_DOUBLE_EQ(w.request.NatalLongitudes[kMoon], PlanetLongitude(kMoon, day - 0.5 + 1055.0 / 1440.0));
+}
+
+using Layout = WindowTest;
+
+// The width is fixed; the height has a minimum, and the output box and bottom row follow it.
+TEST_F(Layout, ResizeKeepsTheWidthAndMovesTheBottomRow) {
+    frmMain& w = Start();
+    w.resize(w.width() + 120, w.height() - 60);
+    EXPECT_EQ(w.FormWidth(), 13800);
+    EXPECT_EQ(w.FormHeight(), 6500);
+    EXPECT_EQ(HeightTwips(w.txbOutput), 1500);
+    EXPECT_EQ(TopTwips(w.cmdQuit), 5400);
+    w.resize(w.width() - 50, w.height() + 100);
+    EXPECT_EQ(w.FormWidth(), 13800);
+    EXPECT_EQ(w.FormHeight(), 8000);
+    EXPECT_EQ(TopTwips(w.txbOutput), 3750);
+    EXPECT_EQ(HeightTwips(w.txbOutput), 3000);
+    for (QWidget* b : std::initializer_list<QWidget*>{w.cmdQuit, w.cmdClear, w.cmdRestoreState, w.cmdFile})
+        EXPECT_EQ(TopTwips(b), 6900) << b->objectName().toStdString();
+    EXPECT_EQ(TopTwips(w.chkOpenOutputFile), 6930);
+    EXPECT_LE(w.cmdQuit->geometry().bottom(), w.height());
+}
+
+TEST_F(Layout, TimerShowsTheOutputButtonsWhenThereIsOutput) {
+    frmMain& w = Start();
+    QTest::keyClicks(w.txbOutput, "notes");
+    QTest::qWait(700);
+    EXPECT_TRUE(IsShown(w.cmdClear));
+    EXPECT_TRUE(IsShown(w.cmdFile));
+    EXPECT_FALSE(w.cmdFile->isEnabled());  // until a run has ended
+
+    // While a run goes on the file button hides and the running date follows the scan.
+    w.cmdStart->setText("Stop");
+    w.scan.DayText = "2024-03-05";
+    w.Timer1_Timer();
+    EXPECT_FALSE(IsShown(w.cmdFile));
+    EXPECT_TRUE(IsShown(w.cmdClear));
+    EXPECT_EQ(w.lblShortDate->text(), "2024-03-05");
+
+    w.UpdateRunCaptions();
+    w.txbOutput->clear();
+    w.Timer1_Timer();
+    EXPECT_FALSE(IsShown(w.cmdClear));
+    EXPECT_FALSE(IsShown(w.cmdFile));
 }
 
 }  // namespace

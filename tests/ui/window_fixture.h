@@ -4,15 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFocusEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QtWidgets>
 #include <memory>
 #include <optional>
 
@@ -78,6 +70,19 @@ protected:
         if (icon) {
             EXPECT_EQ(shown.messages[0].icon, *icon);
         }
+    }
+
+    // The saved controls' values in one text: dates, lists, World/Sidereal/abbreviation ticks, the
+    // all-transits date format and the search label.
+    static std::string Controls(const frmMain& w) {
+        QStringList v;
+        for (int i = 0; i < 3; ++i) v << w.txbYear[i]->text() + "-" + w.txbMonth[i]->text() + "-" + w.txbDay[i]->text();
+        for (const QComboBox* c : {w.cboPlanet[0], w.cboPlanet[1], w.cboOrbs[0], w.cboOrbs[1], w.cboOrbs[2],
+                                   w.cboTimezone[0], w.cboTimezone[1], w.cboHour, w.cboMinute})
+            v << c->currentText();
+        v << QString("World %1").arg(w.optWorld->isChecked()) << QString("Sidereal %1").arg(w.optSidereal->isChecked())
+          << QString("NA %1").arg(w.chkDisplayNATZabbr->isChecked()) << w.txbAllTransitsDateFormat->text() << w.Label1->text();
+        return v.join(QLatin1Char('|')).toStdString();
     }
 
     std::string LastText() const { return shown.messages.empty() ? "" : shown.messages.back().text; }
