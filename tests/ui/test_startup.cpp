@@ -1,8 +1,7 @@
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QScreen>
+// Start-up state, the zone lists and the layout.
+#include <QTest>
 
-#include "ui/window_style.h"
+#include "ephemeris/planet_longitude.h"
 #include "window_fixture.h"
 
 namespace meridel {
@@ -12,105 +11,116 @@ using StartUp = WindowTest;
 
 TEST_F(StartUp, FirstRunWithoutSavedState) {
     frmMain& w = Start(2024, -3600);
-
     EXPECT_TRUE(w.blnStartUpCompleted);
-    EXPECT_EQ(w.windowTitle(), "Meridel");
-    EXPECT_FALSE(w.windowIcon().isNull());
-    EXPECT_TRUE(w.optPersonal->isChecked());
-    EXPECT_TRUE(w.optTropical->isChecked());
-
-    EXPECT_EQ(w.txbYear[0]->text(), "2024");
-    EXPECT_EQ(w.txbMonth[0]->text(), "1");
-    EXPECT_EQ(w.txbDay[0]->text(), "1");
-    EXPECT_EQ(w.txbYear[1]->text(), "2024");
-    EXPECT_EQ(w.txbMonth[1]->text(), "12");
-    EXPECT_EQ(w.txbDay[1]->text(), "31");
-    EXPECT_EQ(w.lblDate[0]->text(), "January 1, 2024 CE");
+    // Personal, tropical, this year, no birth data, Mars and Jupiter, orbs 10, 5, 2, the local zone.
+    EXPECT_EQ(Controls(w), "2024-1-1|2024-12-31|--|Mars|Jupiter|10°|5°|2°|GMT+1:00||||"
+                           "World 0|Sidereal 0|NA 0|1|for first 10°");
     EXPECT_EQ(w.lblDate[1]->text(), "December 31, 2024 CE");
-    EXPECT_TRUE(w.txbYear[2]->text().isEmpty());
-    EXPECT_TRUE(w.lblDate[2]->text().isEmpty());
-
-    EXPECT_EQ(w.cboHour->currentIndex(), 0);
-    EXPECT_EQ(w.cboMinute->currentIndex(), 0);
-    EXPECT_EQ(w.cboOrbs[0]->currentText(), "10°");
-    EXPECT_EQ(w.cboOrbs[1]->currentText(), "5°");
-    EXPECT_EQ(w.cboOrbs[2]->currentText(), "2°");
-    EXPECT_EQ(w.cboPlanet[0]->currentText(), "Mars");
-    EXPECT_EQ(w.cboPlanet[1]->currentText(), "Jupiter");
-    EXPECT_EQ(w.lblPlanet[0]->text(), "Transiting planet");
-    EXPECT_EQ(w.lblPlanet[1]->text(), "Natal planet");
-    EXPECT_EQ(w.cboTimezone[0]->currentText(), "GMT+1:00");
     EXPECT_EQ(w.cboTimezone[1]->currentIndex(), -1);
     EXPECT_EQ(w.cboSearchAspect->currentText(), "conjunction");
-    EXPECT_TRUE(w.chkKeepDates->isChecked());
-    EXPECT_EQ(w.Label1->text(), "for first 10°");
     EXPECT_EQ(w.cmdStart->text(), "Show all personal transits by Mars of natal Jupiter");
-    EXPECT_EQ(w.cmdShowAll[0]->text(), "Show all transits of natal Jupiter");
-    EXPECT_EQ(w.cmdShowAll[1]->text(), "Show all transits by transiting Mars");
     for (int i = 0; i < 4; ++i) EXPECT_EQ(w.SavedPlanetIndex[i], -1);
 
     // Personal mode shows its frames; the output buttons wait for output.
-    EXPECT_TRUE(IsShown(w.fraZodiac));
     EXPECT_TRUE(IsShown(w.fraBirthDate));
     EXPECT_TRUE(IsShown(w.cmdShowAll[1]));
-    for (QWidget* hidden : std::initializer_list<QWidget*>{
-             w.cmdClear, w.cmdFile, w.chkOpenOutputFile, w.chkAppendToOutput, w.lblShortDate, w.txbStopDate,
-             w.txbAllTransitsDateFormat, w.lblAllTransitsDateFormat, w.cmdShowAllTransits})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{w.cmdClear, w.cmdFile, w.lblShortDate, w.cmdShowAllTransits})
         EXPECT_FALSE(IsShown(hidden)) << hidden->objectName().toStdString();
-    EXPECT_FALSE(w.cmdFile->isEnabled());
-    EXPECT_FALSE(w.chkOpenOutputFile->isEnabled());
-    EXPECT_EQ(w.focusWidget(), w.cmdHelp);
     EXPECT_TRUE(shown.messages.empty());
 }
 
 TEST_F(StartUp, ResultsZoneFollowsTheLocalOffset) {
-    struct Case {
-        std::int32_t secondsWest;
-        int index;
-    };
     // UTC-5, UTC, UTC+5:30, UTC+5:45 (35.5 to even), UTC-11:30; beyond the list: -12, +12, +14.
-    for (Case c : {Case{18000, 14}, Case{0, 24}, Case{-19800, 35}, Case{-20700, 36}, Case{41400, 1},
-                   Case{43200, 1}, Case{-43200, 47}, Case{-50400, 47}}) {
-        frmMain& w = Start(2024, c.secondsWest);
-        EXPECT_EQ(w.cboTimezone[0]->currentIndex(), c.index) << "offset west " << c.secondsWest;
+    const std::pair<int, int> cases[] = {{18000, 14}, {0, 24},     {-19800, 35}, {-20700, 36},
+                                         {41400, 1},  {43200, 1}, {-43200, 47}, {-50400, 47}};
+    for (auto [secondsWest, index] : cases) {
+        frmMain& w = Start(2024, secondsWest);
+        EXPECT_EQ(w.cboTimezone[0]->currentIndex(), index) << "offset west " << secondsWest;
     }
 }
 
-TEST_F(StartUp, ColoursAndFonts) {
-    frmMain& w = Start();
-    const QColor violet(47, 8, 91), paleBlue(213, 237, 248), yellow(255, 255, 0);
-    EXPECT_EQ(w.palette().color(QPalette::Window), violet);
-    for (QWidget* c : std::initializer_list<QWidget*>{w.lblYear, w.chkKeepDates, w.fraSearch, w.optWorld}) {
-        EXPECT_EQ(c->palette().color(QPalette::Active, QPalette::WindowText), paleBlue);
-        EXPECT_EQ(c->palette().color(QPalette::Window), violet);
-    }
-    EXPECT_EQ(w.lblShortDate->palette().color(QPalette::Active, QPalette::WindowText), yellow);
+using Timezones = WindowTest;
 
-    for (QWidget* c : std::initializer_list<QWidget*>{w.lblYear, w.cmdStart, w.txbYear[0], w.cboPlanet[0],
-                                                      w.optWorld, w.chkKeepDates, w.lblShortDate}) {
-        EXPECT_EQ(c->font().family(), "Arial") << c->objectName().toStdString();
-        EXPECT_EQ(c->font().pointSize(), 10) << c->objectName().toStdString();
-        EXPECT_FALSE(c->font().bold()) << c->objectName().toStdString();
+// Both lists hold the 48 zones; the North American abbreviations replace some texts in place.
+TEST_F(Timezones, ListsWithAndWithoutAbbreviationsKeepThePositions) {
+    frmMain& w = Start();
+    const std::pair<int, const char*> plain[] = {
+        {0, ""}, {1, "GMT-11:30"}, {14, "GMT-5:00"}, {24, "GMT"}, {25, "GMT+0:30"}, {35, "GMT+5:30"}, {47, "GMT+11:30"}};
+    for (QComboBox* list : w.cboTimezone) {
+        ASSERT_EQ(list->count(), 48);
+        for (auto [entry, text] : plain) EXPECT_EQ(list->itemText(entry), text);
     }
-    EXPECT_EQ(w.txbOutput->font().family(), "Courier New");
-    EXPECT_EQ(w.txbOutput->font().pointSize(), 8);
-    EXPECT_FALSE(w.txbOutput->font().bold());
+    w.cboTimezone[0]->setCurrentIndex(14);
+    w.cboTimezone[1]->setCurrentIndex(19);
+    w.chkDisplayNATZabbr->setChecked(true);
+    const std::pair<int, const char*> abbreviated[] = {{4, "HAST"}, {6, "AKST/HADT"}, {8, "PST/AKDT"},
+                                                       {10, "MST/PDT"}, {12, "CST/MDT"}, {14, "EST/CDT"},
+                                                       {16, "AST/EDT"}, {17, "NST"}, {18, "ADT"}, {19, "NDT"}};
+    for (auto [entry, text] : abbreviated) EXPECT_EQ(w.cboTimezone[1]->itemText(entry), text);
+    EXPECT_EQ(w.cboTimezone[0]->itemText(5), "GMT-9:30");
+    EXPECT_EQ(w.cboTimezone[0]->currentText(), "EST/CDT");
+    EXPECT_EQ(w.cboTimezone[1]->currentIndex(), 19);
+
+    w.chkDisplayNATZabbr->setChecked(false);
+    EXPECT_EQ(w.cboTimezone[0]->currentText(), "GMT-5:00");
+    EXPECT_EQ(w.cboTimezone[1]->currentText(), "GMT-2:30");
 }
 
-TEST_F(StartUp, WindowFrameAndFirstPlacement) {
+TEST_F(Timezones, NatalLongitudeIsTakenAtTheBirthMomentInUniversalTime) {
     frmMain& w = Start();
-    const Qt::WindowFlags flags = w.windowFlags();
-    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    SiderealZodiac = false;
+    const std::int32_t day = 2451545;  // 2000-01-01
+    w.request.RequestDays[2] = day;
+    w.request.PlanetCodes[1] = kMoon;  // 12:35 at GMT-5:00 is 17:35 UT
+    w.cboHour->setCurrentIndex(13);
+    w.cboMinute->setCurrentIndex(8);
+    w.cboTimezone[1]->setCurrentIndex(14);
+    w.ComputeNatalLongitude();
+    EXPECT_DOUBLE_EQ(w.request.NatalLongitudes[kMoon], PlanetLongitude(kMoon, day - 0.5 + 1055.0 / 1440.0));
+}
+
+using Layout = WindowTest;
+
+// The width is fixed; the height has a minimum, and the output box and bottom row follow it.
+TEST_F(Layout, ResizeKeepsTheWidthAndMovesTheBottomRow) {
+    frmMain& w = Start();
+    w.resize(w.width() + 120, w.height() - 60);
     EXPECT_EQ(w.FormWidth(), 13800);
     EXPECT_EQ(w.FormHeight(), 6500);
+    EXPECT_EQ(HeightTwips(w.txbOutput), 1500);
+    EXPECT_EQ(TopTwips(w.cmdQuit), 5400);
+    w.resize(w.width() - 50, w.height() + 100);
+    EXPECT_EQ(w.FormWidth(), 13800);
+    EXPECT_EQ(w.FormHeight(), 8000);
+    EXPECT_EQ(TopTwips(w.txbOutput), 3750);
+    EXPECT_EQ(HeightTwips(w.txbOutput), 3000);
+    for (QWidget* b : std::initializer_list<QWidget*>{w.cmdQuit, w.cmdClear, w.cmdRestoreState, w.cmdFile})
+        EXPECT_EQ(TopTwips(b), 6900) << b->objectName().toStdString();
+    EXPECT_EQ(TopTwips(w.chkOpenOutputFile), 6930);
+    EXPECT_LE(w.cmdQuit->geometry().bottom(), w.height());
+}
 
-    // A fifth of the way down and centred, by the designed size.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const double top = (screen.height() * 15.0 - (kDesignedClientHeightTwips + kFrameHeightTwips)) / 5.0 / 15.0;
-    const double left = (screen.width() * 15.0 - (kDesignedClientWidthTwips + kFrameWidthTwips)) / 2.0 / 15.0;
-    EXPECT_NEAR(w.pos().y(), top, 1.0);
-    EXPECT_NEAR(w.pos().x(), left, 1.0);
+TEST_F(Layout, TimerShowsTheOutputButtonsWhenThereIsOutput) {
+    frmMain& w = Start();
+    QTest::keyClicks(w.txbOutput, "notes");
+    QTest::qWait(700);
+    EXPECT_TRUE(IsShown(w.cmdClear));
+    EXPECT_TRUE(IsShown(w.cmdFile));
+    EXPECT_FALSE(w.cmdFile->isEnabled());  // until a run has ended
+
+    // While a run goes on the file button hides and the running date follows the scan.
+    w.cmdStart->setText("Stop");
+    w.scan.DayText = "2024-03-05";
+    w.Timer1_Timer();
+    EXPECT_FALSE(IsShown(w.cmdFile));
+    EXPECT_TRUE(IsShown(w.cmdClear));
+    EXPECT_EQ(w.lblShortDate->text(), "2024-03-05");
+
+    w.UpdateRunCaptions();
+    w.txbOutput->clear();
+    w.Timer1_Timer();
+    EXPECT_FALSE(IsShown(w.cmdClear));
+    EXPECT_FALSE(IsShown(w.cmdFile));
 }
 
 }  // namespace
