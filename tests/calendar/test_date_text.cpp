@@ -1,39 +1,52 @@
 #include <gtest/gtest.h>
 
 #include "calendar/date_text.h"
+#include "calendar/str_proc.h"
 
 using namespace meridel;
 
-class DateText : public ::testing::Test {
-protected:
-    void SetUp() override { InitDateTables(); }
-};
-
-TEST_F(DateText, ShortDates) {
-    EXPECT_EQ(ShortDateText(2451545, 2, "-", ",", false), "2000-01-01");
+TEST(DateText, ShortLongAndMonthNameDates) {
+    InitDateTables();
     EXPECT_EQ(ShortDateText(2451545, 2, "-", ",", true), "2000-01-01 CE");
     EXPECT_EQ(ShortDateText(2013314, 2, "-", ",", false), "800-03-01");
+    EXPECT_EQ(ShortDateText(1721426, 2, "-", ",", false), "1-01-01");
     EXPECT_EQ(ShortDateText(2459936, 1, ".", ",", false), "22.12.2022");
     EXPECT_EQ(ShortDateText(2459936, 0, "-", ",", false), "12-22-2022");
-    EXPECT_EQ(ShortDateText(1721426, 2, "-", ",", false), "1-01-01");
-}
-
-TEST_F(DateText, LongAndMonthNameDates) {
-    EXPECT_EQ(LongDateText(2451545), "January 1, 2000");
     EXPECT_EQ(LongDateText(2459845), "September 22, 2022");
     EXPECT_EQ(MonthNameDateText(2459845), "Sept. 22, 2022");
     EXPECT_EQ(MonthNameDateText(2455261), "March 5, 2010");
-    EXPECT_EQ(MonthNameDateText(2451545), "Jan. 1, 2000");
     // Names of up to five letters stay whole.
-    EuroDate may{2010, 5, 9, kGregorianCalendar, 0, 0}, june{2010, 6, 9, kGregorianCalendar, 0, 0},
-        july{2010, 7, 9, kGregorianCalendar, 0, 0};
-    EXPECT_EQ(MonthNameDateText(DayNumberFromDate(may)), "May 9, 2010");
-    EXPECT_EQ(MonthNameDateText(DayNumberFromDate(june)), "June 9, 2010");
-    EXPECT_EQ(MonthNameDateText(DayNumberFromDate(july)), "July 9, 2010");
+    for (auto [month, name] : {std::pair{5, "May"}, {6, "June"}, {7, "July"}}) {
+        EuroDate date{2010, month, 9, kGregorianCalendar, 0, 0};
+        EXPECT_EQ(MonthNameDateText(DayNumberFromDate(date)), std::string(name) + " 9, 2010");
+    }
+    EXPECT_EQ(SeparateThousands("12345", "") + "|" + SeparateThousands("12345", ",") + "|" + SeparateThousands("123", ","),
+              "12345|12,345|123");
 }
 
-TEST_F(DateText, SeparateThousands) {
-    EXPECT_EQ(SeparateThousands("12345", ""), "12345");
-    EXPECT_EQ(SeparateThousands("12345", ","), "12,345");
-    EXPECT_EQ(SeparateThousands("123", ","), "123");
+TEST(StrProc, CleanNumberText) {
+    EXPECT_EQ(CleanNumberText("12a3", false, false), "123");
+    EXPECT_EQ(CleanNumberText("-5", false, false), "5");
+    EXPECT_EQ(CleanNumberText("-5", true, false), "-5");
+    EXPECT_EQ(CleanNumberText("5-3", true, true), "53");
+    EXPECT_EQ(CleanNumberText("+-7", true, true), "+7");
+    EXPECT_EQ(CleanNumberText("+7", true, false), "7");
+    EXPECT_EQ(CleanNumberText("abc", false, false), "");
+}
+
+TEST(StrProc, TrimFindLeftAndStrip) {
+    EXPECT_EQ(TrimLeadingChars("0042", "0") + "|" + TrimLeadingChars("000", "0") + "|" + TrimLeadingChars("400", "0"),
+              "42||400");
+    EXPECT_EQ(TrimLeadingChars("0042", ""), "0042");
+    EXPECT_EQ(FindFirstNotInSet("abc", 0, "a"), 2);
+    EXPECT_EQ(FindFirstNotInSet("abc", 3, "a"), 3);
+    EXPECT_EQ(FindFirstNotInSet("abc", 0, ""), 1);
+    EXPECT_EQ(FindFirstNotInSet("", 1, "a"), 0);
+    EXPECT_EQ(FindFirstNotInSet("aaa", 1, "a"), 0);
+    EXPECT_EQ(KeepOnlyChars("a1b2c3", "123"), "123");
+    EXPECT_EQ(SafeLeft("abc", -3) + "|" + SafeLeft("abc", 2) + "|" + SafeLeft("abc", 5), "|ab|abc");
+    std::string text = std::string("value \r\n\t") + '\0', empty;
+    StripTrailingControlChars(text);
+    StripTrailingControlChars(empty);
+    EXPECT_EQ(text + "|" + empty, "value |");
 }

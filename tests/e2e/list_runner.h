@@ -1,6 +1,6 @@
-// Running meridel-list from a test, and the committed listings it is compared with. Set
-// MERIDEL_UPDATE_GOLDEN=1 to rewrite them after a deliberate change; the sky check still has to
-// pass for them.
+// Running meridel-list from a test, the committed listings it is compared with, and the sky
+// check of its printed rows. Set MERIDEL_UPDATE_GOLDEN=1 to rewrite the listings after a
+// deliberate change; the sky check still has to pass for them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,11 +11,13 @@
 #include <string>
 #include <sys/wait.h>
 
-#include "calendar/daycount.h"
-#include "ephemeris/planet_longitude.h"
+#include "ephemeris/data_folder.h"
+#include "ephemeris/pluto_table.h"
 #include "listing_check.h"
 
 namespace meridel::testing {
+
+using namespace meridel::skycheck;
 
 struct RunResult {
     int exitCode = -1;
@@ -51,21 +53,23 @@ inline void expectGolden(const std::string& name, const std::string& text) {
     EXPECT_EQ(text, readFile(path)) << "listing differs from " << path;
 }
 
-// Every date of the listing agrees with the sky, and it has at least minimumRows rows.
-inline void expectSkyAgrees(const std::string& text, const SkyPair& pair, std::size_t minimumRows) {
-    const Listing listing = ParseListing(text);
-    EXPECT_GE(listing.rows.size(), minimumRows);
-    for (const std::string& problem : CheckListingAgainstSky(listing, pair)) ADD_FAILURE() << problem;
+// The rows of one run's printed output (CR LF line ends).
+inline std::vector<Cells> rowsOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0, at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(text.substr(from, at - from));
+    return RowsOf(lines);
 }
 
-// A natal position (radians) at minutesUt after 0 h UT of the date.
-inline double natalLongitude(std::int16_t code, int y, int m, int d, int minutesUt, bool sidereal) {
-    EuroDate date{y, m, d, kGregorianCalendar, 0, 0};
-    const std::int32_t day = euro_date_to_jdn(date);
-    SiderealZodiac = sidereal;
-    const double longitude = PlanetLongitude(code, day - 0.5 + minutesUt / 1440.0);
-    SiderealZodiac = false;
-    return longitude;
-}
+class Listings : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InitEphemeris();
+        InitDateTables();
+        std::string error;
+        ASSERT_TRUE(LoadPlutoData("pluto.slx", error)) << error;
+    }
+    void TearDown() override { SiderealZodiac = false; }
+};
 
 }  // namespace meridel::testing

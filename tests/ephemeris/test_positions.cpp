@@ -1,5 +1,5 @@
-// Positions against values published independently of the ephemeris library, and the
-// library's coverage of the planet range.
+// Positions against values published independently of the ephemeris library, the library's
+// coverage of the planet range, dispatch by planet code and the sidereal correction.
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
@@ -48,23 +48,19 @@ TEST(Positions, WorkedExamples) {
     expectWithin("Moon 1992-04-12", angleDifference(degreesOf(kMoon, universalTime(2448724.5)), 133.1673), 3.0 / 3600);
 }
 
-// Moments at which a longitude or a difference of longitudes is known: solstice, equinox, new
-// moons, a conjunction. Tolerances allow for the rounding of the published times.
+// Moments at which a longitude or a difference of longitudes is known. Tolerances allow for the
+// rounding of the published times.
 TEST(Positions, PublishedEvents) {
     // June solstice 1962, JDE 2437837.39245, and new moon 1977-02-18 3h37m40s TT (Meeus,
     // examples 27.a and 49.a, the corrected instants).
     expectWithin("June solstice 1962", angleDifference(degreesOf(kSun, universalTime(2437837.39245)), 90), 0.0005);
     double ut = universalTime(utOf(1977, 2, 18, 3 + 37 / 60.0 + 40 / 3600.0));
     expectWithin("New moon 1977-02-18", angleDifference(degreesOf(kMoon, ut), degreesOf(kSun, ut)), 0.0005);
-    // USNO, to the minute: March equinox 2024-03-20 03:06 UT; new moon 2000-01-06 18:14 UT (half
-    // a minute is up to 15" of the Moon's motion).
+    // USNO, to the minute: March equinox 2024-03-20 03:06 UT; the great conjunction of Jupiter
+    // and Saturn in longitude, 2020-12-21 18:20 UT.
     expectWithin("March equinox 2024", angleDifference(degreesOf(kSun, utOf(2024, 3, 20, 3.1)), 0), 0.0005);
-    ut = utOf(2000, 1, 6, 18 + 14 / 60.0);
-    expectWithin("New moon 2000-01-06", angleDifference(degreesOf(kMoon, ut), degreesOf(kSun, ut)), 0.005);
-    // Great conjunction of Jupiter and Saturn in longitude, 2020-12-21 18:20 UT.
     ut = utOf(2020, 12, 21, 18 + 20 / 60.0);
-    expectWithin("Jupiter-Saturn 2020-12-21", angleDifference(degreesOf(kJupiter, ut), degreesOf(kSaturn, ut)),
-                 0.0005);
+    expectWithin("Jupiter-Saturn 2020-12-21", angleDifference(degreesOf(kJupiter, ut), degreesOf(kSaturn, ut)), 0.0005);
 }
 
 // Pluto, the source of the Pluto table: astrometric J2000 place of 1992-10-13 0 h TT,
@@ -76,6 +72,15 @@ TEST(Positions, PlutoAstrometric) {
     ASSERT_GE(swe_calc(2448908.5, SE_PLUTO, flags, xx, serr), 0) << serr;
     expectWithin("Pluto RA 1992-10-13", angleDifference(xx[0], (15 + 31 / 60.0 + 43.8 / 3600) * 15), 0.0005);
     expectWithin("Pluto Dec 1992-10-13", xx[1] + (4 + 27 / 60.0 + 29 / 3600.0), 0.0005);
+}
+
+// Each code reaches its own body: positions of 2000-01-01 0 h UT to a tenth of a degree from a
+// printed ephemeris. Sun and Mercury, the closest pair, stand 9 degrees apart.
+TEST(Positions, CodesReachTheirBodies) {
+    const double degrees[] = {0, 279.9, 271.1, 241.0, 327.6, 25.2, 40.4, 314.8, 303.2};
+    for (std::int16_t code = kSun; code <= kNeptune; ++code) {
+        EXPECT_NEAR(angleDifference(degreesOf(code, 2451544.5), degrees[code]), 0.0, 1.0) << code;
+    }
 }
 
 // Without the JPL-based files the library falls back silently to its analytic theory; every
@@ -106,7 +111,9 @@ TEST(Ephemeris, JplFilesServeEveryBodyOverTheRange) {
     EXPECT_GT(samples, 10000);
 }
 
-TEST(Ephemeris, PlanetRangeAndFailures) {
+// The edges of the planet and Moon ranges; NaN moments and calls the library refuses are no
+// value (-99 before, -100 after), never a number.
+TEST(Ephemeris, RangesAndFailures) {
     for (std::int32_t planet = 1; planet <= 8; ++planet) {
         EXPECT_EQ(gc_app_long_rv_planet(planet, 1721424.4999, 0, nullptr), kBeforeRange);
         EXPECT_GE(gc_app_long_rv_planet(planet, 1721424.5, 0, nullptr), 0.0);
@@ -116,9 +123,39 @@ TEST(Ephemeris, PlanetRangeAndFailures) {
     double rv = 0;
     EXPECT_GE(gc_app_long_rv_planet(3, 2451545.0, 2000, &rv), 0.0);
     EXPECT_NEAR(rv, 0.9833, 0.0001);  // the Earth near perihelion
-    // NaN moments and calls the library refuses are no value, never a number.
     EXPECT_EQ(gc_app_long_rv_planet(3, std::nan(""), 2000, nullptr), kBeforeRange);
-    EXPECT_EQ(moonpos(std::nan("")), kBeforeRange);
     EXPECT_EQ(apparent_longitude(-7, 2451000.0, nullptr), kBeforeRange);
     EXPECT_EQ(apparent_longitude(-7, 2452000.0, nullptr), kAfterRange);
+    EXPECT_EQ(MoonLongitude(2305447.4999), kBeforeRange);  // day 2305447
+    EXPECT_GE(PlanetLongitude(kMoon, 2305447.5), 0.0);
+    EXPECT_GE(PlanetLongitude(kMoon, 2488069.4999), 0.0);
+    EXPECT_EQ(MoonLongitude(2488069.5), kAfterRange);  // day 2488070
+    EXPECT_EQ(MoonLongitude(std::nan("")), kBeforeRange);
+    EXPECT_EQ(moonpos(std::nan("")), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(kMars, 1721424.0), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(kNeptune, 2743740.0), kAfterRange);
+}
+
+// The correction is that of the calendar year of the moment (UT), so it steps at 1 January 0 h;
+// a no-value result is never corrected.
+TEST(Ephemeris, SiderealLongitudes) {
+    EXPECT_DOUBLE_EQ(SiderealCorrection(2000), 0.416314);
+    EXPECT_DOUBLE_EQ(SiderealCorrection(1999), 0.4160702);
+    const double newYear2000 = 2451544.5;
+    for (std::int16_t code : {kSun, kMars, kMoon}) {
+        for (double jd : {newYear2000 - 1e-4, newYear2000}) {
+            SiderealZodiac = false;
+            double tropical = PlanetLongitude(code, jd);
+            SiderealZodiac = true;
+            double sidereal = PlanetLongitude(code, jd);
+            ASSERT_GE(tropical, 0.0);
+            double expected = SiderealCorrection(jd < newYear2000 ? 1999 : 2000);
+            EXPECT_NEAR(std::remainder(tropical - sidereal, kFullCircle), expected, 1e-12) << code << " " << jd;
+            EXPECT_GE(sidereal, 0.0);
+            EXPECT_LT(sidereal, kFullCircle);
+        }
+    }
+    EXPECT_EQ(PlanetLongitude(kMoon, 2305447.0), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(kPluto, 2488070.0), kAfterRange);
+    SiderealZodiac = false;
 }

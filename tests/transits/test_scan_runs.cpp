@@ -1,18 +1,69 @@
+// The scan engine with the real ephemeris and a stand-in for the window; each listing is checked
+// against the test's own crossings (listing_check.h). Also the row and value texts.
 #include <gtest/gtest.h>
 
 #include <iostream>
 
-#include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
 #include "ephemeris/pluto_table.h"
-#include "scan_check.h"
-#include "transits/orb_geometry.h"
+#include "listing_check.h"
 #include "transits/date_limits.h"
+#include "transits/orb_geometry.h"
+#include "transits/scan_engine.h"
+#include "transits/transit_report.h"
 
 using namespace meridel;
-using namespace meridel::scantest;
+using namespace meridel::skycheck;
 
 namespace {
+
+// The window: keeps every line, refuses rows once `capacity` characters are held, and can ask
+// to stop after a number of days.
+struct RecordingHooks : ScanHooks {
+    std::vector<std::string> lines, shownDays;
+    std::size_t characters = 0, capacity = static_cast<std::size_t>(-1);
+    int days = 0, stopAfterDays = -1, refused = 0;
+    bool stop = false;
+    void yieldToWindow() override { stop = stop || ++days == stopAfterDays; }
+    bool stopRequested() override { return stop; }
+    void showDay(const std::string& dayText) override { shownDays.push_back(dayText); }
+    void appendLine(const std::string& line) override {
+        lines.push_back(line);
+        characters += line.size() + 2;
+    }
+    bool writeRow(const std::string& line) override {
+        if (characters >= capacity) return stop = true, ++refused, false;
+        appendLine(line);
+        return true;
+    }
+};
+
+struct ScanRun {
+    TransitRequest request;
+    ScanRunInputs inputs;
+    ScanState state;
+    RecordingHooks hooks;
+    ScanOutcome outcome{};
+    std::vector<Cells> rows;
+};
+
+// `tableRows` > 0 replaces the first size of the result table, to make a run outgrow it.
+void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
+    TransitRequest& r = run.request;
+    r.PlanetCodes = {c.moving, c.second};
+    for (int o = 0; o < 3; ++o) r.Orbs[o] = (r.OrbDegrees[o] = c.orbs[o]) * kDegree;
+    r.HandoverCheck = c.orbs[0] == 15;
+    r.StartDay = r.RequestDays[0] = c.start;
+    r.EndDay = r.RequestDays[1] = c.end;
+    r.NatalLongitudes[c.second] = c.natal;
+    run.inputs = {c.world, static_cast<std::int16_t>(c.zone), c.zoneText};
+    TransitScan scan(r, run.state, run.inputs, run.hooks);
+    scan.Begin();
+    if (tableRows > 0) run.state.ResultRows.resize(tableRows);
+    WriteTableHeader(r, run.state, run.hooks);
+    run.outcome = scan.Run();
+    run.rows = RowsOf(run.hooks.lines);
+}
 
 class ScanRuns : public ::testing::Test {
 protected:
@@ -38,7 +89,7 @@ TEST_F(ScanRuns, WorldPairWithRetrogradeLoopsEastOfGreenwich) {
     const Case c{kJupiter, kSaturn, true, Day(1980, 6, 1), Day(1981, 12, 31), 600, "GMT+10:00", {6, 3, 1}};
     Scan(run, c);
     EXPECT_EQ(run.outcome, ScanOutcome::Finished);
-    ExpectListingMatches(run, c);
+    ExpectListingMatches(run.rows, c);
     ASSERT_EQ(run.rows.size(), 3u);
     EXPECT_EQ(run.rows[2][3], "1981-07-08");
 }
@@ -48,7 +99,7 @@ TEST_F(ScanRuns, PersonalPairWestOfGreenwich) {
     const Case c{kSaturn, kMoon, false, Day(2000, 1, 1), Day(2012, 12, 31), -300, "GMT-5:00", {8, 4, 2},
                  PlanetLongitude(kMoon, Day(1990, 6, 15))};
     Scan(run, c);
-    ExpectListingMatches(run, c);
+    ExpectListingMatches(run.rows, c);
     ASSERT_GE(run.rows.size(), 4u);
     EXPECT_EQ(run.rows[1][0] + "|" + run.rows[3][0] + "|" + run.rows[3][1], "Square||2003-01-16r")
         << "the square's second transit does not repeat its name";
@@ -62,7 +113,7 @@ TEST_F(ScanRuns, HandoverOnlyWhereOuterOrbsMeet) {
         const Case c{kSun, kVenus, false, Day(2020, 2, 1), Day(2020, 12, 15), 0, "GMT", {outer, 8, 3},
                      PlanetLongitude(kSun, Day(2020, 1, 1))};
         Scan(r, c);
-        ExpectListingMatches(r, c);
+        ExpectListingMatches(r.rows, c);
         int sameDay = 0;
         for (std::size_t i = 0; i + 1 < r.rows.size(); ++i) sameDay += !r.rows[i][7].empty() && r.rows[i][7] == r.rows[i + 1][1];
         EXPECT_EQ(sameDay, outer == 15 ? 4 : 0) << "outer orb " << outer;
@@ -71,14 +122,21 @@ TEST_F(ScanRuns, HandoverOnlyWhereOuterOrbsMeet) {
     }
 }
 
-TEST_F(ScanRuns, ExactHitGivesItsLocalMinuteAndZone) {
-    const double hit = Day(2021, 3, 10) - 0.5 + (19 * 60 + 23) / 1440.0;  // 19:23 UT = 05:23 at GMT+10:00
-    const Case c{kSun, kSun, false, Day(2021, 2, 1), Day(2021, 4, 15), 600, "GMT+10:00", {10, 5, 2},
-                 PlanetLongitude(kSun, hit)};
+// The hit at 19:23 UT is 05:23 on the next local day at GMT+10:00. The local midnight before it
+// has the smallest daily deviation, and the deviation still falls just after it: that midnight's
+// day is the minimum's.
+TEST_F(ScanRuns, ExactHitAndMinimumDayInTheZone) {
+    const std::int32_t day = Day(2021, 3, 11);
+    const Case c{kSun, kVenus, false, Day(2021, 2, 1), Day(2021, 4, 15), 600, "GMT+10:00", {10, 5, 2},
+                 PlanetLongitude(kSun, day - 1.5 + (19 * 60 + 23) / 1440.0)};
     Scan(run, c);
-    ExpectListingMatches(run, c);
+    ExpectListingMatches(run.rows, c);
     ASSERT_EQ(run.rows.size(), 1u);
     EXPECT_EQ(run.rows[0][4] + " " + run.rows[0][8], "2021-03-11* 05:23 GMT+10:00");
+    std::int32_t m = day;
+    TransitScan scan(run.request, run.state, run.inputs, run.hooks);
+    EXPECT_EQ(scan.MinimumDate(m, kConjunction, c.Deviation(kConjunction, c.Midnight(day))), "2021-03-11");
+    EXPECT_EQ(m, day);
 }
 
 // The scan skips the minute search where the day's samples leave no room for an exact hit and
@@ -127,13 +185,13 @@ TEST_F(ScanRuns, FastMercuryCrossesSeveralEdgesInADay) {
     const Case c{kMercury, kSun, false, fast - 20, fast + 20, 0, "GMT", {14, 9, 5},
                  PlanetLongitude(kMercury, fast - 0.5) + 76.05 * kDegree};
     Scan(run, c);
-    ExpectListingMatches(run, c);
+    ExpectListingMatches(run.rows, c);
     ASSERT_EQ(run.rows.size(), 3u);
     EXPECT_EQ(run.rows[1][0] + run.rows[1][7] + run.rows[2][0] + run.rows[2][1], "Square" + Date(fast) + "Sextile" + Date(fast));
     ScanRun twice;
     const Case c2{kMercury, kSun, false, fast - 3, fast + 3, 0, "GMT", {6, 5, 2}, PlanetLongitude(kMercury, fast - 0.5) + 6.5 * kDegree};
     Scan(twice, c2);
-    ExpectListingMatches(twice, c2);
+    ExpectListingMatches(twice.rows, c2);
     ASSERT_EQ(twice.rows.size(), 1u);
     EXPECT_EQ(twice.rows[0][1] + "|" + twice.rows[0][2], Date(fast) + "|");
 }
@@ -144,14 +202,14 @@ TEST_F(ScanRuns, SamplesOutsideARangeClaimNoCrossing) {
     const Case early{kPluto, kSun, false, Day(1600, 1, 1), Day(1600, 6, 30), 600, "GMT+10:00", {10, 5, 2},
                      PlanetLongitude(kPluto, Day(1600, 3, 15))};
     Scan(run, early);
-    ExpectListingMatches(run, early);
+    ExpectListingMatches(run.rows, early);
     ASSERT_EQ(run.rows.size(), 1u);
     EXPECT_EQ(run.rows[0][0] + run.rows[0][1] + run.rows[0][2] + run.rows[0][3], "Conjunction");
     ScanRun late;
     const Case c{kPluto, kSun, false, Day(2099, 6, 1), Day(2099, 12, 31), -300, "GMT-5:00", {10, 5, 2},
                  PlanetLongitude(kPluto, Day(2099, 11, 1))};
     Scan(late, c);
-    ExpectListingMatches(late, c);
+    ExpectListingMatches(late.rows, c);
     ASSERT_EQ(late.rows.size(), 1u);
     EXPECT_EQ(late.rows[0][5] + late.rows[0][6] + late.rows[0][7], "") << "still open at the end date";
 }
@@ -180,21 +238,6 @@ TEST_F(ScanRuns, StopAndFullOutputEndTheRun) {
     EXPECT_EQ(full.hooks.refused * 10 + static_cast<int>(full.rows.size()), 11);
 }
 
-TEST_F(ScanRuns, MinimumDayIsTestedAtTheZonesMidnight) {
-    // True minimum at 05:00 local on 2021-03-11 (GMT+10:00): the local midnight before it has the
-    // smallest daily deviation, and the deviation still falls just after that midnight.
-    const std::int32_t day = Day(2021, 3, 11);
-    Case c{kSun, kVenus, false, day - 20, day + 20, 600, "GMT+10:00"};
-    c.natal = PlanetLongitude(kSun, day - 0.5 + 5.0 / 24 - 600 / 1440.0);
-    run.request.PlanetCodes = {kSun, kVenus};
-    run.request.NatalLongitudes[kVenus] = c.natal;
-    run.inputs = {false, 600, "GMT+10:00"};
-    std::int32_t m = day;
-    TransitScan scan(run.request, run.state, run.inputs, run.hooks);
-    EXPECT_EQ(scan.MinimumDate(m, kConjunction, c.Deviation(kConjunction, c.Midnight(day))), "2021-03-11");
-    EXPECT_EQ(m, day);
-}
-
 TEST_F(ScanRuns, RetrogradeTestAcrossZeroAndNewYear) {
     // Uranus went back across 0 degrees in August 2010.
     double t = Day(2010, 7, 1) - 0.5;
@@ -210,43 +253,52 @@ TEST_F(ScanRuns, RetrogradeTestAcrossZeroAndNewYear) {
     EXPECT_FALSE(IsRetrogradeAt(kPluto, Day(2100, 1, 1)));  // no value: no motion
 }
 
-TEST_F(ScanRuns, WithinOrbStepsAndDateLimits) {
-    RecordingDialogs dialogs;
-    setDialogs(&dialogs);
+// The orb edge itself is outside; the stepping that uses this is proved by the Search listings.
+TEST_F(ScanRuns, OrbEdgeAndDateLimits) {
     const double t = Day(2021, 5, 1) - 0.5, natal = PlanetLongitude(kSun, t) - 3 * kDegree;
     const double orb = PlanetLongitude(kSun, t) - natal;  // the deviation itself, to the last bit
     std::int16_t error = 0;
     EXPECT_EQ(IsWithinOrb(kSun, kVenus, t, kConjunction, orb, false, natal, true, error), 0);
     EXPECT_EQ(IsWithinOrb(kSun, kVenus, t, kConjunction, std::nextafter(orb, 1.0), false, natal, true, error), 1);
-    // The Sun leaves a 5-degree orb of the natal point on day `out`.
-    std::int32_t out = Day(2021, 5, 1);
-    while (std::fabs(Signed(PlanetLongitude(kSun, out - 0.5) - natal)) < 5 * kDegree) ++out;
-    bool inOrbAtStart = false;
-    std::vector<std::int32_t> shown;
-    auto step = [&](std::int32_t from, bool forward, bool target) {
-        return StepToOrbChange(from, inOrbAtStart, forward, target, 0, kSun, kVenus, kConjunction, 5 * kDegree, false, natal,
-                               false, error, [&shown](std::int32_t d) { shown.push_back(d); });
-    };
-    EXPECT_EQ(step(Day(2021, 5, 1), true, false), out);
-    EXPECT_TRUE(inOrbAtStart);
-    EXPECT_EQ(shown.back(), out);
-    EXPECT_EQ(step(out + 1, false, true), out - 1);
-    EXPECT_EQ(step(out - 1, true, true), out - 2) << "in orb at once: the day before";
-    EXPECT_EQ(StepToOrbChange(Day(2099, 12, 30), inOrbAtStart, true, true, 0, kPluto, kSun, kOpposition, kDegree, true, -1,
-                              true, error),
-              Day(2100, 1, 1));
-    EXPECT_EQ(error, kFirstBodyAfterRange);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text + dialogs.messages[0].title, "Date is beyond allowable date range for Pluto.Error");
-    setDialogs(nullptr);
-
-    TransitRequest r;
+    TransitRequest r;  // Pluto's range is named before the Moon's
     r.PlanetCodes = {kPluto, kMoon};
-    r.RequestDays = {Day(1599, 12, 31), Day(2100, 1, 1), 0};
-    EXPECT_EQ(EphemerisDateLimitMessage(r, 0), "Start date is too early for Pluto.");
+    r.RequestDays = {Day(1599, 12, 31), Day(2099, 12, 31), 0};
+    EXPECT_EQ(EphemerisDateLimitMessage(r, 0) + "|" + EphemerisDateLimitMessage(r, 1),
+              "Start date is too early for Pluto.|");
     r.PlanetCodes = {kSun, kMoon};
-    EXPECT_EQ(EphemerisDateLimitMessage(r, 0), "Start date is too early for Moon.");
-    EXPECT_EQ(EphemerisDateLimitMessage(r, 1), "End date is too late for Moon.");
-    r.RequestDays[1] = Day(2099, 12, 31);
-    EXPECT_EQ(EphemerisDateLimitMessage(r, 1), "");
+    r.RequestDays[1] = Day(2100, 1, 1);
+    EXPECT_EQ(EphemerisDateLimitMessage(r, 0) + EphemerisDateLimitMessage(r, 1),
+              "Start date is too early for Moon.End date is too late for Moon.");
+}
+
+// Cells are cut and padded by characters, not bytes; "?" prints blank and is emptied only once
+// the row is written. Headings and titles are proved by the end-to-end listings.
+TEST(ReportText, CellsRowsAnglesTimesAndTableSize) {
+    ResultRow row;
+    row[0] = "Conjunction!!";
+    row[1] = "?";
+    row[7] = "12345678901°X";  // 13 characters, 14 bytes
+    row[8] = "a last column stays whole";
+    EXPECT_EQ(RowText(row), "Conjunction!| " + std::string(36, ' ') + "| " + std::string(12, ' ') + "| " +
+                                std::string(24, ' ') + "12345678901°| a last column stays whole");
+    ScanState state;
+    state.ResultRows.assign(4, row);
+    RecordingHooks full, open;
+    full.capacity = 0;
+    EXPECT_FALSE(WriteRow(state, 3, full));
+    EXPECT_EQ(state.ResultRows[3][1], "?");
+    EXPECT_TRUE(WriteRow(state, 3, open));
+    EXPECT_EQ(state.ResultRows[3][1], "");
+
+    EXPECT_EQ(AngleToDegMinText(360 * kDegree) + AngleToDegMinText((359 + 59.6 / 60) * kDegree), "360°0'359°59'");
+    EXPECT_EQ(AngleToDegMinText((29 + 59.6 / 60) * kDegree), "30°0'");
+    EXPECT_EQ(AngleToDegMinText(-0.1) + AngleToDegMinText(6.3), "");
+    EXPECT_EQ(DayFractionToTimeText(0.999999) + DayFractionToTimeText((7 * 3600 + 59 * 60 + 30) / 86400.0), "23:5908:00");
+    EXPECT_EQ(DayFractionToTimeText(1.0), "");
+    SetNameTables();
+    EXPECT_EQ(DateRangeMessage(kFirstBodyBeforeRange, 9, 10), "Date is prior to allowable date range for Pluto.");
+    // The first size of the result table (its growth is proved by HandoverOnlyWhereOuterOrbsMeet).
+    EXPECT_EQ(ResultTableLastRow(3653), 504);  // 503.86 rounds up
+    EXPECT_EQ(ResultTableLastRow(30), 200);
+    EXPECT_EQ(ResultTableLastRow(1000000), 32760);
 }

@@ -1,6 +1,6 @@
-// Runs requests through the scan engine with the real ephemeris, with a stand-in for the window,
-// and checks a written listing against what the test finds on its own: orb crossings and exact
-// hits as sign changes of the pair's signed difference on an hourly grid, refined by bisection.
+// Checks a written listing against what the test finds on its own: orb crossings and exact hits
+// as sign changes of the pair's signed difference on an hourly grid, refined by bisection. Used
+// on the scan engine's lines and on meridel-list's printed output alike.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,33 +15,10 @@
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/scan_engine.h"
-#include "transits/transit_report.h"
 
-namespace meridel::scantest {
+namespace meridel::skycheck {
 
 constexpr double kDegree = 6.28318530717959 / 360.0;
-
-// The window: keeps every line, refuses rows once `capacity` characters are held, and can ask
-// to stop after a number of days.
-struct RecordingHooks : ScanHooks {
-    std::vector<std::string> lines, shownDays;
-    std::size_t characters = 0, capacity = static_cast<std::size_t>(-1);
-    int days = 0, stopAfterDays = -1, refused = 0;
-    bool stop = false;
-    void yieldToWindow() override { stop = stop || ++days == stopAfterDays; }
-    bool stopRequested() override { return stop; }
-    void showDay(const std::string& dayText) override { shownDays.push_back(dayText); }
-    void appendLine(const std::string& line) override {
-        lines.push_back(line);
-        characters += line.size() + 2;
-    }
-    bool writeRow(const std::string& line) override {
-        if (characters >= capacity) return stop = true, ++refused, false;
-        appendLine(line);
-        return true;
-    }
-};
 
 inline std::int32_t Day(int y, int m, int d) {
     EuroDate e{y, m, d, kGregorianCalendar, 0, 0};
@@ -57,6 +34,7 @@ inline double Signed(double x) {
     return x <= -180 * kDegree ? x + 360 * kDegree : x;
 }
 
+// One run: the pair, its local days start..end (the start the listing's heading shows) and zone.
 struct Case {
     std::int16_t moving, second;
     bool world;
@@ -65,6 +43,7 @@ struct Case {
     std::string zoneText = "GMT";
     std::array<std::int16_t, 3> orbs{10, 5, 2};
     double natal = -1;  // Personal: the natal longitude of `second`
+    bool marks = true;  // false: no date may carry an "r"
 
     double Midnight(std::int32_t day) const { return day - 0.5 - zone / 1440.0; }
     std::int32_t LocalDay(double t) const { return static_cast<std::int32_t>(std::floor(t + 0.5 + zone / 1440.0)); }
@@ -76,39 +55,20 @@ struct Case {
 
 using Cells = std::array<std::string, 9>;
 
-struct ScanRun {
-    TransitRequest request;
-    ScanRunInputs inputs;
-    ScanState state;
-    RecordingHooks hooks;
-    ScanOutcome outcome{};
-    std::vector<Cells> rows;  // the written rows, read back from their fixed positions
-};
-
-// `tableRows` > 0 replaces the first size of the result table, to make a run outgrow it.
-inline void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
-    TransitRequest& r = run.request;
-    r.PlanetCodes = {c.moving, c.second};
-    for (int o = 0; o < 3; ++o) r.Orbs[o] = (r.OrbDegrees[o] = c.orbs[o]) * kDegree;
-    r.HandoverCheck = c.orbs[0] == 15;
-    r.StartDay = r.RequestDays[0] = c.start;
-    r.EndDay = r.RequestDays[1] = c.end;
-    r.NatalLongitudes[c.second] = c.natal;
-    run.inputs = {c.world, static_cast<std::int16_t>(c.zone), c.zoneText};
-    TransitScan scan(r, run.state, run.inputs, run.hooks);
-    scan.Begin();
-    if (tableRows > 0) run.state.ResultRows.resize(tableRows);
-    WriteTableHeader(r, run.state, run.hooks);
-    run.outcome = scan.Run();
+// The rows of one run's lines (heading, titles and rule first), read back from their fixed
+// positions; shorter lines ("No transits in this period.") are no rows.
+inline std::vector<Cells> RowsOf(const std::vector<std::string>& lines) {
     static const std::size_t at[9] = {0, 14, 26, 38, 52, 66, 78, 90, 104};
-    for (std::size_t i = 3; i < run.hooks.lines.size(); ++i) {
-        Cells cells;
+    std::vector<Cells> rows;
+    for (std::size_t i = 3; i < lines.size(); ++i) {
+        if (lines[i].size() < at[8]) continue;
+        Cells& cells = rows.emplace_back();
         for (int col = 0; col < 9; ++col) {
-            cells[col] = run.hooks.lines[i].substr(at[col], col < 8 ? 12 : std::string::npos);
+            cells[col] = lines[i].substr(at[col], col < 8 ? 12 : std::string::npos);
             cells[col].erase(cells[col].find_last_not_of(' ') + 1);
         }
-        run.rows.push_back(cells);
     }
+    return rows;
 }
 
 template <class F>
@@ -118,8 +78,9 @@ double Root(F f, double a, double b) {
     return (a + b) / 2;
 }
 
-// Every orb crossing, exact hit, minimum and "r" of the written listing against the test's own.
-inline void ExpectListingMatches(const ScanRun& run, const Case& c) {
+// Every orb crossing, exact hit, minimum (day and deviation) and "r" of a listing against the
+// test's own; the rows of a transit follow the row that names its aspect.
+inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) {
     std::multiset<std::pair<int, std::string>> expected, listed;  // (column, date)
     std::multimap<int, double> exact, minima;                       // aspect -> moment
     std::vector<double> t, diff;
@@ -152,17 +113,16 @@ inline void ExpectListingMatches(const ScanRun& run, const Case& c) {
         for (const auto& [key, o] : crossed) expected.emplace(key.second > 0 ? 1 + o : 7 - o, Date(key.first));
     }
 
-    auto expectMark = [&c](std::string& cell, double moment) {  // no test near a station
+    // Retrograde: moving backwards over the half hour after the moment.
+    auto expectMark = [&c](std::string& cell, double moment) {
         const bool marked = cell.back() == 'r';
         if (marked) cell.pop_back();
-        const double speed = Signed(PlanetLongitude(c.moving, moment + 0.04) - PlanetLongitude(c.moving, moment - 0.04));
-        if (std::fabs(speed) > 0.0001) {
-            EXPECT_EQ(marked, speed < 0) << cell;
-        }
+        const double motion = Signed(PlanetLongitude(c.moving, moment + 1.0 / 48) - PlanetLongitude(c.moving, moment));
+        EXPECT_EQ(marked, c.marks && motion < 0) << cell;
     };
     std::size_t exactRows = 0;
     int a = 0;
-    for (Cells row : run.rows) {
+    for (Cells row : rows) {
         for (int i = 1; i <= 5; ++i) a = AspectName[i] == row[0] ? i : a;
         ASSERT_GT(a, 0) << "a transit's first row names its aspect";
         for (int col : {1, 2, 3, 5, 6, 7}) {
@@ -185,12 +145,22 @@ inline void ExpectListingMatches(const ScanRun& run, const Case& c) {
             ++exactRows;
             EXPECT_LE(std::fabs(nearest) * 1440, 1.0) << row[4] << " " << row[8];
             EXPECT_EQ(row[8].substr(6), c.zoneText);
-        } else if (std::fabs(std::fabs(nearest) - 0.5) > 1.5 / 24) {  // not within 90 minutes of a midnight
+            continue;
+        }
+        if (std::fabs(std::fabs(nearest) - 0.5) > 1.5 / 24) {  // not within 90 minutes of a midnight
             EXPECT_LT(std::fabs(nearest), 0.5) << "minimum " << row[4];
         }
+        // Its deviation is the sample at the midnight starting the listed day, or the next one.
+        auto text = [&](std::int32_t d) {
+            const long m = std::lround(c.Deviation(a, c.Midnight(d)) / kDegree * 60);
+            return std::to_string(m / 60) + "°" + std::to_string(m % 60) + "'";
+        };
+        EXPECT_TRUE(row[8] == text(day) || row[8] == text(day + 1)) << row[4] << " " << row[8];
     }
     EXPECT_EQ(listed, expected);
-    EXPECT_EQ(exactRows, exact.size());
+    // Hits are searched only around a daily minimum inside the inner orb, so a fast pair can pass
+    // one unlisted (ExactHitsAreThoseOfAPlainMinuteDescent proves which are found).
+    EXPECT_LE(exactRows, exact.size());
 }
 
-}  // namespace meridel::scantest
+}  // namespace meridel::skycheck
