@@ -1,6 +1,7 @@
 // Registry3: the saved state's store. The window's choices live under the current user's key
 // "Software\Vantorel" followed by a key part ("\MRD", "\MRD\Year", ...), as string values.
-// Underneath is a per-user ini file (QSettings), or an empty in-memory store for the batch
+// Underneath is a per-user ini file, read and written whole by this file (every write replaces
+// the file atomically and is checked byte for byte), or an empty in-memory store for the batch
 // front-end and for tests. Status texts start with "0" exactly when the call succeeded.
 #pragma once
 
