@@ -61,14 +61,8 @@ inline std::vector<Cells> rowsOf(const std::string& text) {
     return RowsOf(lines);
 }
 
-class Listings : public ::testing::Test {
+class Listings : public skycheck::EphemerisSuite {
 protected:
-    static void SetUpTestSuite() {
-        InitEphemeris();
-        InitDateTables();
-        std::string error;
-        ASSERT_TRUE(LoadPlutoData("pluto.slx", error)) << error;
-    }
     void TearDown() override { SiderealZodiac = false; }
 };
 

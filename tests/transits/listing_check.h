@@ -14,7 +14,9 @@
 
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
+#include "ephemeris/data_folder.h"
 #include "ephemeris/planet_longitude.h"
+#include "ephemeris/pluto_table.h"
 
 namespace meridel::skycheck {
 
@@ -162,5 +164,16 @@ inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) 
     // one unlisted (ExactHitsAreThoseOfAPlainMinuteDescent proves which are found).
     EXPECT_LE(exactRows, exact.size());
 }
+
+// Suites that compute positions: the tables, the data folder and the Pluto table, once.
+class EphemerisSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InitEphemeris();
+        InitDateTables();
+        std::string error;
+        ASSERT_TRUE(LoadPlutoData("pluto.slx", error)) << error;
+    }
+};
 
 }  // namespace meridel::skycheck

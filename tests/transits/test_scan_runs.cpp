@@ -65,14 +65,8 @@ void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
     run.rows = RowsOf(run.hooks.lines);
 }
 
-class ScanRuns : public ::testing::Test {
+class ScanRuns : public skycheck::EphemerisSuite {
 protected:
-    static void SetUpTestSuite() {
-        InitEphemeris();
-        InitDateTables();
-        std::string error;
-        ASSERT_TRUE(LoadPlutoData("pluto.slx", error)) << error;
-    }
     void SetUp() override { SiderealZodiac = false; }
     void TearDown() override {
         for (const std::string& line : run.hooks.lines) {
