@@ -168,13 +168,7 @@ void frmMain::cmdStart_Click() {
         }
     }
 
-    if (!request.AllPlanetsMode) {
-        // CheckOrbs writes PlanetCodes[0] from the inner list; the exchange above must survive it.
-        const std::int16_t moving = request.PlanetCodes[0];
-        const bool orbsOk = CheckOrbs();
-        request.PlanetCodes[0] = moving;
-        if (!orbsOk) return;
-    }
+    if (!request.AllPlanetsMode && !CheckOrbs()) return;
 
     for (int i = 0; i < kOrbCount; ++i) {
         request.OrbDegrees[i] = static_cast<std::int16_t>(cboOrbs[i]->currentIndex() + 1);
