@@ -4,11 +4,9 @@
 #include "ui/catalog_text.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -90,35 +88,6 @@ TEST_F(ViewerFileTest, MissingHelpFileIsReportedOnceAndTheViewerHides) {
     EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
     EXPECT_FALSE(viewer.cmdCopyToClipboard->isVisible());
     EXPECT_NEAR(viewer.widthTwips(), 13800 - 200, 8);
-
-    // Read once until closed by its frame; its own Close button only hides it.
-    writeHelp("second text\r\n");
-    viewer.cmdClose_Click();
-    EXPECT_FALSE(viewer.isVisible());
-    openHelp();
-    EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
-    viewer.close();
-    openHelp();
-    EXPECT_EQ(viewer.txbText1->toPlainText(), "second text\n");
-    EXPECT_EQ(shown.messages.size(), 1u);
-}
-
-TEST_F(ViewerFileTest, CopyButtonCopiesTheSelectionOrTheWholeText) {
-    writeHelp("alpha beta\r\ngamma\r\n");
-    viewer.strFilename = folder + "mrd_help.txt";
-    viewer.show();
-    QApplication::processEvents();
-    ASSERT_TRUE(viewer.cmdCopyToClipboard->isVisible());
-    QTextCursor cursor = viewer.txbText1->textCursor();
-    cursor.setPosition(6);
-    cursor.setPosition(16, QTextCursor::KeepAnchor);
-    viewer.txbText1->setTextCursor(cursor);
-    viewer.txbText1_MouseUp();
-    viewer.cmdCopyToClipboard_Click();
-    EXPECT_EQ(QApplication::clipboard()->text(), "beta\ngamma");
-    viewer.txbText1->moveCursor(QTextCursor::End);  // nothing selected: the whole text
-    viewer.cmdCopyToClipboard_Click();
-    EXPECT_EQ(QApplication::clipboard()->text(), "alpha beta\ngamma\n");
 }
 
 }  // namespace
