@@ -106,9 +106,6 @@ TEST(Ephemeris, RangesAndFailures) {
     // Inside the edges the files serve every body (JplFilesServeEveryBodyOverTheRange).
     EXPECT_EQ(gc_app_long_rv_planet(1, 1721424.4999, 0, nullptr), kBeforeRange);
     EXPECT_EQ(gc_app_long_rv_planet(8, 2743739.5, 2800, nullptr), kAfterRange);
-    double rv = 0;
-    EXPECT_GE(gc_app_long_rv_planet(3, 2451545.0, 2000, &rv), 0.0);
-    EXPECT_NEAR(rv, 0.9833, 0.0001);  // the Earth near perihelion
     EXPECT_EQ(gc_app_long_rv_planet(3, std::nan(""), 2000, nullptr), kBeforeRange);
     EXPECT_EQ(apparent_longitude(-7, 2451000.0, nullptr), kBeforeRange);
     EXPECT_EQ(apparent_longitude(-7, 2452000.0, nullptr), kAfterRange);

@@ -1,7 +1,6 @@
 #include "ui/frmView.h"
 
 #include "dialogs/dialogs.h"
-#include "ui/catalog_text.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -56,19 +55,6 @@ protected:
     Dialogs* previous = nullptr;
     frmView viewer;
 };
-
-// Read failures carry the error number, the system's reason and a title; an 8-bit file shows
-// its degree sign like a UTF-8 one.
-TEST_F(ViewerFileTest, ReadFailuresAndEncodings) {
-    EXPECT_EQ(ReadViewerFile(folder).errorText.rfind("Error 75.  ", 0), 0u);
-    writeHelp("");
-    ViewerFile empty = ReadViewerFile(folder + "mrd_help.txt");
-    EXPECT_FALSE(empty.ok);
-    EXPECT_EQ(empty.errorText, GetCatalogText(17));
-    EXPECT_EQ(empty.errorTitle, "Empty file");
-    writeHelp("10\xB0 orb");
-    EXPECT_EQ(ReadViewerFile(folder + "mrd_help.txt").text, QString::fromUtf8("10\xC2\xB0 orb"));
-}
 
 TEST_F(ViewerFileTest, MissingHelpFileIsReportedOnceAndTheViewerHides) {
     openHelp();
