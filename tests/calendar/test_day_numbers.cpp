@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "calendar/daycount.h"
 
 using namespace meridel;
@@ -51,26 +49,4 @@ TEST(DayNumbers, DatesThatDoNotExistAreInvalid) {
     EuroDate leap{2000, 2, 29};
     euro_date_to_jdn(leap);
     EXPECT_NE(leap.Valid, 0);
-}
-
-// The year of a moment is that of the Greenwich civil day containing it; no moment, no year.
-TEST(DayNumbers, YearOfMoment) {
-    std::int32_t y, o1, o2, o3;
-    for (auto [jd, year] : {std::pair{2451544.5, 2000}, {2451544.4999, 1999}, {1721425.6, 1},
-                            {std::numeric_limits<double>::quiet_NaN(), 0}}) {
-        juldat(jd, "A", y, o1, o2, o3);
-        EXPECT_EQ(y, year) << jd;
-    }
-}
-
-TEST(DayNumbers, SeparateThousandsFitsTheBuffer) {
-    char buffer[21], small[5];
-    separate_thousands("1234567", ',', buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "1,234,567");
-    separate_thousands("-12345", '.', buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "-12.345");
-    separate_thousands("999", ',', buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "999");
-    separate_thousands("1234567", ',', small, sizeof small);
-    EXPECT_STREQ(small, "1,23");
 }

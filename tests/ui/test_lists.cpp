@@ -1,5 +1,3 @@
-#include <QTest>
-
 #include "window_fixture.h"
 
 namespace meridel {
@@ -77,19 +75,6 @@ TEST_F(Lists, OrbChecks) {
     w.cboOrbs[2]->setCurrentIndex(12);
     ExpectOneMessage("Orbs must be strictly decreasing and differ by at least 2°.");
     EXPECT_EQ(w.cboOrbs[2]->currentIndex(), 12);
-}
-
-TEST_F(Lists, TypedTextChoosesOnlyAMatchingEntry) {
-    frmMain& w = Start();
-    w.cboHour->setFocus();
-    QTest::keyClicks(w.cboHour->lineEdit(), "7");
-    EXPECT_EQ(w.cboHour->currentIndex(), -1);
-    EXPECT_EQ(w.focusWidget(), w.cboHour);  // typing is not a choice: the focus stays
-    QTest::keyClick(w.cboHour->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(w.cboHour->count(), 25);  // typed text never becomes an entry
-    w.cboHour->lineEdit()->clear();
-    QTest::keyClicks(w.cboHour->lineEdit(), "07");
-    EXPECT_EQ(w.cboHour->currentIndex(), 8);
 }
 
 }  // namespace

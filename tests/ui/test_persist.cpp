@@ -11,14 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <limits>
 #include <string>
 
 namespace meridel {
 namespace {
-
-const RegistryRoot kUser = RegistryRoot::CurrentUser;
-const std::string kMrd = "Software\\Vantorel\\MRD";
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -39,33 +35,9 @@ protected:
     std::string value;
 };
 
-// Only the leading "0" of a status says success; the batch front-end starts on an empty store.
-TEST(RegistryMemory, StatusSaysWhetherTheCallSucceeded) {
-    UseMemorySettings();
-    std::string value = "stale";
-    EXPECT_EQ(ReadRegistryString(kUser, kMrd, "World", value), "1 Key not found or is empty.");
-    EXPECT_EQ(value, "");
-    EXPECT_EQ(WriteRegistryString(kUser, kMrd, "World", "Y")[0], '0');
-    EXPECT_EQ(ReadRegistryString(kUser, kMrd, "World", value), "0 OK");
-    EXPECT_EQ(value, "Y");
-    UseMemorySettings();
-    EXPECT_FALSE(RestoreRegistryValue("\\MRD", "World", value, "N"));
-    EXPECT_EQ(value, "N");
-}
-
-TEST(RegistryNumber, LeadingNumberRoundedHalfToEvenAndClamped) {
-    EXPECT_EQ(NumberFromRegistryText("  12.5"), 12);
-    EXPECT_EQ(NumberFromRegistryText("1e3"), 1000);
-    EXPECT_EQ(NumberFromRegistryText("-."), 0);
-    EXPECT_EQ(NumberFromRegistryText("1e999"), std::numeric_limits<int>::max());
-}
-
 TEST_F(RegistryFileTest, ValuesComeBackFromTheFileExactlyOrFallBack) {
-    EXPECT_TRUE(SaveRegistryValue("\\MRD\\Year", "2", ""));  // stored as one blank
     EXPECT_TRUE(SaveRegistryValue("\\MRD", "ATDateFmt", "a\\x=b; \t\r\n"));
     UseSettingsFile(path);  // a later start reads the file afresh
-    EXPECT_TRUE(RestoreRegistryValue("\\MRD\\Year", "2", value, "default"));
-    EXPECT_EQ(value, " ");
     EXPECT_TRUE(RestoreRegistryValue("\\MRD", "ATDateFmt", value, ""));
     EXPECT_EQ(value, "a\\x=b; ");  // trailing control characters removed, the blank kept
 

@@ -124,14 +124,14 @@ TEST_F(SavedState, WorldModeReturnsWithThePlanetsRememberedForIt) {
 TEST_F(SavedState, NonsenseAndMissingValuesFallBackAndTheWindowStaysUsable) {
     writeStore(
         "[Software\\Vantorel\\MRD]\n"
-        "StateSaved=Y\nTropical=maybe\nTZ0=1e9\nTZ1=-40\nNATZ=abc\nBirthHour=x\nBirthMinute=2.5\n"
+        "StateSaved=Y\nTropical=maybe\nTZ0=1e999\nTZ1=-40\nNATZ=abc\nBirthHour=x\nBirthMinute=2.5\n"
         "[Software\\Vantorel\\MRD\\PlanetLI]\n0=abc\n1=99\n"
         "[Software\\Vantorel\\MRD\\OrbsLI]\n0=14.6\n1=  6 degrees\n"
         "[Software\\Vantorel\\MRD\\Year]\n0=12ab\n");
     frmMain& w = Start();
     // World missing: "N"; Tropical not "Y": sidereal; planet "abc": 0, and 99 beyond the list: the
     // last entry; orbs 14.6 rounded, kept within the list, "6 degrees" its leading number, missing:
-    // the default; zone 1e9 clamped, -40 below the list: none; hour "x": 0; minute 2.5 to even;
+    // the default; zone 1e999 clamped, -40 below the list: none; hour "x": 0; minute 2.5 to even;
     // year "12ab" cleaned by the start-up date update, month and day missing: empty.
     EXPECT_EQ(Controls(w), "12--|--|--|Sun|Moon|15°|7°|2°|GMT+11:30|||05|World 0|Sidereal 1|NA 0||for first 15°");
     EXPECT_TRUE(w.blnStartUpCompleted);

@@ -45,31 +45,16 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     for (int i = 1; i + 1 < lines.size(); ++i) EXPECT_GE(lines[i].size(), 104) << i;
 }
 
-// Closing the window during a scan stops the scan first; the window closes once it has unwound.
-TEST_F(RunRequest, ClosingDuringAScanWaitsForTheScanToStop) {
-    frmMain& w = Start();
-    w.show();
-    SetWorld("Sun", "Mars");
-    SetYears("1600", "2099");
-    bool stillOpenDuringRun = false;
-    QTimer::singleShot(100, [&] {
-        w.close();
-        stillOpenDuringRun = w.isVisible();
-    });
-    w.cmdStart_Click();
-    EXPECT_TRUE(stillOpenDuringRun);
-    EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
-    QTest::qWait(50);
-    EXPECT_FALSE(w.isVisible());
-}
-
 // A box already full when the column titles are written: one message, and the run stops.
 TEST_F(RunRequest, BoxFullAtTheColumnTitlesStopsOnce) {
     frmMain& w = Start();
+    w.optSidereal->setChecked(true);
     SetWorld("Mars", "Jupiter");
     w.txbOutput->setPlainText(QString(64001, QLatin1Char('x')));
     w.chkAppendToOutput->setChecked(true);
+    SiderealZodiac = true;
     w.cmdStart_Click();
+    EXPECT_FALSE(SiderealZodiac) << "a World request is always tropical";
     ExpectOneMessage("Output textbox is full.", nullptr, MessageIcon::Exclamation);
     // The rule under the refused titles is still appended, then the run ends at once.
     EXPECT_TRUE(w.OutputText().endsWith(kFullBoxEnd));
@@ -89,22 +74,6 @@ TEST_F(RunRequest, OutputLimitCountsLineEndsAsTwoCharacters) {
     EXPECT_GE(w.OutputLength(), 64001);
     EXPECT_FALSE(w.WriteRowText(QStringLiteral("row")));
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("x\r\nrow\r\nTextbox is full -- ")));
-}
-
-TEST_F(RunRequest, WorldRunIsTropicalEndsWithDoneAndClearShrinksTheWindow) {
-    frmMain& w = Start();
-    w.optSidereal->setChecked(true);
-    SetWorld("Jupiter", "Saturn");
-    SetYears("2020", "2020");
-    SiderealZodiac = true;
-    w.cmdStart_Click();
-    EXPECT_FALSE(SiderealZodiac) << "a World request is always tropical";
-    EXPECT_EQ(shown.popUps, std::vector<std::string>{"Done"});
-    EXPECT_TRUE(w.chkAppendToOutput->isVisibleTo(&w));
-    EXPECT_EQ(w.FormHeight(), w.intHeight);
-    w.cmdClear_Click();
-    EXPECT_TRUE(w.OutputIsEmpty());
-    EXPECT_EQ(w.FormHeight(), w.CompactHeight);
 }
 
 }  // namespace

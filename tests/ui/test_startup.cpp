@@ -1,7 +1,4 @@
 // Start-up state, the zone lists and the layout.
-#include <QTest>
-
-#include "ephemeris/planet_longitude.h"
 #include "window_fixture.h"
 
 namespace meridel {
@@ -66,19 +63,6 @@ TEST_F(Timezones, ListsWithAndWithoutAbbreviationsKeepThePositions) {
     EXPECT_EQ(w.cboTimezone[1]->currentText(), "GMT-2:30");
 }
 
-TEST_F(Timezones, NatalLongitudeIsTakenAtTheBirthMomentInUniversalTime) {
-    frmMain& w = Start();
-    SiderealZodiac = false;
-    const std::int32_t day = 2451545;  // 2000-01-01
-    w.request.RequestDays[2] = day;
-    w.request.PlanetCodes[1] = kMoon;  // 12:35 at GMT-5:00 is 17:35 UT
-    w.cboHour->setCurrentIndex(13);
-    w.cboMinute->setCurrentIndex(8);
-    w.cboTimezone[1]->setCurrentIndex(14);
-    w.ComputeNatalLongitude();
-    EXPECT_DOUBLE_EQ(w.request.NatalLongitudes[kMoon], PlanetLongitude(kMoon, day - 0.5 + 1055.0 / 1440.0));
-}
-
 using Layout = WindowTest;
 
 // The width is fixed; the height has a minimum, and the output box and bottom row follow it.
@@ -98,29 +82,6 @@ TEST_F(Layout, ResizeKeepsTheWidthAndMovesTheBottomRow) {
         EXPECT_EQ(TopTwips(b), 6900) << b->objectName().toStdString();
     EXPECT_EQ(TopTwips(w.chkOpenOutputFile), 6930);
     EXPECT_LE(w.cmdQuit->geometry().bottom(), w.height());
-}
-
-TEST_F(Layout, TimerShowsTheOutputButtonsWhenThereIsOutput) {
-    frmMain& w = Start();
-    QTest::keyClicks(w.txbOutput, "notes");
-    QTest::qWait(700);
-    EXPECT_TRUE(IsShown(w.cmdClear));
-    EXPECT_TRUE(IsShown(w.cmdFile));
-    EXPECT_FALSE(w.cmdFile->isEnabled());  // until a run has ended
-
-    // While a run goes on the file button hides and the running date follows the scan.
-    w.cmdStart->setText("Stop");
-    w.scan.DayText = "2024-03-05";
-    w.Timer1_Timer();
-    EXPECT_FALSE(IsShown(w.cmdFile));
-    EXPECT_TRUE(IsShown(w.cmdClear));
-    EXPECT_EQ(w.lblShortDate->text(), "2024-03-05");
-
-    w.UpdateRunCaptions();
-    w.txbOutput->clear();
-    w.Timer1_Timer();
-    EXPECT_FALSE(IsShown(w.cmdClear));
-    EXPECT_FALSE(IsShown(w.cmdFile));
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
 #include "ui/frmView.h"
 
 #include "dialogs/dialogs.h"
-#include "ui/catalog_text.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -59,19 +56,6 @@ protected:
     frmView viewer;
 };
 
-// Read failures carry the error number, the system's reason and a title; an 8-bit file shows
-// its degree sign like a UTF-8 one.
-TEST_F(ViewerFileTest, ReadFailuresAndEncodings) {
-    EXPECT_EQ(ReadViewerFile(folder).errorText.rfind("Error 75.  ", 0), 0u);
-    writeHelp("");
-    ViewerFile empty = ReadViewerFile(folder + "mrd_help.txt");
-    EXPECT_FALSE(empty.ok);
-    EXPECT_EQ(empty.errorText, GetCatalogText(17));
-    EXPECT_EQ(empty.errorTitle, "Empty file");
-    writeHelp("10\xB0 orb");
-    EXPECT_EQ(ReadViewerFile(folder + "mrd_help.txt").text, QString::fromUtf8("10\xC2\xB0 orb"));
-}
-
 TEST_F(ViewerFileTest, MissingHelpFileIsReportedOnceAndTheViewerHides) {
     openHelp();
     viewer.Form_Activate();  // activated again, as when the message box closes
@@ -90,35 +74,6 @@ TEST_F(ViewerFileTest, MissingHelpFileIsReportedOnceAndTheViewerHides) {
     EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
     EXPECT_FALSE(viewer.cmdCopyToClipboard->isVisible());
     EXPECT_NEAR(viewer.widthTwips(), 13800 - 200, 8);
-
-    // Read once until closed by its frame; its own Close button only hides it.
-    writeHelp("second text\r\n");
-    viewer.cmdClose_Click();
-    EXPECT_FALSE(viewer.isVisible());
-    openHelp();
-    EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
-    viewer.close();
-    openHelp();
-    EXPECT_EQ(viewer.txbText1->toPlainText(), "second text\n");
-    EXPECT_EQ(shown.messages.size(), 1u);
-}
-
-TEST_F(ViewerFileTest, CopyButtonCopiesTheSelectionOrTheWholeText) {
-    writeHelp("alpha beta\r\ngamma\r\n");
-    viewer.strFilename = folder + "mrd_help.txt";
-    viewer.show();
-    QApplication::processEvents();
-    ASSERT_TRUE(viewer.cmdCopyToClipboard->isVisible());
-    QTextCursor cursor = viewer.txbText1->textCursor();
-    cursor.setPosition(6);
-    cursor.setPosition(16, QTextCursor::KeepAnchor);
-    viewer.txbText1->setTextCursor(cursor);
-    viewer.txbText1_MouseUp();
-    viewer.cmdCopyToClipboard_Click();
-    EXPECT_EQ(QApplication::clipboard()->text(), "beta\ngamma");
-    viewer.txbText1->moveCursor(QTextCursor::End);  // nothing selected: the whole text
-    viewer.cmdCopyToClipboard_Click();
-    EXPECT_EQ(QApplication::clipboard()->text(), "alpha beta\ngamma\n");
 }
 
 }  // namespace
