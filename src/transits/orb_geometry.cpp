@@ -122,19 +122,28 @@ double MaxLongitudeSpeed(std::int16_t code) {
     return kDegreesPerDay[code] / 360.0 * kFullCircle;
 }
 
+namespace {
+
+// A minute rounded up to 60 carries into the unit above, except at the last unit (359° or
+// 23 h), which keeps 59 so the text never reaches the next circle or day.
+void CarryRoundedMinute(int& whole, int& minute, int lastWhole) {
+    if (minute != 60) return;
+    if (whole == lastWhole) {
+        minute = 59;
+    } else {
+        ++whole;
+        minute = 0;
+    }
+}
+
+}  // namespace
+
 std::string AngleToDegMinText(double angle) {
     if (angle < 0.0 || angle > kFullCircle) return "";
     const double degrees = angle / kFullCircle * 360.0;
     int d = static_cast<int>(std::floor(degrees + 0.00001));
     int m = static_cast<int>(std::nearbyint((degrees - d) * 60.0));
-    if (m == 60) {
-        if (d == 359) {
-            m = 59;
-        } else {
-            ++d;
-            m = 0;
-        }
-    }
+    CarryRoundedMinute(d, m, 359);
     return std::to_string(d) + "\xC2\xB0" + std::to_string(m) + "'";
 }
 
@@ -145,14 +154,7 @@ std::string DayFractionToTimeText(double fraction) {
     int mm = (t / 60) % 60;
     int hh = t / 3600;
     if (ss >= 30) ++mm;
-    if (mm == 60) {
-        if (hh == 23) {
-            mm = 59;
-        } else {
-            ++hh;
-            mm = 0;
-        }
-    }
+    CarryRoundedMinute(hh, mm, 23);
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d", hh, mm);
     return text;
