@@ -44,6 +44,13 @@ inline RunResult runList(const std::string& arguments) {
     return r;
 }
 
+// A request refused by a check: exit status 1 and exactly this on standard error.
+inline void expectRefused(const std::string& arguments, const std::string& messages) {
+    const RunResult r = runList(arguments);
+    EXPECT_EQ(r.exitCode, 1) << arguments;
+    EXPECT_EQ(r.err, messages) << arguments;
+}
+
 inline void expectGolden(const std::string& name, const std::string& text) {
     const std::string path = std::string(MERIDEL_GOLDEN_DIR) + "/" + name + ".txt";
     if (std::getenv("MERIDEL_UPDATE_GOLDEN")) {

@@ -81,19 +81,16 @@ TEST_F(Listings, ThreeDaysIsTheShortestPeriod) {
 }
 
 TEST_F(Listings, RefusedRequestsExitOneWithTheirMessage) {
-    RunResult order = runList("--world --planet1 Saturn --planet2 Mars --start 2024-01-01 --end 2024-12-31");
-    EXPECT_EQ(order.exitCode, 1);
-    EXPECT_EQ(order.err, "[Show all world transits between Saturn and Mars] Outer planet must be beyond inner planet\n");
+    expectRefused("--world --planet1 Saturn --planet2 Mars --start 2024-01-01 --end 2024-12-31",
+                  "[Show all world transits between Saturn and Mars] Outer planet must be beyond inner planet\n");
 
-    RunResult late = runList("--world --planet1 Mars --planet2 Pluto --start 2099-01-01 --end 2100-01-01");
-    EXPECT_EQ(late.exitCode, 1);
-    EXPECT_EQ(late.err, "[Meridel] End date is too late for Pluto.\n");
+    expectRefused("--world --planet1 Mars --planet2 Pluto --start 2099-01-01 --end 2100-01-01",
+                  "[Meridel] End date is too late for Pluto.\n");
 
     // A birth on the first day of the Moon's range, but before it in universal time.
-    RunResult natal = runList("--personal --planet1 Mars --planet2 Moon --start 1700-01-01 --end 1700-12-31 "
-                              "--birth 1600-01-01 --birth-time 00:30 --birth-tz GMT+1:00");
-    EXPECT_EQ(natal.exitCode, 1);
-    EXPECT_EQ(natal.err, "[Error] Date is prior to allowable date range for Moon.\n");
+    expectRefused("--personal --planet1 Mars --planet2 Moon --start 1700-01-01 --end 1700-12-31 "
+                  "--birth 1600-01-01 --birth-time 00:30 --birth-tz GMT+1:00",
+                  "[Error] Date is prior to allowable date range for Moon.\n");
 }
 
 TEST_F(Listings, FullOutputBoxStopsTheRunOnce) {

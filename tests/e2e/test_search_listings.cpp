@@ -61,20 +61,17 @@ TEST_F(SearchListings, RefusalsAndTheEndOfPlutosRange) {
                         "[Date out of range] No complete conjunction transit found up to 2100-01-01 CE . / "
                         "Date is beyond allowable date range for Pluto.\n");
 
-    RunResult five = runList("--world --planet1 Mars --planet2 Jupiter --end 2024-12-31 --orbs 5,3,1 --search trine");
-    EXPECT_EQ(five.exitCode, 1);
-    EXPECT_EQ(five.err, "[Search orb value] With Sun, Venus or Mars the search orb must be at least 6°.\n");
+    expectRefused("--world --planet1 Mars --planet2 Jupiter --end 2024-12-31 --orbs 5,3,1 --search trine",
+                  "[Search orb value] With Sun, Venus or Mars the search orb must be at least 6°.\n");
 
-    RunResult six = runList("--personal --planet1 Mercury --planet2 Sun --end 2024-12-31 --orbs 6,4,2 --search trine "
-                            "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT");
-    EXPECT_EQ(six.exitCode, 1);
-    EXPECT_EQ(six.err, "[Search orb value] With transiting Mercury the search orb must be at least 7°.\n");
+    expectRefused("--personal --planet1 Mercury --planet2 Sun --end 2024-12-31 --orbs 6,4,2 --search trine "
+                  "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT",
+                  "[Search orb value] With transiting Mercury the search orb must be at least 7°.\n");
 
     // A birth before the Moon's range in universal time: the natal Moon has no position.
-    RunResult natal = runList("--personal --planet1 Mars --planet2 Moon --end 1700-12-31 --search conjunction "
-                              "--birth 1600-01-01 --birth-time 00:30 --birth-tz GMT+1:00");
-    EXPECT_EQ(natal.exitCode, 1);
-    EXPECT_EQ(natal.err, "[Error] Date is prior to allowable date range for Moon.\n");
+    expectRefused("--personal --planet1 Mars --planet2 Moon --end 1700-12-31 --search conjunction "
+                  "--birth 1600-01-01 --birth-time 00:30 --birth-tz GMT+1:00",
+                  "[Error] Date is prior to allowable date range for Moon.\n");
 }
 
 // Saturn against every inner planet in list order (itself skipped, Uranus and Neptune exchanged),
