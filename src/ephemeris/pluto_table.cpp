@@ -1,5 +1,6 @@
 #include "ephemeris/pluto_table.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +19,90 @@ namespace {
 
 // The first character's code also carries k mod 55, a check on the line's place in the file.
 constexpr int kLineCycle = 55;
+
+// A rest: four base-64 digits of n = rest * 10000 + 2^23.
+constexpr std::size_t kRestLength = 4;
+constexpr int kRestBase = 64;
+constexpr char kDigitZero = '0';
+constexpr double kRestUnitsPerSecond = 10000.0;
+constexpr std::int32_t kRestOffset = 1 << 23;
+// A day cut into 2^e steps, e from 2 to 8.
+constexpr int kFewestStepsExponent = 2;
+constexpr int kMostStepsExponent = 8;
+
+// The rest encoded at `at` in line, arc seconds.
+double DecodeRest(const std::string& line, std::size_t at) {
+    std::int32_t n = 0;
+    for (std::size_t i = at; i < at + kRestLength; ++i) n = n * kRestBase + (line[i] - kDigitZero);
+    return (n - kRestOffset) / kRestUnitsPerSecond;
+}
+
+bool IsRestText(const std::string& line, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        if (line[i] < kDigitZero || line[i] >= kDigitZero + kRestBase) return false;
+    }
+    return true;
+}
+
+// How many equal steps the line cuts its day into: 1 for a line with its 0 h rest only, 2^e
+// with the rests of a cut day, 0 for a line without rests (three characters, or not this form).
+int StepsOf(const std::string& line) {
+    constexpr std::size_t first = 3 + kRestLength;
+    if (line.size() == first) return IsRestText(line, 3, first) ? 1 : 0;
+    if (line.size() < first + 1) return 0;
+    const int e = line[first] - kDigitZero;
+    if (e < kFewestStepsExponent || e > kMostStepsExponent) return 0;
+    const int steps = 1 << e;
+    if (line.size() != first + 1 + kRestLength * static_cast<std::size_t>(steps - 1)) return 0;
+    return IsRestText(line, 3, first) && IsRestText(line, first + 1, line.size()) ? steps : 0;
+}
+
+// Where the rest of step j (0 .. steps - 1) stands in a line.
+std::size_t RestPosition(int j) { return j == 0 ? 3 : 3 + kRestLength + 1 + kRestLength * static_cast<std::size_t>(j - 1); }
+
+// Lagrange cubic through v[0..3] at nodes 0, 1, 2, 3, evaluated at t.
+double Cubic(const double v[4], double t) {
+    const double t0 = t, t1 = t - 1, t2 = t - 2, t3 = t - 3;
+    return -t1 * t2 * t3 / 6 * v[0] + t0 * t2 * t3 / 2 * v[1] - t0 * t1 * t3 / 2 * v[2] + t0 * t1 * t2 / 6 * v[3];
+}
+
+// Brings each value within half a turn of v[1], so a crossing of 0 degrees among them is no jump.
+void OnOneTurn(double v[4]) {
+    for (int i : {0, 2, 3}) v[i] -= 360.0 * std::nearbyint((v[i] - v[1]) / 360.0);
+}
+
+// Pluto in degrees at fraction f of day k from the rests, or NaN where the lines around it
+// carry none. A cut day is interpolated between its own steps (and the next day's 0 h value);
+// any other day between the 0 h values of the days k - 1 .. k + 2 (at the ends of the table, the
+// first or last four).
+double PreciseDegrees(std::int32_t k, double f) {
+    const auto lines = static_cast<std::int32_t>(PlutoLines.size());
+    if (k + 1 >= lines) return std::nan("");
+    const std::string& line = PlutoLines[static_cast<std::size_t>(k)];
+    const int steps = StepsOf(line);
+    if (steps == 0) return std::nan("");
+    double v[4];
+    double t;
+    if (steps > 1) {
+        const double whole = PlutoTableValue(k);
+        const int first = std::clamp(static_cast<int>(f * steps) - 1, 0, steps - 3);
+        for (int i = 0; i < 4; ++i) {
+            const int j = first + i;
+            v[i] = j < steps ? whole + DecodeRest(line, RestPosition(j)) / 3600.0 : PlutoPreciseValue(k + 1);
+        }
+        t = f * steps - first;
+    } else {
+        if (lines < 4) return std::nan("");
+        const std::int32_t first = std::clamp(k - 1, 0, lines - 4);
+        for (int i = 0; i < 4; ++i) v[i] = PlutoPreciseValue(first + i);
+        t = k - first + f;
+    }
+    for (double value : v) {
+        if (std::isnan(value)) return value;
+    }
+    OnOneTurn(v);
+    return Cubic(v, t);
+}
 
 // Degrees encoded by line text for index k, or a negative value when it does not decode.
 double decodeLine(const std::string& line, std::int32_t k) {
@@ -50,6 +135,12 @@ double PlutoTableValue(std::int32_t k) {
     return degrees < 0.0 ? kBeforeRange : degrees;
 }
 
+double PlutoPreciseValue(std::int32_t k) {
+    const double whole = PlutoTableValue(k);
+    if (whole < 0.0 || StepsOf(PlutoLines[static_cast<std::size_t>(k)]) == 0) return std::nan("");
+    return whole + DecodeRest(PlutoLines[static_cast<std::size_t>(k)], 3) / 3600.0;
+}
+
 double PlutoLongitude(double jd) {
     double x = jd + 0.5;
     double day = std::floor(x);
@@ -57,6 +148,14 @@ double PlutoLongitude(double jd) {
     if (day > kMoonPlutoLastDay) return kAfterRange;
     auto n = static_cast<std::int32_t>(day);
     std::int32_t k = n - kMoonPlutoFirstDay;
+
+    // Pluto's path bends with the Earth's yearly motion by up to 2" a day each day: a straight
+    // line between days would be a quarter of an arc second off, the cubic a ten-thousandth.
+    const double precise = PreciseDegrees(k, x - n);
+    if (!std::isnan(precise)) {
+        const double longitude = (precise - 360.0 * std::floor(precise / 360.0)) / 360 * kFullCircle;
+        return longitude < kFullCircle ? longitude : 0.0;
+    }
 
     double a = PlutoTableValue(k);
     double b = PlutoTableValue(k + 1);
@@ -154,5 +253,16 @@ std::string EncodePlutoLine(std::int32_t k, std::int32_t arcMinutes) {
     line[2] = static_cast<char>(60 + m);
     return line;
 }
+
+std::string EncodePlutoRest(double arcSeconds) {
+    const double scaled = std::nearbyint(arcSeconds * kRestUnitsPerSecond);
+    if (!(std::fabs(scaled) < kRestOffset)) return "";
+    auto n = static_cast<std::int32_t>(scaled) + kRestOffset;
+    std::string rest(kRestLength, kDigitZero);
+    for (std::size_t i = kRestLength; i-- > 0; n /= kRestBase) rest[i] = static_cast<char>(kDigitZero + n % kRestBase);
+    return rest;
+}
+
+char PlutoStepsMark(int e) { return static_cast<char>(kDigitZero + e); }
 
 }  // namespace meridel

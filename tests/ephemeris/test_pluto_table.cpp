@@ -79,28 +79,55 @@ protected:
 
 }  // namespace
 
-// Every line of the committed table, as the build placed it beside the executables, against the
-// ephemeris at 0 h and, interpolated, at noon.
+// The committed table, as the build placed it beside the executables, against the ephemeris:
+// every line's whole minutes (all a three-character reader sees) and its exact value at 0 h, and
+// the interpolation between the moments the table was made from, on a sample of days and on
+// every day cut into steps (Pluto close to the Sun). The tool's --verify measures every day.
 TEST_F(PlutoTable, CommittedTableMatchesEphemeris) {
     DataFolder = ExecutableFolder();
     std::string errorText;
     ASSERT_TRUE(LoadPlutoData("pluto.slx", errorText)) << errorText;
     ASSERT_EQ(PlutoLines.size(), static_cast<std::size_t>(kPlutoTableLines));
-    double worstLine = 0, worstNoon = 0;
+    auto ephemeris = [](double jd) { return toDegrees(apparent_longitude(SE_PLUTO, jd, nullptr)); };
+    auto seconds = [](double degrees) { return std::fabs(degrees) * 3600; };
+    double worstMinutes = 0, worstLine = 0, worstBetween = 0;
+    int cutDays = 0;
     for (std::int32_t k = 0; k < kPlutoTableLines; ++k) {
-        double value = PlutoTableValue(k), midnight = kFirstMidnight + k;
-        ASSERT_GE(value, 0.0) << k;
-        double ephemeris = toDegrees(apparent_longitude(SE_PLUTO, midnight, nullptr));
-        worstLine = std::fmax(worstLine, std::fabs(angleDifference(value, ephemeris)));
-        if (k + 1 == kPlutoTableLines) break;
-        ASSERT_EQ(PlutoLongitude(midnight), toRadians(value)) << k;
-        double noon = toDegrees(PlutoLongitude(midnight + 0.5));
-        ephemeris = toDegrees(apparent_longitude(SE_PLUTO, midnight + 0.5, nullptr));
-        worstNoon = std::fmax(worstNoon, std::fabs(angleDifference(noon, ephemeris)));
+        const double midnight = kFirstMidnight + k, sky = ephemeris(midnight);
+        ASSERT_GE(PlutoTableValue(k), 0.0) << k;
+        worstMinutes = std::fmax(worstMinutes, seconds(angleDifference(PlutoTableValue(k), sky)));
+        worstLine = std::fmax(worstLine, seconds(angleDifference(PlutoPreciseValue(k), sky)));
+        const bool cut = PlutoLines[k].size() > 7;
+        cutDays += cut;
+        if (k + 1 == kPlutoTableLines || (!cut && k % 97 != 0)) continue;
+        for (int i = 0; i < (cut ? 64 : 4); ++i) {
+            const double jd = midnight + (i + 0.3) / (cut ? 64 : 4);
+            worstBetween = std::fmax(worstBetween, seconds(angleDifference(toDegrees(PlutoLongitude(jd)), ephemeris(jd))));
+        }
     }
-    std::printf("pluto.slx: largest error %.3f' at 0 h, %.3f' at noon\n", worstLine * 60, worstNoon * 60);
-    EXPECT_LE(worstLine, 1.0 / 60);
-    EXPECT_LE(worstNoon, 1.0 / 60);
+    std::printf("pluto.slx: whole minutes within %.2f\", lines within %.5f\", between them %.5f\" (%d days cut)\n",
+                worstMinutes, worstLine, worstBetween, cutDays);
+    EXPECT_LE(worstMinutes, 30.0);
+    EXPECT_LE(worstLine, 0.0001);
+    EXPECT_LE(worstBetween, 0.01);
+    EXPECT_GT(cutDays, 0);
+}
+
+// A table written by a reader of three characters a line still loads, and gives the straight
+// line between whole minutes it always gave.
+TEST_F(PlutoTable, ThreeCharacterTableStillWorks) {
+    std::ifstream committed(ExecutableFolder() + "pluto.slx");
+    std::string line, legacy;
+    while (std::getline(committed, line)) legacy += line.substr(0, 3) + "\n";
+    writeFile("legacy.slx", legacy);
+    std::string errorText;
+    ASSERT_TRUE(LoadPlutoData("legacy.slx", errorText)) << errorText;
+    for (std::int32_t k : {0, 1000, 150000, 182621}) {
+        const double a = PlutoTableValue(k), b = PlutoTableValue(k + 1);
+        EXPECT_TRUE(std::isnan(PlutoPreciseValue(k)));
+        EXPECT_NEAR(a * 60, std::nearbyint(a * 60), 1e-9) << "whole minutes";
+        EXPECT_NEAR(toDegrees(PlutoLongitude(kFirstMidnight + k + 0.25)), a + 0.25 * (b - a), 1e-9) << k;
+    }
 }
 
 TEST_F(PlutoTable, Interpolation) {
@@ -131,6 +158,36 @@ TEST_F(PlutoTable, Interpolation) {
     PlutoLines[55] = PlutoLines[54];
     EXPECT_LT(PlutoTableValue(55), 0.0);
     EXPECT_EQ(PlutoLongitude(kFirstMidnight + 54.5), kBeforeRange);
+}
+
+// Rests that follow a known curve across 0 degrees, with one day cut into steps: the table gives
+// the curve back between its moments, and falls back to whole minutes where a line is damaged.
+TEST_F(PlutoTable, RestsAndCutDays) {
+    // Degrees at t days after 1600-01-01 0 h: a quadratic, which a cubic gives back exactly,
+    // passing 360 near t = 10; day 20 adds a wiggle of 4" that only its steps can follow.
+    auto curve = [](double t) { return 359.5 + 0.05 * t - 0.0001 * t * t; };
+    auto wiggle = [](double t) { return t >= 20 && t <= 21 ? 4.0 / 3600 * std::sin(6.28318530717959 * (t - 20)) : 0.0; };
+    auto sky = [&](double t) { return curve(t) + wiggle(t); };
+    auto line = [&](std::int32_t k, int e) {
+        const auto minutes = static_cast<std::int32_t>(std::nearbyint(sky(k) * 60));
+        std::string text = EncodePlutoLine(k, minutes);
+        for (int j = 0; j < (e > 0 ? 1 << e : 1); ++j) {
+            if (j == 1) text += PlutoStepsMark(e);
+            text += EncodePlutoRest((sky(k + std::ldexp(j, -e)) * 60 - minutes) * 60);
+        }
+        return text;
+    };
+    for (std::int32_t k = 0; k < kPlutoTableLines; ++k) PlutoLines.push_back(k < 100 ? line(k, k == 20 ? 5 : 0) : syntheticLine(k));
+    auto error = [&](double t) { return std::fabs(angleDifference(toDegrees(PlutoLongitude(kFirstMidnight + t)), sky(t))) * 3600; };
+    for (double t : {0.0, 0.3, 9.7, 10.2, 19.5, 20.1, 20.25, 20.77, 21.4, 50.5}) EXPECT_LT(error(t), 0.001) << t;
+    EXPECT_NEAR(PlutoPreciseValue(10) - 360, curve(10) - 360, 1e-8);
+
+    // A damaged rest makes its line a three-character one: the days around it are whole minutes.
+    PlutoLines[40] = PlutoLines[40].substr(0, 6) + "~";
+    EXPECT_TRUE(std::isnan(PlutoPreciseValue(40)));
+    EXPECT_DOUBLE_EQ(PlutoLongitude(kFirstMidnight + 39.5), toRadians((PlutoTableValue(39) + PlutoTableValue(40)) / 2));
+    EXPECT_LT(error(43.5), 0.001);
+    EXPECT_EQ(EncodePlutoRest(900.0), "");
 }
 
 TEST_F(PlutoTable, UnusableFilesAreRefused) {
