@@ -1,5 +1,6 @@
 #include "transits/orb_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -120,6 +121,33 @@ double MaxLongitudeSpeed(std::int16_t code) {
     static constexpr double kDegreesPerDay[11] = {0.0, 1.25, 2.6, 1.6, 1.0, 0.3, 0.16, 0.09, 0.06, 0.08, 18.0};
     if (code < 0 || code > 10) return 0.0;
     return kDegreesPerDay[code] / 360.0 * kFullCircle;
+}
+
+namespace {
+
+constexpr double kArcSecond = kFullCircle / 360 / 3600;
+constexpr double kDegreeOfArc = kFullCircle / 360;
+
+}  // namespace
+
+double LightBendingSwing(double elongation) {
+    const double degrees = elongation / kDegreeOfArc;
+    return std::max(0.01, std::min(10.0, 1.0 / degrees)) * kArcSecond;
+}
+
+double LightBendingSpeed(double elongation) {
+    const double degrees = elongation / kDegreeOfArc;
+    return std::min(180.0, 1.5 / (degrees * degrees)) * kArcSecond;
+}
+
+double LightBendingSwing() { return LightBendingSwing(0.0); }
+
+double MaxLongitudeAcceleration(std::int16_t code) {
+    // Degrees per day per day, half again the largest from 1600 to 2100 (the Moon's is generous).
+    static constexpr double kDegreesPerDaySquared[11] = {0.0,   0.001, 0.3,    0.065, 0.025, 0.006,
+                                                         0.003, 0.0015, 0.001, 0.001, 0.6};
+    if (code < 0 || code > 10) return 0.0;
+    return kDegreesPerDaySquared[code] / 360.0 * kFullCircle;
 }
 
 namespace {

@@ -53,8 +53,23 @@ std::int16_t DeviationTrend(double jd, std::int16_t codeA, std::int16_t codeB, s
                             double deviation, bool secondBodyMoving, double natalLongitudeB);
 
 // The fastest a body's longitude can change, radians per day, with room to spare (Pluto's
-// allows for the arc-minute steps of its table); 0 for a code without a position.
+// allows for the arc-minute steps of a table of whole minutes); 0 for a code without a position.
 double MaxLongitudeSpeed(std::int16_t code);
+// The fastest a body's daily motion can change by its own orbit and the Earth's, radians per day
+// per day, with room to spare. Not included: the bending of its light by the Sun (below) and the
+// sidereal correction's step at New Year.
+double MaxLongitudeAcceleration(std::int16_t code);
+
+// A body's apparent longitude carries the bending of its light by the Sun: about 0.5" divided by
+// its distance from the Sun in degrees, and up to 4" either way as it passes close behind the
+// Sun, where it swings from one side to the other within hours. For a body at least `elongation`
+// (radians) from the Sun all day: how far that bending can move it within the day (radians) and
+// how fast (radians per day), with room to spare. Far from the Sun both are tiny; what remains
+// covers the ephemeris' own seams of a thousandth of an arc second.
+double LightBendingSwing(double elongation);
+double LightBendingSpeed(double elongation);
+// The largest swing, for a body wherever it is.
+double LightBendingSwing();
 
 // Degrees and minutes of an angle, as 5°7' (UTF-8 degree sign); "" outside [0, 2pi].
 std::string AngleToDegMinText(double angle);

@@ -7,6 +7,7 @@
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
+#include "transits/exact_hits.h"
 #include "transits/orb_geometry.h"
 #include "transits/transit_report.h"
 
@@ -15,14 +16,14 @@ namespace meridel {
 namespace {
 
 constexpr double kNoMinimum = 10.0;            // MinDeviation before any daily minimum of a transit
-constexpr double kExactHitLimit = 0.000291;    // about one minute of arc, radians
 constexpr int kMinutesPerDay = 1440;
-constexpr int kExactSearchMinutes = 2 * kMinutesPerDay;  // 0 h UT of day - 1 to 0 h UT of day + 1
 
 // The sidereal correction's step at each 1 January, radians.
 constexpr double kSiderealStep = 243.8e-6;
 
 std::string DateText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
+
+int FloorDivide(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // Aspects that leave and enter their outer orb between the two midnights of the day (the last
 // match wins in both).
@@ -58,6 +59,7 @@ void TransitScan::Begin() {
     std::fill(std::begin(state_.RowOffset), std::end(state_.RowOffset), 0);
     state_.MinDeviation = kNoMinimum;
     minDay_ = 0;
+    passMinDeviation_ = kNoMinimum;
     lastRowUsed_ = state_.NextRow - 1;
 }
 
@@ -95,14 +97,13 @@ void TransitScan::ProcessDay(std::int32_t day) {
     }
     if (active < 0) return;
 
-    int entering = -1, inside = -1, leaving = -1;
+    int entering = -1, leaving = -1;
     for (int o = kOrbCount - 1; o >= 0; --o) {
         const std::int16_t s = state_.OrbState[active][o];
         if (s == 1) entering = o;
-        if (s == 2 && inside < 0) inside = o;
         if (s == 3) leaving = o;
     }
-    EnterBranches(active, entering, inside, leaving);
+    EnterBranches(active, entering, leaving);
 }
 
 // Sample j is the local midnight that starts day + j - 1. After the first day two samples carry
@@ -195,15 +196,14 @@ void TransitScan::PutNameIfEmpty(std::int32_t row, std::int16_t aspect) {
     if (ResultCellText(state_, row, 0).empty()) Cell(row, 0) = AspectName[aspect];
 }
 
-void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int leaving) {
+void TransitScan::EnterBranches(std::int16_t a, int entering, int leaving) {
     auto& offset = state_.RowOffset;
     const std::int32_t r0 = state_.NextRow;
     const double* deviation = state_.Deviation[a];
-    auto startNewRowGroup = [&offset] {
-        ++offset[4];
-        offset[3] = offset[4];
-        offset[2] = offset[4];
-    };
+    // Hits of the day go in after its entry and before its exit, so that an exit finds the
+    // pass's minimum column filled by them.
+    const std::vector<std::string> hits =
+        sampleValid_[1] && sampleValid_[2] ? FindExactMinimum(day_, a) : std::vector<std::string>{};
 
     if (entering < 0 && leaving < 0) {  // A: no entry, no exit
         if (state_.IsFirstDay) {
@@ -213,22 +213,15 @@ void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int le
             state_.MinDeviation = deviation[1];
             minDay_ = day_;
         }
-        if (inside == 2 && deviation[1] < deviation[0] && deviation[1] < deviation[2] && ExactHitPossible(a)) {
-            const std::string text = FindExactMinimum(day_, a);
-            if (!text.empty()) {
-                // A transit in effect since before the start may have no other cell yet: its
-                // first row must still say which aspect it is.
-                PutNameIfEmpty(r0, a);
-                PutExtraMinimum(r0 + offset[4], text);
-                minDay_ = day_;
-                startNewRowGroup();
-            }
-        }
+        NotePassSamples(a, false);
+        PlaceExactHits(a, hits);
         return;
     }
 
     const std::string dated = state_.DayText + RetrogradeMark(day_, request_.PlanetCodes[0]);
     if (entering < 0) {  // B: an exit and no entry
+        NotePassSamples(a, false);
+        PlaceExactHits(a, hits);
         if (leaving == 0) {
             Cell(r0, 7) = dated;
             PutNameIfEmpty(r0, a);
@@ -252,13 +245,13 @@ void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int le
                 !ResultCellText(state_, row, 3).empty()) {
                 FillMinimum(row, minDay_, a, state_.MinDeviation);
             }
-            startNewRowGroup();
+            StartNewRowGroup();
         } else {
             Cell(r0 + offset[5], 5) = dated;
             PutNameIfEmpty(r0, a);
             if (!ResultCellText(state_, r0 + offset[5], 4).empty()) return;
             FillMinimum(r0 + offset[4], minDay_, a, state_.MinDeviation);
-            startNewRowGroup();
+            StartNewRowGroup();
         }
         return;
     }
@@ -266,6 +259,7 @@ void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int le
     // C: an entry; an exit on the same day is not looked at.
     state_.MinDeviation = deviation[1];
     minDay_ = day_;
+    NotePassSamples(a, true);
     if (entering == 0) {
         Cell(r0, 0) = AspectName[a];
         Cell(r0, 1) = dated;
@@ -279,6 +273,37 @@ void TransitScan::EnterBranches(std::int16_t a, int entering, int inside, int le
         Cell(r0 + offset[3], 3) = dated;
         offset[5] = offset[3];
     }
+    PlaceExactHits(a, hits);
+}
+
+void TransitScan::StartNewRowGroup() {
+    auto& offset = state_.RowOffset;
+    ++offset[4];
+    offset[3] = offset[4];
+    offset[2] = offset[4];
+}
+
+void TransitScan::PlaceExactHits(std::int16_t a, const std::vector<std::string>& hits) {
+    const std::int32_t r0 = state_.NextRow;
+    for (const std::string& text : hits) {
+        // A transit in effect since before the start may have no other cell yet: its first row
+        // must still say which aspect it is.
+        PutNameIfEmpty(r0, a);
+        PutExtraMinimum(r0 + state_.RowOffset[4], text);
+        minDay_ = day_;
+        StartNewRowGroup();
+    }
+}
+
+void TransitScan::NotePassSamples(std::int16_t a, bool restart) {
+    if (restart) passMinDeviation_ = kNoMinimum;
+    // Samples 1 and 2: the midnights that start this day and the next.
+    for (int j = 1; j <= 2; ++j) {
+        if (sampleValid_[j] && state_.Deviation[a][j] < passMinDeviation_) {
+            passMinDeviation_ = state_.Deviation[a][j];
+            passMinDay_ = day_ + j - 1;
+        }
+    }
 }
 
 std::string TransitScan::RetrogradeMark(std::int32_t day, std::int16_t planet) const {
@@ -290,6 +315,29 @@ void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_
     // No daily minimum of this transit was seen (it was already inside its orbs when the scan
     // began): there is no day to name.
     if (minDeviation >= kNoMinimum) return;
+
+    // The pass's smallest deviation lies between the midnights around its smallest midnight
+    // sample: found to the minute, it is shown when it comes within the inner orb. One that lies
+    // before the period (the transit was under way when it began) is not looked for.
+    if (passMinDeviation_ < kNoMinimum) {
+        const double gridStart = passMinDay_ - 1.5;  // 0 h UT of the day before
+        const MinuteCurve deviationAt = [&](std::int32_t minute) {
+            const double d = DeviationAt(gridStart + minute / static_cast<double>(kMinutesPerDay), aspect);
+            return d < 0.0 ? std::nan("") : d;
+        };
+        const int zone = inputs_.ZoneMinutes;
+        auto midnight = [&](std::int32_t day) { return (day - passMinDay_ + 1) * kMinutesPerDay - zone; };
+        const std::int32_t first = std::max(midnight(passMinDay_ - 1), midnight(request_.StartDay));
+        const std::int32_t last = std::min(midnight(passMinDay_ + 1), midnight(request_.EndDay + 1));
+        const MinuteHit smallest = SmallestDeviation(deviationAt, first, midnight(passMinDay_), last, passMinDeviation_);
+        const bool atPeriodStart = smallest.minute == first && first == midnight(request_.StartDay);
+        if (smallest.deviation < request_.Orbs[2] && !atPeriodStart) {
+            const std::int32_t day = passMinDay_ - 1 + FloorDivide(smallest.minute + zone, kMinutesPerDay);
+            Cell(row, 4) = DateText(day) + RetrogradeMark(day + 1, request_.PlanetCodes[0]);
+            Cell(row, 8) = AngleToDegMinText(smallest.deviation);
+            return;
+        }
+    }
     std::int32_t day = minDay;
     const std::string date = MinimumDate(day, aspect, minDeviation);
     // The mark is taken at the midnight that ends the minimum's day.
@@ -316,67 +364,97 @@ double TransitScan::DeviationAt(double t, std::int16_t aspect) const {
     return std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]);
 }
 
+double TransitScan::DistanceFromAim(double t, double aim) const {
+    const std::int16_t second = request_.PlanetCodes[1];
+    const double la = PlanetLongitude(request_.PlanetCodes[0], t);
+    const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
+    if (la < 0.0 || lb < 0.0) return std::nan("");
+    return std::remainder(la - lb - aim, kFullCircle);
+}
+
 double TransitScan::MaxDeviationSpeed() const {
     const double moving = MaxLongitudeSpeed(request_.PlanetCodes[0]);
     return inputs_.WorldMode ? moving + MaxLongitudeSpeed(request_.PlanetCodes[1]) : moving;
 }
 
-bool TransitScan::ExactHitPossible(std::int16_t aspect) const {
-    // The deviation changes no faster than the two bodies move, so between and around the three
-    // samples of the day it stays above max_j(d_j - v |t - s_j|). Where even that bound keeps
-    // it clear of the limit (the sidereal step allowed for) no minute can be an exact hit.
-    const double v = MaxDeviationSpeed();
+std::vector<std::string> TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
+    const std::int16_t moving = request_.PlanetCodes[0];
+    const std::int16_t second = request_.PlanetCodes[1];
+    const bool world = inputs_.WorldMode;
+    const int zone = inputs_.ZoneMinutes;
+    const double t0 = MomentOfDayStart(day), t1 = MomentOfDayStart(day + 1);
+
+    // The sidereal correction steps at 0 h UT of 1 January; the moving body jumps with it.
+    CurveBounds bounds;
+    bounds.jumps = SiderealZodiac && YearOfDayNumber(t0) != YearOfDayNumber(t1);
+    const int bodies = world ? 2 : 1;
+    const double jump = bounds.jumps ? kSiderealStep : 0.0;
+
+    // Far from exact at both midnights, the pair cannot reach it in between.
     const double* d = state_.Deviation[aspect];
-    const double s0 = MomentOfDayStart(day_ - 1);
-    auto lowest = [&](double t) {
-        double bound = 0.0;
-        for (int j = 0; j < 3; ++j) bound = std::max(bound, d[j] - v * std::fabs(t - (s0 + j)));
-        return bound;
-    };
-    const double floor = std::min({(d[0] + d[1] - v) / 2, (d[1] + d[2] - v) / 2, lowest(day_ - 1.5), lowest(day_ + 0.5)});
-    return floor < kExactHitLimit + kSiderealStep;
-}
+    const double reach = MaxDeviationSpeed() + 2 * (bodies * LightBendingSwing() + jump);
+    if ((d[1] + d[2] - reach) / 2 >= kExactHitLimit) return {};
 
-// The deviation is smooth, or linear between the Pluto table's days (whose 0 h UT ends lie on
-// every grid used here), so it does not turn twice within six hours: a descent in 6-hour steps
-// finds where the first turn is, and descents in hours, ten minutes and minutes, each from one
-// step before the last one's lowest point, give the minute that a descent minute by minute
-// from the start would give, at a fraction of the cost.
-std::string TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
-    const double start = day - 1.5;  // 0 h UT of day - 1; wide enough for every zone
-    const double speed = MaxDeviationSpeed();
-    int from = 0;
-    int bestMinute = -1;
-    double best = kNoMinimum;
-    for (const int step : {360, 60, 10, 1}) {
-        best = kNoMinimum;
-        bestMinute = -1;
-        for (int minute = from; minute <= kExactSearchMinutes; minute += step) {
-            // Each moment from its whole minute count, so the time found is exact to the minute.
-            const double d = DeviationAt(start + minute / static_cast<double>(kMinutesPerDay), aspect);
-            if (d < 0.0) continue;  // no value at this moment: nothing to compare
-            if (d < best) {
-                best = d;
-                bestMinute = minute;
-            } else if (d > best) {
-                break;
+    bounds.curvature = MaxLongitudeAcceleration(moving) + (world ? MaxLongitudeAcceleration(second) : 0.0);
+    bounds.wobble = bodies * LightBendingSwing() + jump;  // until the Sun has been looked at
+    bounds.speedWobble = bodies * LightBendingSpeed(0.0);
+    // How close the bodies come to the Sun within the day, which decides how much the bending of
+    // their light can bend the pair's path. Looked at only when the answer could matter.
+    auto lookAtTheSun = [&] {
+        bounds.wobble = jump;
+        bounds.speedWobble = 0.0;
+        for (const std::int16_t body : {moving, second}) {
+            if (body == kSun || (body == second && !world)) continue;
+            double elongation[2];
+            for (int i = 0; i < 2; ++i) {
+                const double t = i == 0 ? t0 : t1;
+                const double sun = PlanetLongitude(kSun, t), at = PlanetLongitude(body, t);
+                elongation[i] = sun >= 0.0 && at >= 0.0 ? std::remainder(at - sun, kFullCircle) : 0.0;
             }
+            // Passing the Sun within the day means coming as close as can be.
+            const double closest = (elongation[0] < 0) != (elongation[1] < 0)
+                                       ? 0.0
+                                       : std::min(std::fabs(elongation[0]), std::fabs(elongation[1]));
+            bounds.wobble += LightBendingSwing(closest);
+            bounds.speedWobble += LightBendingSpeed(closest);
         }
-        if (bestMinute < 0) return "";
-        // Within one step of the lowest point the deviation cannot fall below this.
-        if (best - speed * step / kMinutesPerDay >= kExactHitLimit + kSiderealStep) return "";
-        from = std::max(0, bestMinute - step);
-    }
-    if (best >= kExactHitLimit) return "";
+    };
 
-    // Local time in whole minutes from local 0 h of day - 1; the zone is whole minutes too.
-    const int local = bestMinute + inputs_.ZoneMinutes;
-    const int dayShift = local >= 0 ? local / kMinutesPerDay : -((-local + kMinutesPerDay - 1) / kMinutesPerDay);
-    const int minuteOfDay = local - dayShift * kMinutesPerDay;
-    const std::int32_t hitDay = day - 1 + dayShift;
-    char time[16];
-    std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
-    return DateText(hitDay) + "*" + RetrogradeMark(hitDay + 1, request_.PlanetCodes[0]) + time + " " + inputs_.ZoneText;
+    const double angle = AspectAngle[aspect];
+    const double difference[2] = {std::remainder(state_.Longitudes[0][1] - state_.Longitudes[1][1], kFullCircle),
+                                  std::remainder(state_.Longitudes[0][2] - state_.Longitudes[1][2], kFullCircle)};
+    const double gridStart = day - 1.5;  // 0 h UT of the day before
+    const std::int32_t first = kMinutesPerDay - zone;  // the day's opening midnight, in minutes from there
+    std::vector<MinuteHit> hits;
+    bool sunLooked = false;
+    for (const double aim : {angle, -angle}) {
+        const double h0 = std::remainder(difference[0] - aim, kFullCircle);
+        const double h1 = std::remainder(difference[1] - aim, kFullCircle);
+        if ((std::fabs(h0) + std::fabs(h1) - reach) / 2 < kExactHitLimit && HitPossible(h0, h1, bounds)) {
+            if (!sunLooked && std::fabs(h1 - h0) <= bounds.curvature + bounds.wobble + bounds.speedWobble) {
+                lookAtTheSun();
+                sunLooked = true;
+            }
+            const MinuteCurve h = [&](std::int32_t minute) {
+                return DistanceFromAim(gridStart + minute / static_cast<double>(kMinutesPerDay), aim);
+            };
+            for (const MinuteHit& hit : ExactHitsOfDay(h, first, h0, h1, bounds)) hits.push_back(hit);
+        }
+        if (angle == 0.0 || angle > 3.0) break;  // conjunction and opposition have one aim
+    }
+    std::sort(hits.begin(), hits.end(), [](const MinuteHit& x, const MinuteHit& y) { return x.minute < y.minute; });
+
+    std::vector<std::string> texts;
+    for (const MinuteHit& hit : hits) {
+        // Local time in whole minutes from local 0 h of day - 1; the zone is whole minutes too.
+        const int local = hit.minute + zone;
+        const std::int32_t hitDay = day - 1 + FloorDivide(local, kMinutesPerDay);
+        const int minuteOfDay = local - FloorDivide(local, kMinutesPerDay) * kMinutesPerDay;
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
+        texts.push_back(DateText(hitDay) + "*" + RetrogradeMark(hitDay + 1, moving) + time + " " + inputs_.ZoneText);
+    }
+    return texts;
 }
 
 void TransitScan::PutExtraMinimum(std::int32_t row, const std::string& text) {
@@ -413,6 +491,7 @@ void TransitScan::FlushTransitRows() {
     lastRowUsed_ = state_.NextRow - 1;
     std::fill(std::begin(state_.RowOffset), std::end(state_.RowOffset), 0);
     state_.MinDeviation = kNoMinimum;
+    passMinDeviation_ = kNoMinimum;
 }
 
 }  // namespace meridel

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "transits/transit_state.h"
 
@@ -79,16 +80,17 @@ public:
     // otherwise and always in all-planets World runs.
     std::string RetrogradeMark(std::int32_t day, std::int16_t planet) const;
     // Columns 4 and 8 of `row`: the minimum's date and retrograde mark, and its deviation. Nothing
-    // when no daily minimum was recorded (minDeviation still 10).
+    // when no daily minimum was recorded (minDeviation still 10). A pass that came within the
+    // inner orb shows its smallest deviation to the minute and the local day of it; any other
+    // the smallest at a local midnight (minDay, minDeviation).
     void FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_t aspect, double minDeviation);
     // minDay had the smallest deviation at its starting local midnight; when the deviation grows
     // just after that midnight, the minimum fell on the day before and `day` moves back one.
     std::string MinimumDate(std::int32_t& day, std::int16_t aspect, double minDeviation) const;
-    // Minute search for an exact hit around the local minimum at the start of `day`: descends from
-    // 0 h UT of day - 1 until the deviation grows (at most to 0 h UT of day + 1). The text
-    // "date*[r]hh:mm ZONE" in the output zone when the smallest deviation is below 0.000291 rad,
-    // else "".
-    std::string FindExactMinimum(std::int32_t day, std::int16_t aspect) const;
+    // The exact hits of the aspect during `day` (between its two local midnights, whose samples
+    // the scan holds), in time order, each as "date*[r]hh:mm ZONE" in the output zone: every local
+    // minimum of the deviation below 0.000291 rad on the grid of whole minutes (exact_hits.h).
+    std::vector<std::string> FindExactMinimum(std::int32_t day, std::int16_t aspect) const;
     // Splits an exact-hit text after "*" (and its "r") into columns 4 and 8 of `row`.
     void PutExtraMinimum(std::int32_t row, const std::string& text);
     // Writes the finished transit's rows (showing its aspect name only when the previous transit
@@ -99,13 +101,21 @@ private:
     void ProcessDay(std::int32_t day);
     void TakeSamples(std::int32_t day);
     void Classify();
-    void EnterBranches(std::int16_t aspect, int entering, int inside, int leaving);
+    void EnterBranches(std::int16_t aspect, int entering, int leaving);
     // The pair's deviation from the aspect at moment t, or -1 when a body has no value there.
     double DeviationAt(double t, std::int16_t aspect) const;
+    // The pair's difference of longitude minus `aim`, in (-pi, pi]; NaN when a body has no value.
+    double DistanceFromAim(double t, double aim) const;
     // Radians per day the deviation can change at most.
     double MaxDeviationSpeed() const;
-    // Whether the day's three samples leave room for an exact hit near the middle one.
-    bool ExactHitPossible(std::int16_t aspect) const;
+    // The next minimum, exact hit or orb entry goes one row further down.
+    void StartNewRowGroup();
+    // Writes each exact hit of the day into the transit's rows, the first where the pass's minimum
+    // goes, further ones on extra rows.
+    void PlaceExactHits(std::int16_t aspect, const std::vector<std::string>& hits);
+    // Keeps the smallest deviation at a local midnight of the pass under way (restart: a new pass
+    // begins with this day's samples).
+    void NotePassSamples(std::int16_t aspect, bool restart);
     std::string& Cell(std::int32_t row, int column);
     void PutNameIfEmpty(std::int32_t row, std::int16_t aspect);
     double MomentOfDayStart(std::int32_t day) const;
@@ -117,6 +127,10 @@ private:
 
     std::int32_t day_ = 0;
     std::int32_t minDay_ = 0;
+    // The pass's smallest deviation at any of its local midnights, and the day that midnight
+    // starts; the search for its smallest deviation to the minute begins there.
+    double passMinDeviation_ = 10.0;
+    std::int32_t passMinDay_ = 0;
     // Highest row the open transit has written; rows NextRow..this are its rows.
     std::int32_t lastRowUsed_ = 0;
     // Raw sample separations and whether both bodies had a value there; carried to the next day.

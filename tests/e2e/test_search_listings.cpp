@@ -49,7 +49,7 @@ TEST_F(SearchListings, PersonalSearchInAnEasternZone) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     expectGolden("search_personal_saturn_square_natal_sun", r.out);
     const Case c{kSaturn, kSun, false, Day(2038, 8, 23), Day(2039, 9, 15), 120, "GMT+2:00", {7, 5, 3},
-                 PlanetLongitude(kSun, Day(1990, 6, 15) - 0.5 + 10 / 24.0)};
+                 SkyLongitude(kSun, Day(1990, 6, 15) - 0.5 + 10 / 24.0)};
     ExpectListingMatches(rowsOf(r.out), c);
 }
 
@@ -111,6 +111,6 @@ TEST_F(SearchListings, AllPlanetsPersonalEveryNatalPlanet) {
         SCOPED_TRACE(BodyName[natal[i]]);
         EXPECT_EQ(runs[i].rfind("Jupiter transits of natal " + BodyName[natal[i]] + ",", 0), 0u);
         ExpectListingMatches(rowsOf(runs[i]), Case{kJupiter, natal[i], false, Day(2024, 1, 1), Day(2024, 12, 31), 0,
-                                                   "GMT", {10, 5, 2}, PlanetLongitude(natal[i], Day(1990, 6, 15))});
+                                                   "GMT", {10, 5, 2}, SkyLongitude(natal[i], Day(1990, 6, 15))});
     }
 }

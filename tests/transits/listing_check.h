@@ -1,59 +1,24 @@
-// Checks a written listing against what the test finds on its own: orb crossings and exact hits
-// as sign changes of the pair's signed difference on an hourly grid, refined by bisection. Used
-// on the scan engine's lines and on meridel-list's printed output alike.
+// Checks a written listing against what the sky did (sky_events.h), both ways: every orb entry
+// and exit the listing gives is the day of a crossing and every crossing that changes a day's
+// state is listed; every exact hit listed is one the sky check found within a minute, and every
+// one it found is listed; minima and "r" marks are those of the sky. Used on the scan engine's
+// lines and on meridel-list's printed output alike.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "calendar/date_text.h"
-#include "ephemeris/names.h"
 #include "ephemeris/data_folder.h"
-#include "ephemeris/planet_longitude.h"
 #include "ephemeris/pluto_table.h"
+#include "sky_events.h"
 
 namespace meridel::skycheck {
-
-constexpr double kDegree = 6.28318530717959 / 360.0;
-
-inline std::int32_t Day(int y, int m, int d) {
-    EuroDate e{y, m, d, kGregorianCalendar, 0, 0};
-    return DayNumberFromDate(e);
-}
-inline std::int32_t DayOf(const std::string& date) {  // "YYYY-MM-DD..."
-    return Day(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2)));
-}
-inline std::string Date(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
-// Reduced to (-pi, pi].
-inline double Signed(double x) {
-    x = std::remainder(x, 360 * kDegree);
-    return x <= -180 * kDegree ? x + 360 * kDegree : x;
-}
-
-// One run: the pair, its local days start..end (the start the listing's heading shows) and zone.
-struct Case {
-    std::int16_t moving, second;
-    bool world;
-    std::int32_t start, end;
-    int zone = 0;  // minutes east of Greenwich
-    std::string zoneText = "GMT";
-    std::array<std::int16_t, 3> orbs{10, 5, 2};
-    double natal = -1;  // Personal: the natal longitude of `second`
-    bool marks = true;  // false: no date may carry an "r"
-
-    double Midnight(std::int32_t day) const { return day - 0.5 - zone / 1440.0; }
-    std::int32_t LocalDay(double t) const { return static_cast<std::int32_t>(std::floor(t + 0.5 + zone / 1440.0)); }
-    double Difference(double t) const {
-        return Signed(PlanetLongitude(moving, t) - (world ? PlanetLongitude(second, t) : natal));
-    }
-    double Deviation(int aspect, double t) const { return std::fabs(std::fabs(Difference(t)) - AspectAngle[aspect]); }
-};
 
 using Cells = std::array<std::string, 9>;
 
@@ -73,56 +38,59 @@ inline std::vector<Cells> RowsOf(const std::vector<std::string>& lines) {
     return rows;
 }
 
-template <class F>
-double Root(F f, double a, double b) {
-    const bool negativeAtA = f(a) < 0;
-    for (int i = 0; i < 32; ++i) ((f((a + b) / 2) < 0) == negativeAtA ? a : b) = (a + b) / 2;
-    return (a + b) / 2;
+// The orb dates a listing must give: for each aspect, local day and direction, the outermost orb
+// whose state at the day's closing midnight differs from its opening one (crossings in and out
+// of an orb within one day change nothing a listing can show).
+inline std::multiset<std::tuple<int, int, std::string>> ExpectedOrbDates(const SkyEvents& sky, const Case& c) {
+    std::map<std::tuple<int, int, std::int32_t>, int> net;  // (aspect, orb, day) -> inward minus outward
+    for (const Crossing& x : sky.crossings) net[{x.aspect, x.orb, c.LocalDay(x.moment)}] += x.inward ? 1 : -1;
+    std::map<std::tuple<int, std::int32_t, bool>, int> outermost;  // (aspect, day, inward) -> orb
+    for (const auto& [key, count] : net) {
+        if (count == 0) continue;
+        const auto [aspect, orb, day] = key;
+        const auto k = std::make_tuple(aspect, day, count > 0);
+        outermost[k] = outermost.count(k) ? std::min(outermost[k], orb) : orb;
+    }
+    std::multiset<std::tuple<int, int, std::string>> expected;  // (aspect, column, date)
+    for (const auto& [key, orb] : outermost) {
+        const auto [aspect, day, inward] = key;
+        expected.emplace(aspect, inward ? 1 + orb : 7 - orb, Date(day));
+    }
+    return expected;
 }
 
-// Every orb crossing, exact hit, minimum (day and deviation) and "r" of a listing against the
-// test's own; the rows of a transit follow the row that names its aspect.
+// The moment (UT) a listed exact hit names: its local date and minute.
+inline double ListedMoment(const Case& c, const Cells& row) {
+    const int minutes = std::stoi(row[8].substr(0, 2)) * 60 + std::stoi(row[8].substr(3, 2));
+    return DayOf(row[4]) - 0.5 + minutes * kMinute - c.zone / 1440.0;
+}
+
+// Degrees and minutes of a "D°M'" cell, in arc minutes.
+inline double ArcMinutes(const std::string& cell) {
+    return std::stoi(cell) * 60 + std::stoi(cell.substr(cell.find("\xC2\xB0") + 2));
+}
+
 inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) {
-    std::multiset<std::pair<int, std::string>> expected, listed;  // (column, date)
-    std::multimap<int, double> exact, minima;                       // aspect -> moment
-    std::vector<double> t, diff;
-    for (double x = c.Midnight(c.start); x < c.Midnight(c.end + 1) + 1.0 / 48; x += 1.0 / 24) {
-        if (PlanetLongitude(c.moving, x) < 0 || (c.world && PlanetLongitude(c.second, x) < 0)) continue;  // no value
-        t.push_back(std::min(x, c.Midnight(c.end + 1)));
-        diff.push_back(c.Difference(t.back()));
-    }
-    for (int a = 1; a <= 5; ++a) {
-        const double angle = AspectAngle[a];
-        auto dev = [&](std::size_t i) { return std::fabs(std::fabs(diff[i]) - angle); };
-        std::map<std::pair<std::int32_t, int>, int> crossed;  // (local day, +1 in / -1 out) -> lowest orb
-        for (std::size_t i = 1; i < t.size(); ++i) {
-            for (int o = 0; o < 3; ++o) {
-                const double orb = c.orbs[o] * kDegree;
-                if ((dev(i - 1) < orb) == (dev(i) < orb)) continue;
-                const double at = Root([&](double x) { return c.Deviation(a, x) - orb; }, t[i - 1], t[i]);
-                const auto key = std::make_pair(c.LocalDay(at), dev(i) < orb ? 1 : -1);
-                crossed[key] = crossed.count(key) ? std::min(crossed[key], o) : o;
-            }
-            for (double aim : {angle, -angle}) {  // 0 and 180 degrees are one aim each
-                const double h0 = Signed(diff[i - 1] - aim), h1 = Signed(diff[i] - aim);
-                if ((h0 < 0) != (h1 < 0) && std::fabs(h0 - h1) < 1) {
-                    exact.emplace(a, Root([&](double x) { return Signed(c.Difference(x) - aim); }, t[i - 1], t[i]));
-                }
-                if (angle == 0 || angle > 3) break;
-            }
-            if (i >= 2 && dev(i - 1) < dev(i - 2) && dev(i - 1) <= dev(i)) minima.emplace(a, t[i - 1]);
-        }
-        for (const auto& [key, o] : crossed) expected.emplace(key.second > 0 ? 1 + o : 7 - o, Date(key.first));
-    }
+    const SkyEvents sky = FindSkyEvents(c);
+    std::multiset<std::tuple<int, int, std::string>> listed;  // (aspect, column, date)
+    std::vector<std::pair<int, double>> listedHits;           // (aspect, moment)
 
     // Retrograde: moving backwards over the half hour after the moment.
     auto expectMark = [&c](std::string& cell, double moment) {
         const bool marked = cell.back() == 'r';
         if (marked) cell.pop_back();
-        const double motion = Signed(PlanetLongitude(c.moving, moment + 1.0 / 48) - PlanetLongitude(c.moving, moment));
+        const double motion = Signed(SkyLongitude(c.moving, moment + 1.0 / 48) - SkyLongitude(c.moving, moment));
         EXPECT_EQ(marked, c.marks && motion < 0) << cell;
     };
-    std::size_t exactRows = 0;
+    // The smallest approach of the aspect nearest the moment.
+    auto nearestApproach = [&sky](int aspect, double moment) {
+        const Approach* best = nullptr;
+        for (const Approach& x : sky.approaches) {
+            if (x.aspect == aspect && (!best || std::fabs(x.moment - moment) < std::fabs(best->moment - moment))) best = &x;
+        }
+        return best;
+    };
+
     int a = 0;
     for (Cells row : rows) {
         for (int i = 1; i <= 5; ++i) a = AspectName[i] == row[0] ? i : a;
@@ -130,39 +98,68 @@ inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) 
         for (int col : {1, 2, 3, 5, 6, 7}) {
             if (row[col].empty()) continue;
             expectMark(row[col], c.Midnight(DayOf(row[col])));
-            listed.emplace(col, row[col]);
+            listed.emplace(a, col, row[col]);
         }
         if (row[4].empty()) continue;
         const std::int32_t day = DayOf(row[4]);
         expectMark(row[4], c.Midnight(day + 1));
-        double nearest = 1e9;  // days from the listed moment, or the middle of the listed day
-        const double shown = row[4].back() == '*'
-                                 ? day - 0.5 + (std::stoi(row[8]) * 60 + std::stoi(row[8].substr(3, 2))) / 1440.0
-                                 : day;
-        for (auto [it, end] = (row[4].back() == '*' ? exact : minima).equal_range(a); it != end; ++it) {
-            const double at = it->second + c.zone / 1440.0;
-            if (std::fabs(at - shown) < std::fabs(nearest)) nearest = at - shown;
-        }
         if (row[4].back() == '*') {
-            ++exactRows;
-            EXPECT_LE(std::fabs(nearest) * 1440, 1.0) << row[4] << " " << row[8];
             EXPECT_EQ(row[8].substr(6), c.zoneText);
+            listedHits.emplace_back(a, ListedMoment(c, row));
             continue;
         }
-        if (std::fabs(std::fabs(nearest) - 0.5) > 1.5 / 24) {  // not within 90 minutes of a midnight
-            EXPECT_LT(std::fabs(nearest), 0.5) << "minimum " << row[4];
+        const double shown = ArcMinutes(row[8]);
+        // A pass under way when the period began may have been closest before it: its deviation
+        // already grows at the first midnight.
+        const double first = c.Midnight(c.start);
+        const bool closestBefore = day <= c.start && c.Deviation(a, first + 1.0 / 24) > c.Deviation(a, first);
+        const Approach* nearest = nearestApproach(a, c.Midnight(day) + 0.5);
+        ASSERT_TRUE(nearest || closestBefore) << "no approach near the minimum of " << row[4];
+        if (shown < c.orbs[2] * 60 && !closestBefore) {
+            // Within the inner orb: the smallest deviation itself, on its own local day.
+            EXPECT_EQ(c.LocalDay(nearest->moment), day) << "minimum " << row[4];
+            EXPECT_NEAR(nearest->deviation / kDegree * 60, shown, 0.5 + 1e-3) << "minimum " << row[4];
+            EXPECT_GE(nearest->deviation, kHitLimit - kHitLimitMargin) << "an exact hit listed as a minimum " << row[4];
+            continue;
         }
-        // Its deviation is the sample at the midnight starting the listed day, or the next one.
+        // Outside it, or before the period: the smallest deviation at a local midnight, on the day
+        // it starts or the day before when the deviation still falls after that midnight. A pass
+        // with one midnight inside its orb names the midnight before it, a day early.
+        if (!closestBefore) {
+            EXPECT_LT(std::fabs(nearest->moment + c.zone / 1440.0 - day), 1.5) << "minimum " << row[4];
+        }
         auto text = [&](std::int32_t d) {
             const long m = std::lround(c.Deviation(a, c.Midnight(d)) / kDegree * 60);
             return std::to_string(m / 60) + "°" + std::to_string(m % 60) + "'";
         };
         EXPECT_TRUE(row[8] == text(day) || row[8] == text(day + 1)) << row[4] << " " << row[8];
     }
-    EXPECT_EQ(listed, expected);
-    // Hits are searched only around a daily minimum inside the inner orb, so a fast pair can pass
-    // one unlisted (ExactHitsAreThoseOfAPlainMinuteDescent proves which are found).
-    EXPECT_LE(exactRows, exact.size());
+    EXPECT_EQ(listed, ExpectedOrbDates(sky, c));
+
+    // Exact hits both ways: each listed one is a hit of the sky within a minute, on the local day
+    // of the hit, and each hit of the sky is listed once.
+    std::vector<bool> matched(sky.approaches.size(), false);
+    for (const auto& [aspect, moment] : listedHits) {
+        bool found = false;
+        for (std::size_t i = 0; i < sky.approaches.size() && !found; ++i) {
+            const Approach& x = sky.approaches[i];
+            if (matched[i] || x.aspect != aspect || x.deviation >= kHitLimit + kHitLimitMargin) continue;
+            if (std::fabs(x.moment - moment) > kMinute * 1.001) continue;
+            matched[i] = found = true;
+            if (std::fabs(x.moment - c.Midnight(c.LocalDay(x.moment))) > kMinute) {
+                EXPECT_EQ(c.LocalDay(moment), c.LocalDay(x.moment)) << "hit written on another day: " << Date(c.LocalDay(moment));
+            }
+        }
+        EXPECT_TRUE(found) << AspectName[aspect] << " hit listed at " << Date(c.LocalDay(moment)) << " "
+                           << (moment + c.zone / 1440.0 + 0.5 - c.LocalDay(moment)) * 1440 << " min: not in the sky";
+    }
+    for (std::size_t i = 0; i < sky.approaches.size(); ++i) {
+        const Approach& x = sky.approaches[i];
+        if (matched[i] || x.deviation >= kHitLimit - kHitLimitMargin) continue;
+        ADD_FAILURE() << AspectName[x.aspect] << " hit of the sky not listed: " << Date(c.LocalDay(x.moment)) << " "
+                      << (x.moment + c.zone / 1440.0 + 0.5 - c.LocalDay(x.moment)) * 1440 << " min local, deviation "
+                      << x.deviation / kDegree * 3600 << "\"";
+    }
 }
 
 // Suites that compute positions: the tables, the data folder and the Pluto table, once.

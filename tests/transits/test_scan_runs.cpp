@@ -1,12 +1,13 @@
 // The scan engine with the real ephemeris and a stand-in for the window; each listing is checked
 // against the test's own crossings (listing_check.h). Also the row and value texts.
 #include <gtest/gtest.h>
+#include <swephexp.h>
 
 #include <iostream>
 
 #include "ephemeris/data_folder.h"
 #include "ephemeris/pluto_table.h"
-#include "listing_check.h"
+#include "scan_runner.h"
 #include "transits/date_limits.h"
 #include "transits/orb_geometry.h"
 #include "transits/scan_engine.h"
@@ -17,55 +18,7 @@ using namespace meridel::skycheck;
 
 namespace {
 
-// The window: keeps every line, refuses rows once `capacity` characters are held, and can ask
-// to stop after a number of days.
-struct RecordingHooks : ScanHooks {
-    std::vector<std::string> lines, shownDays;
-    std::size_t characters = 0, capacity = static_cast<std::size_t>(-1);
-    int days = 0, stopAfterDays = -1, refused = 0;
-    bool stop = false;
-    void yieldToWindow() override { stop = stop || ++days == stopAfterDays; }
-    bool stopRequested() override { return stop; }
-    void showDay(const std::string& dayText) override { shownDays.push_back(dayText); }
-    void appendLine(const std::string& line) override {
-        lines.push_back(line);
-        characters += line.size() + 2;
-    }
-    bool writeRow(const std::string& line) override {
-        if (characters >= capacity) return stop = true, ++refused, false;
-        appendLine(line);
-        return true;
-    }
-};
-
-struct ScanRun {
-    TransitRequest request;
-    ScanRunInputs inputs;
-    ScanState state;
-    RecordingHooks hooks;
-    ScanOutcome outcome{};
-    std::vector<Cells> rows;
-};
-
-// `tableRows` > 0 replaces the first size of the result table, to make a run outgrow it.
-void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
-    TransitRequest& r = run.request;
-    r.PlanetCodes = {c.moving, c.second};
-    for (int o = 0; o < 3; ++o) r.Orbs[o] = (r.OrbDegrees[o] = c.orbs[o]) * kDegree;
-    r.HandoverCheck = c.orbs[0] == 15;
-    r.StartDay = r.RequestDays[0] = c.start;
-    r.EndDay = r.RequestDays[1] = c.end;
-    r.NatalLongitudes[c.second] = c.natal;
-    run.inputs = {c.world, static_cast<std::int16_t>(c.zone), c.zoneText};
-    TransitScan scan(r, run.state, run.inputs, run.hooks);
-    scan.Begin();
-    if (tableRows > 0) run.state.ResultRows.resize(tableRows);
-    WriteTableHeader(r, run.state, run.hooks);
-    run.outcome = scan.Run();
-    run.rows = RowsOf(run.hooks.lines);
-}
-
-class ScanRuns : public skycheck::EphemerisSuite {
+class ScanRuns : public EphemerisSuite {
 protected:
     void SetUp() override { SiderealZodiac = false; }
     void TearDown() override {
@@ -77,6 +30,7 @@ protected:
 };
 
 }  // namespace
+
 
 TEST_F(ScanRuns, WorldPairWithRetrogradeLoopsEastOfGreenwich) {
     // Jupiter and Saturn, triple conjunction of 1980-81: the inner orb is entered twice.
@@ -133,40 +87,107 @@ TEST_F(ScanRuns, ExactHitAndMinimumDayInTheZone) {
     EXPECT_EQ(m, day);
 }
 
-// The scan skips the minute search where the day's samples leave no room for an exact hit and
-// searches coarse to fine; it must still find what a plain minute-by-minute descent from 0 h UT
-// of the day before finds on every day whose midnight is a local minimum inside the inner orb.
-TEST_F(ScanRuns, ExactHitsAreThoseOfAPlainMinuteDescent) {
+// Every listed hit is the whole minute where the deviation is smallest: a minute on either side
+// is further from exact, unless that side is the next day (a hit belongs to its own day). A slow
+// pair with stations near exact, so the search meets turning days as well as steady ones.
+TEST_F(ScanRuns, ExactHitsAreTheirDaysSmallestMinutes) {
     const Case c{kNeptune, kPluto, true, Day(1643, 1, 1), Day(1648, 12, 31), 330, "GMT+5:30", {10, 5, 2}};
     Scan(run, c);
-    std::multiset<std::pair<std::int32_t, int>> listed, plain;
-    for (const Cells& row : run.rows) {
-        if (row[4].find('*') != std::string::npos) listed.emplace(DayOf(row[4]), std::stoi(row[8]) * 60 + std::stoi(row[8].substr(3)));
-    }
-    for (int a = 1; a <= 5; ++a) {
-        for (std::int32_t day = c.start; day <= c.end; ++day) {
-            const double d1 = c.Deviation(a, c.Midnight(day)), d2 = c.Deviation(a, c.Midnight(day + 1));
-            if (!(d1 < c.Deviation(a, c.Midnight(day - 1)) && d1 < d2 && d2 < 2 * kDegree)) continue;
-            double best = 10;
-            int minute = -1;
-            for (int m = 0; m <= 2880 && c.Deviation(a, day - 1.5 + m / 1440.0) <= best; ++m) {
-                if (c.Deviation(a, day - 1.5 + m / 1440.0) < best) best = c.Deviation(a, day - 1.5 + (minute = m) / 1440.0);
-            }
-            if (best < 0.000291) plain.emplace(day - 2 + (minute + c.zone + 1440) / 1440, (minute + c.zone + 1440) % 1440);
+    ExpectListingMatches(run.rows, c);
+    int hits = 0;
+    for (int a = 0; const Cells& row : run.rows) {
+        for (int i = 1; i <= 5; ++i) a = AspectName[i] == row[0] ? i : a;
+        if (row[4].find('*') == std::string::npos) continue;
+        ++hits;
+        // The program's own positions (Pluto from its table), on the grid of whole minutes.
+        auto deviation = [&](double t) {
+            return std::fabs(SeparationOf(PlanetLongitude(kNeptune, t), PlanetLongitude(kPluto, t)) - AspectAngle[a]);
+        };
+        const double t = ListedMoment(c, row);
+        EXPECT_LT(deviation(t), 0.000291) << row[4];
+        EXPECT_LT(deviation(t), deviation(t - kMinute)) << row[4];
+        if (c.LocalDay(t + kMinute) == c.LocalDay(t)) {
+            EXPECT_LE(deviation(t), deviation(t + kMinute)) << row[4];
         }
     }
-    EXPECT_GE(plain.size(), 5u);
-    EXPECT_EQ(listed, plain);
+    EXPECT_GE(hits, 5);
 }
 
-// That search relies on these bounds: none may come within a sixth of a real daily motion.
-TEST_F(ScanRuns, LongitudeSpeedBoundsHold) {
+// Hits the samples at midnight cannot show: a pass through the inner orb within one day, a pass
+// whose inner orb is entered and left on consecutive days, two hits within a day by a station
+// that dips past exact, and a station that turns within a minute of arc short of it.
+TEST_F(ScanRuns, ExactHitsWhateverTheSpeed) {
+    auto motion = [](double t) { return Signed(PlanetLongitude(kMercury, t + 0.5) - PlanetLongitude(kMercury, t - 0.5)); };
+    double fast = Day(2021, 1, 1);
+    while (motion(fast) < 2.05 * kDegree) ++fast;
+    double station = Day(2021, 1, 1);
+    while (motion(station) * motion(station + 1) > 0) ++station;
+    station = Root(motion, station, station + 1);
+    const double atStation = PlanetLongitude(kMercury, station);
+    const double turning = motion(station - 3) > 0 ? 1 : -1;  // which way Mercury turns back from
+    const struct {
+        const char* what;
+        double natal;
+        std::int16_t inner;
+        std::size_t hits;
+    } cases[] = {
+        {"through the inner orb within a day", PlanetLongitude(kMercury, fast), 1, 1},
+        {"inner orb entered and left on consecutive days", PlanetLongitude(kMercury, fast + 0.5 - 0.1), 1, 1},
+        {"past exact and back at a station", atStation - turning * 10 / 3600.0 * kDegree, 3, 2},
+        {"a station short of exact", atStation + turning * 40 / 3600.0 * kDegree, 3, 1},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        const double around = std::string(k.what).find("station") != std::string::npos ? station : fast;
+        const std::int32_t day = static_cast<std::int32_t>(std::floor(around + 0.5));
+        const Case c{kMercury, kSun, false, day - 12, day + 12, 0, "GMT", {10, 5, k.inner}, k.natal};
+        ScanRun r;
+        Scan(r, c);
+        ExpectListingMatches(r.rows, c);
+        std::size_t hits = 0;
+        for (const Cells& row : r.rows) hits += row[4].find('*') != std::string::npos;
+        EXPECT_EQ(hits, k.hits);
+    }
+}
+
+// The hit search relies on these bounds: the speeds and the accelerations of the bodies' own
+// motion (none may come within a sixth of what the ephemeris shows), and the bending of their
+// light where they pass close behind the Sun (Pluto in 1771, 1930 and 2019; Mercury in 2023).
+TEST_F(ScanRuns, MotionBoundsHold) {
+    auto longitude = [](std::int16_t code, double t, std::int32_t flags) {
+        static const int body[] = {0, SE_SUN, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO};
+        double x[6];
+        char error[256];
+        swe_calc_ut(t, body[code], SEFLG_SWIEPH | flags, x, error);
+        return x[0] * kDegree;
+    };
     for (std::int16_t code = kSun; code <= kPluto; ++code) {
-        double fastest = 0;
+        double fastest = 0, hardest = 0;
+        const bool outer = code >= kJupiter;
         for (double t = Day(code == kPluto ? 1600 : 1950, 1, 1); t < Day(2099, 12, 1); t += code == kPluto ? 1 : 6) {
             fastest = std::max(fastest, std::fabs(Signed(PlanetLongitude(code, t + 1) - PlanetLongitude(code, t))));
         }
+        for (double t = Day(outer ? 1600 : 1980, 1, 1); t < Day(2099, 12, 1); t += outer ? 30 : 2) {
+            const double a = longitude(code, t - 0.5, SEFLG_NOGDEFL), b = longitude(code, t, SEFLG_NOGDEFL),
+                         c = longitude(code, t + 0.5, SEFLG_NOGDEFL);
+            hardest = std::max(hardest, std::fabs(Signed(c - b) - Signed(b - a)) / 0.25);
+        }
         EXPECT_LT(fastest * 7 / 6, MaxLongitudeSpeed(code)) << BodyName[code];
+        EXPECT_LT(hardest * 7 / 6, MaxLongitudeAcceleration(code)) << BodyName[code];
+    }
+    const std::pair<std::int16_t, double> closeBehindTheSun[] = {
+        {kPluto, 2367911.2}, {kPluto, 2426170.0}, {kPluto, 2458495.0}, {kMercury, Day(2023, 5, 1)}};
+    for (const auto& [code, around] : closeBehindTheSun) {
+        double conjunction = around - 3;
+        while (Signed(longitude(code, conjunction, 0) - longitude(kSun, conjunction, 0)) < 0) conjunction += 0.01;
+        for (double t = conjunction - 2; t < conjunction + 2; t += 0.005) {
+            auto bending = [&](double x) { return Signed(longitude(code, x, 0) - longitude(code, x, SEFLG_NOGDEFL)); };
+            auto elongation = [&](double x) { return Signed(longitude(code, x, 0) - longitude(kSun, x, 0)); };
+            const double closest = (elongation(t) < 0) != (elongation(t + 0.25) < 0)
+                                       ? 0.0 : std::min(std::fabs(elongation(t)), std::fabs(elongation(t + 0.25)));
+            EXPECT_LT(std::fabs(bending(t + 0.25) - bending(t)), LightBendingSwing(closest)) << BodyName[code] << " " << t;
+            EXPECT_LT(std::fabs(bending(t + 0.005) - bending(t)) / 0.005, LightBendingSpeed(closest)) << BodyName[code] << " " << t;
+        }
     }
 }
 

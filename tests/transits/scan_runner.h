@@ -1,0 +1,63 @@
+// The scan engine run with the real ephemeris and a stand-in for the window, for the engine's
+// own tests and the sky sweep.
+#pragma once
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "listing_check.h"
+#include "transits/scan_engine.h"
+#include "transits/transit_report.h"
+
+namespace meridel::skycheck {
+
+// The window: keeps every line, refuses rows once `capacity` characters are held, and can ask
+// to stop after a number of days.
+struct RecordingHooks : ScanHooks {
+    std::vector<std::string> lines, shownDays;
+    std::size_t characters = 0, capacity = static_cast<std::size_t>(-1);
+    int days = 0, stopAfterDays = -1, refused = 0;
+    bool stop = false;
+    void yieldToWindow() override { stop = stop || ++days == stopAfterDays; }
+    bool stopRequested() override { return stop; }
+    void showDay(const std::string& dayText) override { shownDays.push_back(dayText); }
+    void appendLine(const std::string& line) override {
+        lines.push_back(line);
+        characters += line.size() + 2;
+    }
+    bool writeRow(const std::string& line) override {
+        if (characters >= capacity) return stop = true, ++refused, false;
+        appendLine(line);
+        return true;
+    }
+};
+
+struct ScanRun {
+    TransitRequest request;
+    ScanRunInputs inputs;
+    ScanState state;
+    RecordingHooks hooks;
+    ScanOutcome outcome{};
+    std::vector<Cells> rows;
+};
+
+// `tableRows` > 0 replaces the first size of the result table, to make a run outgrow it.
+inline void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
+    TransitRequest& r = run.request;
+    r.PlanetCodes = {c.moving, c.second};
+    for (int o = 0; o < 3; ++o) r.Orbs[o] = (r.OrbDegrees[o] = c.orbs[o]) * kDegree;
+    r.HandoverCheck = c.orbs[0] == 15;
+    r.StartDay = r.RequestDays[0] = c.start;
+    r.EndDay = r.RequestDays[1] = c.end;
+    r.NatalLongitudes[c.second] = c.natal;
+    run.inputs = {c.world, static_cast<std::int16_t>(c.zone), c.zoneText};
+    TransitScan scan(r, run.state, run.inputs, run.hooks);
+    scan.Begin();
+    if (tableRows > 0) run.state.ResultRows.resize(tableRows);
+    WriteTableHeader(r, run.state, run.hooks);
+    run.outcome = scan.Run();
+    run.rows = RowsOf(run.hooks.lines);
+}
+
+}  // namespace meridel::skycheck
