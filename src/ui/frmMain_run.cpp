@@ -287,13 +287,13 @@ void frmMain::RunScan() {
     texts.BirthZone = S(cboTimezone[1]->currentText());
     texts.Tropical = optTropical->isChecked();
     scan.HeadingText = MakeHeading(request, texts);
+    // A stop asked of an earlier run (one that filled the box as it ended) is not this run's.
+    request.StopRequested = false;
     WriteTableHeader(request, scan, hooks);
-    // A box already full at the column titles has asked to stop; that request must survive the
-    // set-up, or every row of the run would meet the full box again.
-    const bool headerRefused = request.StopRequested;
+    // A box already full at the column titles has asked to stop: the run stops at once, with that
+    // one message, rather than meet the full box again with every row.
     scan.HeaderWritten = true;
     SetBusyState();
-    if (!headerRefused) request.StopRequested = false;
     chkAppendToOutput->hide();
 
     const ScanOutcome outcome = engine.Run();

@@ -61,6 +61,30 @@ TEST_F(RunRequest, BoxFullAtTheColumnTitlesStopsOnce) {
     EXPECT_TRUE(w.request.RunAborted);
 }
 
+// A run whose last rows meet the full box ends as any other, with its stop request still set;
+// the next run must not take that request for its own.
+TEST_F(RunRequest, ARunAfterOneThatFilledTheBoxListsItsRows) {
+    frmMain& w = Start();
+    SetWorld("Jupiter", "Saturn");
+    SetDate(0, "2020", "11", "1");
+    SetDate(1, "2020", "11", "30");
+    // The conjunction is within 10 degrees all month: its one row is written as the run ends.
+    const QString heading = QStringLiteral("World transits for Jupiter and Saturn from November 1, 2020, to "
+                                           "November 30, 2020 ('r' = Jupiter retrograde)");
+    const int separator = 2 + 119 + 2;
+    w.txbOutput->setPlainText(QString(frmMain::kOutputBoxLimit - 1 - separator - (heading.size() + 2), QLatin1Char('x')));
+    w.chkAppendToOutput->setChecked(true);
+    w.cmdStart_Click();
+    ASSERT_TRUE(w.OutputText().endsWith(QStringLiteral("Textbox is full -- "))) << "the row met the full box as the run ended";
+    EXPECT_EQ(shown.popUps.size(), 1u) << "and the run ended as runs do";
+
+    w.chkAppendToOutput->setChecked(false);
+    w.cmdStart_Click();
+    EXPECT_TRUE(w.OutputText().startsWith(heading));
+    EXPECT_FALSE(w.OutputText().contains(QStringLiteral("Stopped")));
+    EXPECT_TRUE(w.OutputText().contains(QStringLiteral("\r\nConjunction |"))) << w.OutputText().toStdString();
+}
+
 // The box counts a line end as two characters: at 64000 it still takes a row, at 64001 not.
 // Rows go to the end of the text wherever the user put the caret.
 TEST_F(RunRequest, OutputLimitCountsLineEndsAsTwoCharacters) {
