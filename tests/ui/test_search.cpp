@@ -74,7 +74,8 @@ TEST_F(Search, DerivedOrbsAreOnesARunAcceptsOrTheSearchOrbIsRefused) {
             SCOPED_TRACE(BodyName[planet] + " " + std::to_string(s));
             bool someSplitRuns = false;
             for (int middle = 1; middle < s; ++middle)
-                for (int inner = 1; inner < middle; ++inner) someSplitRuns = someSplitRuns || runAccepts(planet, s, middle, inner);
+                for (int inner = 1; inner < middle; ++inner)
+                    someSplitRuns = runAccepts(planet, s, middle, inner) || someSplitRuns;
 
             w.request.OrbDegrees = {s, 0, 0, 0};
             w.request.PlanetCodes[0] = static_cast<std::int16_t>(planet);
