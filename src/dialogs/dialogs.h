@@ -28,7 +28,7 @@ public:
     virtual Answer askYesNoCancel(const std::string& text, const std::string& title) = 0;
 
     // Short modal notice over the main window that closes itself after intervalMs or on a click.
-    // Geometry in twips relative to the main window's client area.
+    // Geometry in twips; top and left count from the main window's outer top-left corner.
     virtual void popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs,
                        int topTwips, int leftTwips) = 0;
 

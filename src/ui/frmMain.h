@@ -223,8 +223,9 @@ public:
 
     // ---- The next-transit search (frmMain_search.cpp) ----
     // Sets the middle and inner orbs (request.OrbDegrees[1], [2], whole degrees) from the search
-    // orb OrbDegrees[0] for the moving planet PlanetCodes[0]; ok false after its one message
-    // (title "Search orb value") when the search orb is too small for that planet.
+    // orb OrbDegrees[0] for the moving planet PlanetCodes[0], always three orbs a run would
+    // accept; ok false after its one message (title "Search orb value") when the search orb is
+    // too small for that: below 7° for Mercury, 6° for the Sun, Venus and Mars, 5° otherwise.
     void CheckSearchOrb(bool& ok);
     // The stepping met the end of a range at `day` (a day number) before the transit was complete:
     // hides the running date and says so, with `extra` (the range message) on a second line.

@@ -40,6 +40,11 @@ std::int32_t BoxNumber(const QLineEdit* box) {
     return value;
 }
 
+// Text typed into an editable list that chose none of its entries.
+bool TypedTextNamesNoEntry(const QComboBox* list) {
+    return list->currentIndex() < 0 && !list->currentText().trimmed().isEmpty();
+}
+
 // "September 22, 2022 CE".
 QString DateInWords(const EuroDate& date) {
     return QStringLiteral("%1 %2, %3 CE")
@@ -143,7 +148,16 @@ bool frmMain::CheckBirthData(bool skipStartComparison) {
         dialogs().message("The birth date must not be later than the start date.", MessageIcon::Information, title);
         return false;
     }
-    // Typed text that matches no entry leaves a list at -1: treated like its blank entry.
+    // Typed text that names no entry is refused as typed: a guess would move the natal position
+    // without a word. A list at -1 with no text is as good as its blank entry.
+    if (TypedTextNamesNoEntry(cboHour)) {
+        dialogs().message("The birth hour must be 00 to 23.", MessageIcon::Information, title);
+        return false;
+    }
+    if (TypedTextNamesNoEntry(cboMinute)) {
+        dialogs().message("The birth minute must be 00 to 55 in steps of 5.", MessageIcon::Information, title);
+        return false;
+    }
     if (cboHour->currentIndex() <= 0) {
         dialogs().message("Please specify the birth time, or use 12:00 if not known.", MessageIcon::None, title);
         cboHour->setCurrentIndex(13);
@@ -158,6 +172,11 @@ bool frmMain::CheckBirthData(bool skipStartComparison) {
     if (cboMinute->currentIndex() <= 0) {
         cboMinute->setCurrentIndex(1);
         cboMinute->repaint();
+    }
+    // A number typed as "7" shows as the entry it chose, "07", as the listing's heading will.
+    for (QComboBox* list : {cboHour, cboMinute}) {
+        const QString entry = list->itemText(list->currentIndex());
+        if (list->currentText() != entry) list->setEditText(entry);
     }
     return true;
 }

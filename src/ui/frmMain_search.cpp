@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -27,16 +28,22 @@ namespace {
 
 constexpr const char* kSearchTitle = "Search";
 
-// Middle and inner orb in whole degrees for each search orb 1..15 (entry 0 unused). From 5° on
-// they follow the search orb; below, they are the largest whole degrees not above it that keep
-// the three orbs decreasing where whole degrees allow, and never 0 (an orb of 0 is never entered).
+// The designed middle and inner orbs, in whole degrees, for each search orb 5..15. A smaller search
+// orb has no split into three orbs 2° apart, which a run requires, so it is refused.
 struct DerivedOrbs {
     std::int16_t middle, inner;
 };
 constexpr std::array<DerivedOrbs, 16> SearchOrbTable{{
-    {0, 0}, {1, 1}, {1, 1}, {2, 1}, {2, 1}, {3, 1}, {4, 2}, {5, 3},
+    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {3, 1}, {4, 2}, {5, 3},
     {6, 4}, {6, 3}, {6, 2}, {7, 3}, {8, 4}, {8, 4}, {9, 4}, {10, 5},
 }};
+
+// The smallest inner orb a run accepts with this moving planet (CheckOrbs).
+int SmallestInnerOrb(std::int16_t planet) {
+    if (planet == kMercury) return 3;
+    if (planet == kSun || planet == kVenus || planet == kMars) return 2;
+    return 1;
+}
 
 // The stepping tests one day in a few microseconds; a repaint of the label costs far more. Over
 // hundreds of thousands of days the label is therefore repainted at most this often, and the
@@ -74,19 +81,22 @@ void frmMain::CheckSearchOrb(bool& ok) {
     const std::int16_t s = request.OrbDegrees[0];
     const std::int16_t p = request.PlanetCodes[0];
     const std::string prefix = optPersonal->isChecked() ? "With transiting" : "With";
-    std::string message;
-    if (p == kMercury && (s == 5 || s == 6)) {
-        message = prefix + " Mercury the search orb must be at least 7°.";
-    } else if (s == 5 && (p == kSun || p == kVenus || p == kMars)) {
-        message = prefix + " Sun, Venus or Mars the search orb must be at least 6°.";
-    } else if (s >= 1 && s < static_cast<int>(SearchOrbTable.size())) {
-        request.OrbDegrees[1] = SearchOrbTable[s].middle;
-        request.OrbDegrees[2] = SearchOrbTable[s].inner;
-    }
-    if (!message.empty()) {
-        dialogs().message(message, MessageIcon::Information, "Search orb value");
+    // The inner orb this planet needs in a run, then two steps of 2° up to the search orb.
+    const int inner = SmallestInnerOrb(p);
+    const int smallest = inner + 4;
+    if (s < smallest) {
+        std::string planets = BodyName[p];
+        if (p == kSun || p == kVenus || p == kMars) planets = "Sun, Venus or Mars";
+        dialogs().message(prefix + " " + planets + " the search orb must be at least " + std::to_string(smallest) +
+                              "°.",
+                          MessageIcon::Information, "Search orb value");
         ok = false;
+        return;
     }
+    if (s >= static_cast<int>(SearchOrbTable.size())) return;
+    // The designed inner orb, raised where it is below this planet's smallest (Mercury at 10°).
+    request.OrbDegrees[1] = SearchOrbTable[s].middle;
+    request.OrbDegrees[2] = static_cast<std::int16_t>(std::max<int>(SearchOrbTable[s].inner, inner));
 }
 
 void frmMain::ReportNoTransitFound(const std::string& extra, std::int16_t aspect, std::int32_t day) {

@@ -55,7 +55,9 @@ void frmPopUp::PopUpCenterScreen(const QString& strMessage, int intWidth, int in
 
 void frmPopUp::PopUpInForm(QWidget* frmMe, const QString& strMessage, int intWidth, int intHeight, int intInterval,
                            int intTop, int intLeft) {
-    const QPoint corner = frmMe ? frmMe->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+    // From the owner's outer corner, title bar and border included, as the scan's offsets are
+    // designed; its client corner would put "Done" a title bar lower, over the search row.
+    const QPoint corner = frmMe ? frmMe->frameGeometry().topLeft() : QPoint(0, 0);
     move(corner.x() + TwipsToPixels(intLeft), corner.y() + TwipsToPixels(intTop));
     lblMessage->setText(strMessage);
     SetHeightTwips(this, intHeight);

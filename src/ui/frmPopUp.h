@@ -24,7 +24,8 @@ public:
     void PopUp(const QString& strMessage, int intWidth, int intHeight, int intInterval, int intTop, int intLeft);
     // Centred on the screen.
     void PopUpCenterScreen(const QString& strMessage, int intWidth, int intHeight, int intInterval);
-    // At the owner's client-area corner plus intTop, intLeft; the label keeps its height.
+    // At the outer top-left corner of the owner (a top-level window) plus intTop, intLeft; the
+    // label keeps its height.
     void PopUpInForm(QWidget* frmMe, const QString& strMessage, int intWidth, int intHeight, int intInterval,
                      int intTop, int intLeft);
 

@@ -25,7 +25,7 @@ std::string WriteTextFile(const std::string& text, const std::string& path) {
     }
     windowsText += "\r\n";
 
-    return ReplaceFileWhole(QString::fromStdString(path), ToWindows1252(QString::fromStdString(windowsText)));
+    return CreateOrOverwriteFile(QString::fromStdString(path), ToWindows1252(QString::fromStdString(windowsText)));
 }
 
 bool OpenWithAssociatedProgram(const std::string& path) {

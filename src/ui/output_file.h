@@ -11,8 +11,9 @@ inline constexpr const char* kFileCaption = "Write output to file";
 std::string TrimBlanks(const std::string& text);
 
 // Writes text (UTF-8) to path as Windows-1252 with CR LF line ends, followed by CR LF; a lone
-// LF in text becomes CR LF. The file is created or replaced whole: on failure the old file, if
-// any, is untouched. Returns "" on success, otherwise the system's description of the error.
+// LF in text becomes CR LF. The file is created or overwritten (CreateOrOverwriteFile): whole, or
+// on failure not at all, wherever a temporary file can be made beside it. Returns "" on
+// success, otherwise the system's description of the error.
 std::string WriteTextFile(const std::string& text, const std::string& path);
 
 // Asks the desktop to open path with its program. On failure shows "Error when opening file

@@ -53,6 +53,20 @@ TEST_F(SearchListings, PersonalSearchInAnEasternZone) {
     ExpectListingMatches(rowsOf(r.out), c);
 }
 
+// The smallest search orb a slow moving planet allows, 5° (middle 3°, inner 1°): the 2024
+// conjunction of Jupiter and Uranus. One degree less has no split a run would accept.
+TEST_F(SearchListings, SmallestSearchOrbForASlowPlanet) {
+    RunResult r = runList("--world --planet1 Jupiter --planet2 Uranus --end 2023-12-31 --orbs 5,3,1 --search conjunction");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    expectGolden("search_world_jupiter_uranus_5_degrees", r.out);
+    ExpectListingMatches(rowsOf(r.out),
+                         Case{kJupiter, kUranus, true, Day(2024, 3, 22), Day(2024, 5, 20), 0, "GMT", {5, 3, 1}});
+
+    expectRefused("--world --planet1 Jupiter --planet2 Uranus --end 2023-12-31 --orbs 4,2,1 --search conjunction",
+                  "[Search orb value] With Jupiter the search orb must be at least 5°.\n");
+}
+
 TEST_F(SearchListings, RefusalsAndTheEndOfPlutosRange) {
     RunResult late = runList("--world --planet1 Mars --planet2 Pluto --end 2099-12-31 --search conjunction");
     EXPECT_EQ(late.exitCode, 1);

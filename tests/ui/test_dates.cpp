@@ -97,13 +97,50 @@ TEST_F(Dates, BirthDataChecksChooseDefaultsOneStepAtATime) {
     EXPECT_TRUE(shown.messages.empty());
     EXPECT_EQ(w.cboMinute->currentIndex(), 1);
     EXPECT_EQ(w.request.RequestDays[2], 2460311);
+}
 
-    // Typed text that matches no entry chooses nothing; the search skips the start comparison.
-    SetDate(2, "2030", "1", "1");
-    w.cboHour->lineEdit()->clear();
-    QTest::keyClicks(w.cboHour->lineEdit(), "25");
-    EXPECT_FALSE(w.CheckBirthData(true));
-    EXPECT_EQ(LastText(), "Please specify the birth time, or use 12:00 if not known.");
+// A typed hour or minute counts by its number; one the list lacks is refused and stays as typed.
+TEST_F(Dates, TypedBirthTimeIsMatchedByItsNumberOrRefusedAsTyped) {
+    frmMain& w = Start();
+    const std::string title = w.cmdStart->text().toStdString();
+    SetDate(2, "2030", "1", "1");  // later than the start date: only the search takes it
+    w.cboTimezone[1]->setCurrentIndex(24);
+    auto type = [](QComboBox* list, const char* text) {
+        list->lineEdit()->clear();
+        QTest::keyClicks(list->lineEdit(), text);
+    };
+    type(w.cboHour, "7");
+    type(w.cboMinute, "5");
+    EXPECT_EQ(w.cboHour->currentIndex(), 8);
+    EXPECT_EQ(w.cboMinute->currentIndex(), 2);
+    EXPECT_TRUE(w.CheckBirthData(true)) << LastText();
+    EXPECT_EQ(w.cboHour->currentText() + ":" + w.cboMinute->currentText(), "07:05");  // as the heading shows it
+
+    struct Case {
+        QComboBox* list;
+        const char* typed;
+        const char* message;
+    };
+    const char* hourMessage = "The birth hour must be 00 to 23.";
+    const char* minuteMessage = "The birth minute must be 00 to 55 in steps of 5.";
+    for (const Case& c : {Case{w.cboMinute, "32", minuteMessage}, Case{w.cboMinute, "60", minuteMessage},
+                          Case{w.cboHour, "25", hourMessage}, Case{w.cboHour, "7a", hourMessage}}) {
+        type(c.list, c.typed);
+        shown.clear();
+        EXPECT_FALSE(w.CheckBirthData(true)) << c.typed;
+        ExpectOneMessage(c.message, title.c_str(), MessageIcon::Information);
+        EXPECT_EQ(c.list->currentText(), c.typed);
+        type(c.list, "010");  // a valid number again for the next case
+    }
+
+    // A run stops there rather than guess a time.
+    type(w.cboMinute, "32");
+    SetDate(2, "1990", "6", "15");
+    shown.clear();
+    w.cmdStart_Click();
+    ExpectOneMessage(minuteMessage);
+    EXPECT_EQ(w.ScansStarted, 0);
+    EXPECT_EQ(w.cboMinute->currentText(), "32");
 }
 
 TEST_F(Dates, EnterInADateBoxStartsExactlyOneRun) {

@@ -12,6 +12,7 @@
 
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace meridel {
 namespace {
@@ -115,6 +116,53 @@ TEST_F(OutputFileTest, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
         EXPECT_EQ(status, "File too large") << size;
         EXPECT_EQ(readFile(path), "old listing\r\n") << size;
     }
+}
+
+// A folder that takes no new file (so no temporary file beside the output) holding a file the
+// user may write: the file is written in place, as the design has it. A new file there is
+// refused with the system's reason.
+TEST_F(OutputFileTest, FolderThatTakesNoNewFileGetsItsFileWrittenInPlace) {
+    const std::string folder = file("locked");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string path = folder + "/out.txt";
+    std::ofstream(path, std::ios::binary) << std::string(100, 'z');
+    ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+
+    const auto status = test::AsUnprivilegedUser([&] { return WriteTextFile("new\nlisting", path); });
+    const auto created = test::AsUnprivilegedUser([&] { return WriteTextFile("x", folder + "/new.txt"); });
+    const std::string fitsBefore = readFile(path);
+    const auto cutShort = test::AsUnprivilegedUser([&] {
+        test::FileSizeLimit limit(20);
+        return WriteTextFile(std::string(50, 'x'), path);
+    });
+    ASSERT_EQ(chmod(folder.c_str(), 0755), 0);  // so that the folder can be removed
+    if (!status || !created || !cutShort) GTEST_SKIP() << "cannot run as a user whom file permissions bind";
+    EXPECT_EQ(*status, "");
+    EXPECT_EQ(fitsBefore, "new\r\nlisting\r\n");
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "written in place, not replaced";
+    EXPECT_EQ(*created, "Permission denied");
+    // In place, a failure part-way is still reported; the file is then cut short.
+    EXPECT_EQ(*cutShort, "File too large");
+    EXPECT_EQ(readFile(path), std::string(20, 'x'));
+}
+
+// A read-only file in a folder that would take a temporary file: refused with the system's
+// reason, and the file keeps its text.
+TEST_F(OutputFileTest, ReadOnlyFileIsRefusedWithTheSystemsReason) {
+    const std::string path = file("read-only.txt");
+    std::ofstream(path, std::ios::binary) << "old listing\r\n";
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
+    const auto status = test::AsUnprivilegedUser([&] { return WriteTextFile("new listing", path); });
+    if (!status) GTEST_SKIP() << "cannot run as a user whom file permissions bind";
+    EXPECT_EQ(*status, "Permission denied");
+    EXPECT_EQ(readFile(path), "old listing\r\n");
 }
 
 TEST_F(OutputFileTest, BlankOutputIsRefusedBeforeTheDialogAndCancelDoesNothing) {

@@ -113,6 +113,9 @@ TEST_F(SavedState, WorldModeReturnsWithThePlanetsRememberedForIt) {
     w.cmdRestoreState_Click();
     EXPECT_TRUE(w.optWorld->isChecked());
     EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cboPlanet[1]->currentText(), "MarsUranus");
+    // Now in World mode, a second restore brings the saved planets (the help says so).
+    w.cmdRestoreState_Click();
+    EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cboPlanet[1]->currentText(), "VenusSaturn");
 
     // At start-up the saved planets themselves come back, with World mode's look.
     frmMain& again = Restart();

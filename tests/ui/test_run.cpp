@@ -45,6 +45,45 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     for (int i = 1; i + 1 < lines.size(); ++i) EXPECT_GE(lines[i].size(), 104) << i;
 }
 
+// The 500 ms timer shows "Write output to file", "Open output file" and "Clear" while the box
+// holds text, even typed text, but not the first two during a run; those two stay disabled
+// until a run has ended.
+TEST_F(RunRequest, TimerShowsTheOutputButtonsWhileThereIsOutput) {
+    frmMain& w = Start();
+    auto shownButtons = [&w] {
+        return std::string(IsShown(w.cmdFile) ? "F" : "-") + (IsShown(w.chkOpenOutputFile) ? "O" : "-") +
+               (IsShown(w.cmdClear) ? "C" : "-");
+    };
+    auto fileUsable = [&w] { return w.cmdFile->isEnabled() && w.chkOpenOutputFile->isEnabled(); };
+    w.Timer1_Timer();
+    EXPECT_EQ(shownButtons(), "---");
+    w.txbOutput->setPlainText(QStringLiteral("typed"));
+    w.Timer1_Timer();
+    EXPECT_EQ(shownButtons(), "FOC");
+    EXPECT_FALSE(w.cmdFile->isEnabled());
+    EXPECT_FALSE(w.chkOpenOutputFile->isEnabled());
+
+    SetWorld("Sun", "Mars");
+    SetYears("1600", "2099");
+    std::string duringRun;
+    bool usableDuringRun = true;
+    QTimer::singleShot(1200, [&] {  // the window's own timer has ticked during the run by then
+        duringRun = shownButtons();
+        usableDuringRun = fileUsable() || w.cmdClear->isEnabled();
+        QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+    EXPECT_EQ(duringRun, "--C");
+    EXPECT_FALSE(usableDuringRun);
+
+    w.Timer1_Timer();
+    EXPECT_EQ(shownButtons(), "FOC");
+    EXPECT_TRUE(fileUsable());
+    w.cmdClear_Click();
+    w.Timer1_Timer();
+    EXPECT_EQ(shownButtons(), "---");
+}
+
 // A box already full when the column titles are written: one message, and the run stops.
 TEST_F(RunRequest, BoxFullAtTheColumnTitlesStopsOnce) {
     frmMain& w = Start();
