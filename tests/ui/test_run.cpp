@@ -63,11 +63,12 @@ TEST_F(RunRequest, TimerShowsTheOutputButtonsWhileThereIsOutput) {
     EXPECT_FALSE(w.cmdFile->isEnabled());
     EXPECT_FALSE(w.chkOpenOutputFile->isEnabled());
 
-    SetWorld("Sun", "Mars");
+    SetWorld("Neptune", "Pluto");
     SetYears("1600", "2099");
     std::string duringRun;
     bool usableDuringRun = true;
-    QTimer::singleShot(1200, [&] {  // the window's own timer has ticked during the run by then
+    QTimer::singleShot(100, [&] {  // a tick of the window's timer during the run
+        w.Timer1_Timer();
         duringRun = shownButtons();
         usableDuringRun = fileUsable() || w.cmdClear->isEnabled();
         QTest::mouseClick(w.cmdStart, Qt::LeftButton);
