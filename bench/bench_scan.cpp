@@ -51,7 +51,7 @@ void Initialise() {
 TransitRequest WorldPair(std::int16_t inner, std::int16_t outer, std::int32_t first, std::int32_t last) {
     TransitRequest r;
     r.PlanetCodes = {inner, outer};
-    r.OrbDegrees = {10, 5, 2, 0};
+    r.OrbDegrees = {10, 5, 2};
     for (int o = 0; o < 3; ++o) r.Orbs[o] = r.OrbDegrees[o] * kFullCircle / 360.0;
     r.StartDay = r.RequestDays[0] = first;
     r.EndDay = r.RequestDays[1] = last;
@@ -60,14 +60,14 @@ TransitRequest WorldPair(std::int16_t inner, std::int16_t outer, std::int32_t fi
 
 void ScanWorldPair(benchmark::State& state, const TransitRequest& request) {
     Initialise();
-    const ScanRunInputs inputs{true, 0, "GMT"};
+    RunHeading heading;
+    heading.zoneText = "GMT";
     SilentHooks hooks;
     for (auto _ : state) {
         ScanState scan;
-        TransitScan engine(request, scan, inputs, hooks);
+        TransitScan engine(request, heading, scan, hooks);
         engine.Begin();
-        scan.HeadingText = "bench";
-        WriteTableHeader(request, scan, hooks);
+        engine.WriteHeader();
         benchmark::DoNotOptimize(engine.Run());
     }
     state.SetItemsProcessed(state.iterations() * (request.EndDay - request.StartDay + 1));

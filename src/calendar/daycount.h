@@ -19,6 +19,10 @@ struct EuroDate {
     std::int32_t Valid = 0;  // non-zero when the date exists
 };
 
+// The moment (universal time) of local midnight at the start of day `day` in a zone `zoneMinutes`
+// east of Greenwich.
+inline double LocalMidnight(std::int32_t day, int zoneMinutes) { return day - 0.5 - zoneMinutes / 1440.0; }
+
 // Day number of Year/Month/Day in the proleptic Gregorian calendar (astronomical years: 0 is
 // 1 BCE). Sets Valid to 1 when the date exists, 0 otherwise (for example 31 September); for a
 // date that does not exist the result is 0 and DayNumber is left unchanged.

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "calendar/date_text.h"
+#include "calendar/daycount.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
 #include "transits/exact_hits.h"
@@ -44,23 +45,33 @@ TransitScan::Handover LeavingAndEntering(const ScanState& state, int aspectCount
 
 }  // namespace
 
-TransitScan::TransitScan(const TransitRequest& request, ScanState& state, const ScanRunInputs& inputs,
-                         ScanHooks& hooks)
-    : request_(request), state_(state), inputs_(inputs), hooks_(hooks) {}
+bool AnyTransit(const ScanState& state) { return !IsRowEmpty(state, 0); }
+
+TransitScan::TransitScan(const TransitRequest& request, const RunHeading& heading, ScanState& state, ScanHooks& hooks)
+    : request_(request), heading_(heading), state_(state), hooks_(hooks) {}
 
 void TransitScan::Begin() {
     for (auto& aspect : state_.InOrb) {
         for (auto& orb : aspect) orb[0] = orb[1] = false;
     }
     const std::int32_t lastRow = ResultTableLastRow(std::int64_t{request_.EndDay} - request_.StartDay + 1);
-    state_.ResultRows.assign(static_cast<std::size_t>(lastRow) + 1, ResultRow{});
+    state_.ResultRows.assign(static_cast<std::size_t>(lastRow) + 1, TransitRow{});
     state_.HeaderWritten = false;
-    state_.NextRow = kFirstTransitRow;
-    std::fill(std::begin(state_.RowOffset), std::end(state_.RowOffset), 0);
+    state_.NextRow = 0;
+    state_.RowOffset = {};
     state_.MinDeviation = kNoMinimum;
+    state_.Results = RunRecord{heading_, {}};
     minDay_ = 0;
     passMinDeviation_ = kNoMinimum;
     lastRowUsed_ = state_.NextRow - 1;
+    lastNamed_ = 0;
+}
+
+void TransitScan::WriteHeader() {
+    hooks_.appendLine(HeadingLine(heading_));
+    hooks_.writeRow(TitlesLine(request_.OrbDegrees));
+    hooks_.appendLine(RuleLine());
+    state_.HeaderWritten = true;
 }
 
 ScanOutcome TransitScan::Run() {
@@ -74,9 +85,7 @@ ScanOutcome TransitScan::Run() {
     return ScanOutcome::Finished;
 }
 
-double TransitScan::MomentOfDayStart(std::int32_t day) const {
-    return day - 0.5 - inputs_.ZoneMinutes / 1440.0;
-}
+double TransitScan::MomentOfDayStart(std::int32_t day) const { return LocalMidnight(day, heading_.zoneMinutes); }
 
 void TransitScan::ProcessDay(std::int32_t day) {
     day_ = day;
@@ -92,16 +101,16 @@ void TransitScan::ProcessDay(std::int32_t day) {
     std::int16_t active = -1;
     for (int a = aspectCount; a >= 1 && active < 0; --a) {
         for (int o = 0; o < kOrbCount; ++o) {
-            if (state_.OrbState[a][o] > 0) active = static_cast<std::int16_t>(a);
+            if (state_.OrbState[a][o] != kOutside) active = static_cast<std::int16_t>(a);
         }
     }
     if (active < 0) return;
 
     int entering = -1, leaving = -1;
     for (int o = kOrbCount - 1; o >= 0; --o) {
-        const std::int16_t s = state_.OrbState[active][o];
-        if (s == 1) entering = o;
-        if (s == 3) leaving = o;
+        const OrbStep step = state_.OrbState[active][o];
+        if (step == kEntering) entering = o;
+        if (step == kLeaving) leaving = o;
     }
     EnterBranches(active, entering, leaving);
 }
@@ -117,18 +126,18 @@ void TransitScan::TakeSamples(std::int32_t day) {
     auto compute = [&](int j) {
         const double t = MomentOfDayStart(day + j - 1);
         const double la = PlanetLongitude(moving, t);
-        const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : natal;
-        state_.Longitudes[0][j] = la;
-        state_.Longitudes[1][j] = lb;
+        const double lb = heading_.world ? PlanetLongitude(second, t) : natal;
+        longitudes_[0][j] = la;
+        longitudes_[1][j] = lb;
         sampleValid_[j] = la >= 0.0 && lb >= 0.0;
         rawSeparation_[j] = sampleValid_[j] ? SeparationOf(la, lb) : 0.0;
     };
     if (state_.IsFirstDay) {
         for (int j = 0; j < 3; ++j) compute(j);
     } else {
-        for (int k = 0; k < 2; ++k) {
-            state_.Longitudes[k][0] = state_.Longitudes[k][1];
-            state_.Longitudes[k][1] = state_.Longitudes[k][2];
+        for (auto& body : longitudes_) {
+            body[0] = body[1];
+            body[1] = body[2];
         }
         rawSeparation_[0] = rawSeparation_[1];
         rawSeparation_[1] = rawSeparation_[2];
@@ -171,13 +180,13 @@ void TransitScan::Classify() {
         for (int o = 0; o < kOrbCount; ++o) {
             const bool before = state_.InOrb[a][o][0];
             const bool after = state_.InOrb[a][o][1];
-            std::int16_t s = 0;
-            if (after && !before) s = 1;
-            else if (after && before) s = 2;
-            else if (before) s = 3;
+            OrbStep step = kOutside;
+            if (after && !before) step = kEntering;
+            else if (after && before) step = kInside;
+            else if (before) step = kLeaving;
             // The entering aspect's entry is recorded after the leaving transit has been written.
-            if (o == 0 && handover_.handover && a == handover_.entering) s = 0;
-            state_.OrbState[a][o] = s;
+            if (o == kOuterOrb && handover_.handover && a == handover_.entering) step = kOutside;
+            state_.OrbState[a][o] = step;
         }
     }
 }
@@ -187,25 +196,29 @@ TransitScan::Handover TransitScan::FindOrbHandover() const {
     return LeavingAndEntering(state_, std::clamp<int>(request_.AspectCount, 0, 5));
 }
 
-std::string& TransitScan::Cell(std::int32_t row, int column) {
+TransitRow& TransitScan::Row(std::int32_t row) {
     lastRowUsed_ = std::max(lastRowUsed_, row);
-    return ResultCell(state_, row, column);
+    return ResultRow(state_, row);
 }
 
 void TransitScan::PutNameIfEmpty(std::int32_t row, std::int16_t aspect) {
-    if (ResultCellText(state_, row, 0).empty()) Cell(row, 0) = AspectName[aspect];
+    if (ResultRowAt(state_, row).aspectName == 0) Row(row).aspectName = aspect;
 }
 
 void TransitScan::EnterBranches(std::int16_t a, int entering, int leaving) {
-    auto& offset = state_.RowOffset;
+    RowOffsets& offset = state_.RowOffset;
     const std::int32_t r0 = state_.NextRow;
     const double* deviation = state_.Deviation[a];
     // Hits of the day go in after its entry and before its exit, so that an exit finds the
-    // pass's minimum column filled by them.
-    const std::vector<std::string> hits =
-        sampleValid_[1] && sampleValid_[2] ? FindExactMinimum(day_, a) : std::vector<std::string>{};
+    // pass's closest approach filled by them.
+    const std::vector<ExactHit> hits =
+        sampleValid_[1] && sampleValid_[2] ? FindExactMinimum(day_, a) : std::vector<ExactHit>{};
+    auto started = [this](std::int32_t row) {
+        const TransitRow& r = ResultRowAt(state_, row);
+        return r.entered[kOuterOrb] || r.entered[kMiddleOrb] || r.entered[kInnerOrb];
+    };
 
-    if (entering < 0 && leaving < 0) {  // A: no entry, no exit
+    if (entering < 0 && leaving < 0) {  // no entry, no exit
         if (state_.IsFirstDay) {
             state_.MinDeviation = deviation[1];
             minDay_ = request_.StartDay;
@@ -218,78 +231,73 @@ void TransitScan::EnterBranches(std::int16_t a, int entering, int leaving) {
         return;
     }
 
-    const std::string dated = state_.DayText + RetrogradeMark(day_, request_.PlanetCodes[0]);
-    if (entering < 0) {  // B: an exit and no entry
+    if (entering < 0) {  // an exit and no entry
         NotePassSamples(a, false);
         PlaceExactHits(a, hits);
-        if (leaving == 0) {
-            Cell(r0, 7) = dated;
+        if (leaving == kOuterOrb) {  // the transit ends
+            Row(r0).left[kOuterOrb] = Dated(day_);
             PutNameIfEmpty(r0, a);
-            const bool started = !ResultCellText(state_, r0, 1).empty() || !ResultCellText(state_, r0, 2).empty() ||
-                                 !ResultCellText(state_, r0, 3).empty();
-            if (started && ResultCellText(state_, r0, 4).empty()) {
-                FillMinimum(r0 + offset[4], minDay_, a, state_.MinDeviation);
+            if (started(r0) && !ResultRowAt(state_, r0).HasClosest()) {
+                FillMinimum(r0 + offset.closest, minDay_, a, state_.MinDeviation);
             }
             FlushTransitRows();
             if (handover_.handover && day_ != request_.EndDay) {
-                const std::int32_t next = state_.NextRow;
-                Cell(next, 0) = AspectName[handover_.entering];
-                Cell(next, 1) = dated;
+                TransitRow& next = Row(state_.NextRow);
+                next.aspectName = handover_.entering;
+                next.entered[kOuterOrb] = Dated(day_);
             }
-        } else if (leaving == 1) {
-            Cell(r0 + offset[6], 6) = dated;
+        } else if (leaving == kMiddleOrb) {
+            Row(r0 + offset.middleLeft).left[kMiddleOrb] = Dated(day_);
             PutNameIfEmpty(r0, a);
-            if (!ResultCellText(state_, r0 + offset[6], 4).empty()) return;
-            const std::int32_t row = r0 + offset[4];
-            if (!ResultCellText(state_, row, 1).empty() || !ResultCellText(state_, row, 2).empty() ||
-                !ResultCellText(state_, row, 3).empty()) {
-                FillMinimum(row, minDay_, a, state_.MinDeviation);
-            }
+            if (ResultRowAt(state_, r0 + offset.middleLeft).HasClosest()) return;
+            const std::int32_t row = r0 + offset.closest;
+            if (started(row)) FillMinimum(row, minDay_, a, state_.MinDeviation);
             StartNewRowGroup();
         } else {
-            Cell(r0 + offset[5], 5) = dated;
+            Row(r0 + offset.innerLeft).left[kInnerOrb] = Dated(day_);
             PutNameIfEmpty(r0, a);
-            if (!ResultCellText(state_, r0 + offset[5], 4).empty()) return;
-            FillMinimum(r0 + offset[4], minDay_, a, state_.MinDeviation);
+            if (ResultRowAt(state_, r0 + offset.innerLeft).HasClosest()) return;
+            FillMinimum(r0 + offset.closest, minDay_, a, state_.MinDeviation);
             StartNewRowGroup();
         }
         return;
     }
 
-    // C: an entry; an exit on the same day is not looked at.
+    // An entry; an exit on the same day is not looked at.
     state_.MinDeviation = deviation[1];
     minDay_ = day_;
     NotePassSamples(a, true);
-    if (entering == 0) {
-        Cell(r0, 0) = AspectName[a];
-        Cell(r0, 1) = dated;
-        std::fill(std::begin(offset), std::end(offset), 0);
-    } else if (entering == 1) {
+    if (entering == kOuterOrb) {  // a transit begins
+        TransitRow& row = Row(r0);
+        row.aspectName = a;
+        row.entered[kOuterOrb] = Dated(day_);
+        offset = {};
+    } else if (entering == kMiddleOrb) {
         PutNameIfEmpty(r0, a);
-        Cell(r0 + offset[2], 2) = dated;
-        offset[6] = offset[2];
+        Row(r0 + offset.middleEntered).entered[kMiddleOrb] = Dated(day_);
+        offset.middleLeft = offset.middleEntered;
     } else {
         PutNameIfEmpty(r0, a);
-        Cell(r0 + offset[3], 3) = dated;
-        offset[5] = offset[3];
+        Row(r0 + offset.innerEntered).entered[kInnerOrb] = Dated(day_);
+        offset.innerLeft = offset.innerEntered;
     }
     PlaceExactHits(a, hits);
 }
 
 void TransitScan::StartNewRowGroup() {
-    auto& offset = state_.RowOffset;
-    ++offset[4];
-    offset[3] = offset[4];
-    offset[2] = offset[4];
+    RowOffsets& offset = state_.RowOffset;
+    ++offset.closest;
+    offset.innerEntered = offset.closest;
+    offset.middleEntered = offset.closest;
 }
 
-void TransitScan::PlaceExactHits(std::int16_t a, const std::vector<std::string>& hits) {
+void TransitScan::PlaceExactHits(std::int16_t a, const std::vector<ExactHit>& hits) {
     const std::int32_t r0 = state_.NextRow;
-    for (const std::string& text : hits) {
+    for (const ExactHit& hit : hits) {
         // A transit in effect since before the start may have no other cell yet: its first row
         // must still say which aspect it is.
         PutNameIfEmpty(r0, a);
-        PutExtraMinimum(r0 + state_.RowOffset[4], text);
+        Row(r0 + state_.RowOffset.closest).hit = hit;
         minDay_ = day_;
         StartNewRowGroup();
     }
@@ -306,9 +314,9 @@ void TransitScan::NotePassSamples(std::int16_t a, bool restart) {
     }
 }
 
-std::string TransitScan::RetrogradeMark(std::int32_t day, std::int16_t planet) const {
-    if (request_.AllPlanetsMode && inputs_.WorldMode) return "";
-    return IsRetrogradeAt(planet, MomentOfDayStart(day)) ? "r" : "";
+bool TransitScan::RetrogradeMark(std::int32_t day) const {
+    if (request_.AllPlanetsMode && heading_.world) return false;
+    return IsRetrogradeAt(request_.PlanetCodes[0], MomentOfDayStart(day));
 }
 
 void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_t aspect, double minDeviation) {
@@ -325,41 +333,38 @@ void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_
             const double d = DeviationAt(gridStart + minute / static_cast<double>(kMinutesPerDay), aspect);
             return d < 0.0 ? std::nan("") : d;
         };
-        const int zone = inputs_.ZoneMinutes;
+        const int zone = heading_.zoneMinutes;
         auto midnight = [&](std::int32_t day) { return (day - passMinDay_ + 1) * kMinutesPerDay - zone; };
         const std::int32_t first = std::max(midnight(passMinDay_ - 1), midnight(request_.StartDay));
         const std::int32_t last = std::min(midnight(passMinDay_ + 1), midnight(request_.EndDay + 1));
         const MinuteHit smallest = SmallestDeviation(deviationAt, first, midnight(passMinDay_), last, passMinDeviation_);
         const bool atPeriodStart = smallest.minute == first && first == midnight(request_.StartDay);
-        if (smallest.deviation < request_.Orbs[2] && !atPeriodStart) {
+        if (smallest.deviation < request_.Orbs[kInnerOrb] && !atPeriodStart) {
             const std::int32_t day = passMinDay_ - 1 + FloorDivide(smallest.minute + zone, kMinutesPerDay);
-            Cell(row, 4) = DateText(day) + RetrogradeMark(day + 1, request_.PlanetCodes[0]);
-            Cell(row, 8) = AngleToDegMinText(smallest.deviation);
+            // The mark is taken at the midnight that ends the minimum's day.
+            Row(row).minimum = ClosestApproach{{day, RetrogradeMark(day + 1)}, smallest.deviation};
             return;
         }
     }
-    std::int32_t day = minDay;
-    const std::string date = MinimumDate(day, aspect, minDeviation);
-    // The mark is taken at the midnight that ends the minimum's day.
-    Cell(row, 4) = date + RetrogradeMark(day + 1, request_.PlanetCodes[0]);
-    Cell(row, 8) = AngleToDegMinText(minDeviation);
+    const std::int32_t day = MinimumDate(minDay, aspect, minDeviation);
+    Row(row).minimum = ClosestApproach{{day, RetrogradeMark(day + 1)}, minDeviation};
 }
 
-std::string TransitScan::MinimumDate(std::int32_t& day, std::int16_t aspect, double minDeviation) const {
-    // minDeviation is the deviation at the local midnight starting `day`; the trend is tested at
+std::int32_t TransitScan::MinimumDate(std::int32_t minDay, std::int16_t aspect, double minDeviation) const {
+    // minDeviation is the deviation at the local midnight starting minDay; the trend is tested at
     // that same midnight, so the two compare like with like in every zone.
     const std::int16_t second = request_.PlanetCodes[1];
-    if (DeviationTrend(MomentOfDayStart(day), request_.PlanetCodes[0], second, aspect, minDeviation,
-                       inputs_.WorldMode, request_.NatalLongitudes[second]) > 0) {
-        --day;
+    if (DeviationTrend(MomentOfDayStart(minDay), request_.PlanetCodes[0], second, aspect, minDeviation, heading_.world,
+                       request_.NatalLongitudes[second]) > 0) {
+        return minDay - 1;
     }
-    return DateText(day);
+    return minDay;
 }
 
 double TransitScan::DeviationAt(double t, std::int16_t aspect) const {
     const std::int16_t second = request_.PlanetCodes[1];
     const double la = PlanetLongitude(request_.PlanetCodes[0], t);
-    const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
+    const double lb = heading_.world ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
     if (la < 0.0 || lb < 0.0) return -1.0;
     return std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]);
 }
@@ -367,21 +372,21 @@ double TransitScan::DeviationAt(double t, std::int16_t aspect) const {
 double TransitScan::DistanceFromAim(double t, double aim) const {
     const std::int16_t second = request_.PlanetCodes[1];
     const double la = PlanetLongitude(request_.PlanetCodes[0], t);
-    const double lb = inputs_.WorldMode ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
+    const double lb = heading_.world ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
     if (la < 0.0 || lb < 0.0) return std::nan("");
     return std::remainder(la - lb - aim, kFullCircle);
 }
 
 double TransitScan::MaxDeviationSpeed() const {
     const double moving = MaxLongitudeSpeed(request_.PlanetCodes[0]);
-    return inputs_.WorldMode ? moving + MaxLongitudeSpeed(request_.PlanetCodes[1]) : moving;
+    return heading_.world ? moving + MaxLongitudeSpeed(request_.PlanetCodes[1]) : moving;
 }
 
-std::vector<std::string> TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
+std::vector<ExactHit> TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
     const std::int16_t moving = request_.PlanetCodes[0];
     const std::int16_t second = request_.PlanetCodes[1];
-    const bool world = inputs_.WorldMode;
-    const int zone = inputs_.ZoneMinutes;
+    const bool world = heading_.world;
+    const int zone = heading_.zoneMinutes;
     const double t0 = MomentOfDayStart(day), t1 = MomentOfDayStart(day + 1);
 
     // The sidereal correction steps at 0 h UT of 1 January; the moving body jumps with it.
@@ -421,8 +426,8 @@ std::vector<std::string> TransitScan::FindExactMinimum(std::int32_t day, std::in
     };
 
     const double angle = AspectAngle[aspect];
-    const double difference[2] = {std::remainder(state_.Longitudes[0][1] - state_.Longitudes[1][1], kFullCircle),
-                                  std::remainder(state_.Longitudes[0][2] - state_.Longitudes[1][2], kFullCircle)};
+    const double difference[2] = {std::remainder(longitudes_[0][1] - longitudes_[1][1], kFullCircle),
+                                  std::remainder(longitudes_[0][2] - longitudes_[1][2], kFullCircle)};
     const double gridStart = day - 1.5;  // 0 h UT of the day before
     const std::int32_t first = kMinutesPerDay - zone;  // the day's opening midnight, in minutes from there
     std::vector<MinuteHit> hits;
@@ -444,52 +449,42 @@ std::vector<std::string> TransitScan::FindExactMinimum(std::int32_t day, std::in
     }
     std::sort(hits.begin(), hits.end(), [](const MinuteHit& x, const MinuteHit& y) { return x.minute < y.minute; });
 
-    std::vector<std::string> texts;
+    std::vector<ExactHit> found;
     for (const MinuteHit& hit : hits) {
         // Local time in whole minutes from local 0 h of day - 1; the zone is whole minutes too.
         const int local = hit.minute + zone;
         const std::int32_t hitDay = day - 1 + FloorDivide(local, kMinutesPerDay);
         const int minuteOfDay = local - FloorDivide(local, kMinutesPerDay) * kMinutesPerDay;
-        char time[16];
-        std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
-        texts.push_back(DateText(hitDay) + "*" + RetrogradeMark(hitDay + 1, moving) + time + " " + inputs_.ZoneText);
+        const double moment = gridStart + hit.minute / static_cast<double>(kMinutesPerDay);
+        // The mark is taken at the midnight that ends the hit's day.
+        found.push_back({{hitDay, RetrogradeMark(hitDay + 1)}, minuteOfDay, moment, hit.deviation});
     }
-    return texts;
-}
-
-void TransitScan::PutExtraMinimum(std::int32_t row, const std::string& text) {
-    std::size_t split = 0;
-    const std::size_t star = text.find('*');
-    if (star != std::string::npos) {
-        split = star + 1;
-        if (split < text.size() && text[split] == 'r') ++split;
-    }
-    Cell(row, 4) = text.substr(0, split);
-    Cell(row, 8) = text.substr(split);
+    return found;
 }
 
 void TransitScan::FlushTransitRows() {
-    if (!state_.HeaderWritten) WriteTableHeader(request_, state_, hooks_);
+    if (!state_.HeaderWritten) WriteHeader();
     const std::int32_t first = state_.NextRow;
-    if (first > kFirstTransitRow) {
-        // Consecutive transits of one aspect show its name once.
-        for (std::int32_t r = first - 1; r >= kFirstTransitRow; --r) {
-            const std::string& name = ResultCellText(state_, r, 0);
-            if (name.empty()) continue;
-            if (name == ResultCellText(state_, first, 0)) ResultCell(state_, first, 0).clear();
-            break;
-        }
+    TransitRecord transit;
+    transit.aspect = ResultRowAt(state_, first).aspectName;
+    // Consecutive transits of one aspect show its name once.
+    if (transit.aspect != 0) {
+        if (transit.aspect == lastNamed_) Row(first).aspectName = 0;
+        lastNamed_ = transit.aspect;
     }
     // Every row the transit used is offered, empty ones skipped; after a refusal the rest stay
     // unwritten, and the next transit still starts below them so that nothing is overwritten.
     for (std::int32_t r = first; r <= lastRowUsed_; ++r) {
-        if (IsRowEmpty(state_, r)) continue;
-        WriteRow(state_, r, hooks_);
+        const TransitRow& row = ResultRowAt(state_, r);
+        if (row.Empty()) continue;
+        if (!hooks_.writeRow(RowLine(row, heading_.zoneText))) break;
+        transit.rows.push_back(row);
         if (hooks_.stopRequested()) break;
     }
+    if (!transit.rows.empty()) state_.Results.transits.push_back(std::move(transit));
     state_.NextRow = std::max(first, lastRowUsed_ + 1);
     lastRowUsed_ = state_.NextRow - 1;
-    std::fill(std::begin(state_.RowOffset), std::end(state_.RowOffset), 0);
+    state_.RowOffset = {};
     state_.MinDeviation = kNoMinimum;
     passMinDeviation_ = kNoMinimum;
 }

@@ -1,35 +1,25 @@
-// The report's text: the heading of a run, the column titles and rule, and the fixed-width line
-// of a result row. The window only appends what it is given and applies its size limit.
-// Texts are UTF-8; widths count characters (code points), so "°" is one character.
+// The listing's text, rendered from a run's values: the heading, the column titles and rule, and
+// the fixed-width line of each row. Texts are UTF-8; widths count characters (code points), so
+// "°" is one character.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "transits/transit_state.h"
+#include "transits/transit_results.h"
 
 namespace meridel {
-
-class ScanHooks;
 
 inline constexpr int kCellWidth = 12;      // every column but the last
 inline constexpr int kRuleLength = 119;    // the rule under the column titles
 inline constexpr const char* kNoTransitsLine = "No transits in this period.";
 
-// What the heading needs from the window's controls.
-struct HeadingTexts {
-    bool WorldMode = true;                // optWorld
-    std::optional<std::string> Planet1;   // selected text of cboPlanet(0); nullopt: nothing selected
-    std::string Planet2;                  // selected text of cboPlanet(1)
-    std::string BirthHour;                // selected texts of cboHour, cboMinute (Personal)
-    std::string BirthMinute;
-    std::string BirthZone;                // selected text of cboTimezone(1) (Personal)
-    bool Tropical = true;                 // optTropical (Personal)
-};
+// "World transits for Jupiter and Saturn from January 1, 2019, to December 31, 2022 ('r' = ..."
+// or the Personal heading with the birth data and the zodiac.
+std::string HeadingLine(const RunHeading& heading);
 
-// The heading line of a run, from StartDay, EndDay, the birth day and AllPlanetsMode of the request.
-std::string MakeHeading(const TransitRequest& request, const HeadingTexts& texts);
+// "Aspect | Start 10° Start 5° Start 2° | Minimum at | End 2° End 5° End 10° | Minimum".
+std::string TitlesLine(const std::array<std::int16_t, kOrbCount>& orbDegrees);
 
 // 119 "-".
 std::string RuleLine();
@@ -37,17 +27,13 @@ std::string RuleLine();
 // The cell text cut or padded with blanks to exactly `width` characters.
 std::string FitCell(const std::string& text, int width = kCellWidth);
 
+// A listed day: "2020-12-21", with "r" when the moving planet is retrograde.
+std::string DateCellText(const ListedDate& date);
+
 // The text line of a row, without a line end: aspect (12) "| " start outer, middle, inner
 // (12 each) "| " minimum at (12) "| " end inner, middle, outer (12 each) "| " minimum (whole).
-// A cell that is exactly "?" prints as blanks.
-std::string RowText(const ResultRow& row);
-
-// Offers row `row` to the output; when the window takes it, "?" cells of the row become empty.
-// Returns whether it was written.
-bool WriteRow(ScanState& state, std::int32_t row, ScanHooks& hooks);
-
-// Rows 0..2 of the table (HeadingText, the column titles from OrbDegrees, the rule), written in
-// order: the heading and the rule as plain lines, the titles as a row. Sets HeaderWritten.
-void WriteTableHeader(const TransitRequest& request, ScanState& state, ScanHooks& hooks);
+// An exact hit shows its date and "*" (and "r") at "Minimum at", its time and the results zone's
+// text at "Minimum"; a closest approach its date and its deviation as 0°12'.
+std::string RowLine(const TransitRow& row, const std::string& zoneText);
 
 }  // namespace meridel

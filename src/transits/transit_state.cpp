@@ -5,35 +5,30 @@
 
 namespace meridel {
 
+bool TransitRow::Empty() const {
+    for (int o = 0; o < kOrbCount; ++o) {
+        if (entered[o] || left[o]) return false;
+    }
+    return aspectName == 0 && !HasClosest();
+}
+
 std::int32_t ResultTableLastRow(std::int64_t inclusiveDays) {
     double rows = std::nearbyint(static_cast<double>(inclusiveDays) / 58.0 * 8.0);
     return static_cast<std::int32_t>(std::clamp(rows, 200.0, 32760.0));
 }
 
-bool IsRowEmpty(const ScanState& state, std::int32_t row) {
-    if (row < 0 || row >= static_cast<std::int32_t>(state.ResultRows.size())) return true;
-    for (const std::string& cell : state.ResultRows[row]) {
-        if (!cell.empty()) return false;
-    }
-    return true;
-}
+bool IsRowEmpty(const ScanState& state, std::int32_t row) { return ResultRowAt(state, row).Empty(); }
 
-void ClearResultRows(ScanState& state) {
-    for (ResultRow& row : state.ResultRows) {
-        for (std::string& cell : row) cell.clear();
-    }
-}
-
-std::string& ResultCell(ScanState& state, std::int32_t row, int column) {
+TransitRow& ResultRow(ScanState& state, std::int32_t row) {
     const auto index = static_cast<std::size_t>(row);
     if (index >= state.ResultRows.size()) state.ResultRows.resize(std::max(index + 1, 2 * state.ResultRows.size()));
-    return state.ResultRows[index][column];
+    return state.ResultRows[index];
 }
 
-const std::string& ResultCellText(const ScanState& state, std::int32_t row, int column) {
-    static const std::string empty;
+const TransitRow& ResultRowAt(const ScanState& state, std::int32_t row) {
+    static const TransitRow empty;
     if (row < 0 || row >= static_cast<std::int32_t>(state.ResultRows.size())) return empty;
-    return state.ResultRows[row][column];
+    return state.ResultRows[static_cast<std::size_t>(row)];
 }
 
 }  // namespace meridel

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "calendar/daycount.h"
-#include "transits/transit_state.h"
+#include "transits/scan_engine.h"
 
 class QCheckBox;
 class QComboBox;

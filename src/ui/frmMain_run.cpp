@@ -270,29 +270,33 @@ void frmMain::RunScan() {
         }
     }
 
-    ScanRunInputs inputs;
-    inputs.WorldMode = optWorld->isChecked();
-    inputs.ZoneMinutes = static_cast<std::int16_t>((cboTimezone[0]->currentIndex() - 24) * 30);
-    inputs.ZoneText = S(cboTimezone[0]->currentText());
+    RunHeading heading;
+    heading.world = optWorld->isChecked();
+    heading.allPlanets = request.AllPlanetsMode;
+    heading.moving = request.PlanetCodes[0];
+    heading.second = request.PlanetCodes[1];
+    // The all-planets run without an inner planet is Pluto's.
+    heading.planet1 = cboPlanet[0]->currentIndex() >= 0 ? S(cboPlanet[0]->currentText())
+                      : heading.world && request.AllPlanetsMode ? BodyName[kPluto] : std::string();
+    heading.planet2 = S(cboPlanet[1]->currentText());
+    heading.startDay = request.StartDay;
+    heading.endDay = request.EndDay;
+    heading.birthDay = request.RequestDays[2];
+    heading.birthHour = S(cboHour->currentText());
+    heading.birthMinute = S(cboMinute->currentText());
+    heading.birthZone = S(cboTimezone[1]->currentText());
+    heading.tropical = optTropical->isChecked();
+    heading.orbDegrees = request.OrbDegrees;
+    heading.zoneMinutes = (cboTimezone[0]->currentIndex() - 24) * 30;
+    heading.zoneText = S(cboTimezone[0]->currentText());
     WindowScanHooks hooks(*this);
-    TransitScan engine(request, scan, inputs, hooks);
+    TransitScan engine(request, heading, scan, hooks);
     engine.Begin();
-
-    HeadingTexts texts;
-    texts.WorldMode = inputs.WorldMode;
-    if (cboPlanet[0]->currentIndex() >= 0) texts.Planet1 = S(cboPlanet[0]->currentText());
-    texts.Planet2 = S(cboPlanet[1]->currentText());
-    texts.BirthHour = S(cboHour->currentText());
-    texts.BirthMinute = S(cboMinute->currentText());
-    texts.BirthZone = S(cboTimezone[1]->currentText());
-    texts.Tropical = optTropical->isChecked();
-    scan.HeadingText = MakeHeading(request, texts);
     // A stop asked of an earlier run (one that filled the box as it ended) is not this run's.
     request.StopRequested = false;
-    WriteTableHeader(request, scan, hooks);
+    engine.WriteHeader();
     // A box already full at the column titles has asked to stop: the run stops at once, with that
     // one message, rather than meet the full box again with every row.
-    scan.HeaderWritten = true;
     SetBusyState();
     chkAppendToOutput->hide();
 
@@ -305,12 +309,12 @@ void frmMain::RunScan() {
         return;
     }
 
-    if (IsRowEmpty(scan, kFirstTransitRow)) {
+    if (!AnyTransit(scan)) {
         AppendOutput(QString::fromLatin1(kNoTransitsLine) + QStringLiteral("\r\n"));
     }
     SetIdleState();
     if (!request.AllPlanetsMode) {
-        if (!IsRowEmpty(scan, kFirstTransitRow)) {
+        if (AnyTransit(scan)) {
             dialogs().popUp("Done", 1200, 300, 2000, TopTwips(cmdShowAll[1]) + 450, LeftTwips(cmdShowAll[1]) - 1500);
         } else {
             dialogs().message("There are no transits of this kind in the period specified.", MessageIcon::Information,

@@ -198,7 +198,7 @@ void frmMain::cmdSearch_Click() {
     SetFormHeight(intHeight);
     ScanTransits();
 
-    if (!chkKeepDates->isChecked() && !IsRowEmpty(scan, kFirstTransitRow)) {
+    if (!chkKeepDates->isChecked() && AnyTransit(scan)) {
         const std::int32_t days[2] = {request.StartDay, request.EndDay};
         for (int row = 0; row < 2; ++row) {
             EuroDate date;

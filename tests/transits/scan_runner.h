@@ -35,7 +35,7 @@ struct RecordingHooks : ScanHooks {
 
 struct ScanRun {
     TransitRequest request;
-    ScanRunInputs inputs;
+    RunHeading heading;
     ScanState state;
     RecordingHooks hooks;
     ScanOutcome outcome{};
@@ -51,13 +51,30 @@ inline void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
     r.StartDay = r.RequestDays[0] = c.start;
     r.EndDay = r.RequestDays[1] = c.end;
     r.NatalLongitudes[c.second] = c.natal;
-    run.inputs = {c.world, static_cast<std::int16_t>(c.zone), c.zoneText};
-    TransitScan scan(r, run.state, run.inputs, run.hooks);
+    RunHeading& h = run.heading;
+    h.world = c.world;
+    h.moving = c.moving;
+    h.second = c.second;
+    h.planet1 = BodyName[c.moving];
+    h.planet2 = BodyName[c.second];
+    h.startDay = c.start;
+    h.endDay = c.end;
+    h.orbDegrees = r.OrbDegrees;
+    h.zoneMinutes = c.zone;
+    h.zoneText = c.zoneText;
+    TransitScan scan(r, h, run.state, run.hooks);
     scan.Begin();
     if (tableRows > 0) run.state.ResultRows.resize(tableRows);
-    WriteTableHeader(r, run.state, run.hooks);
+    scan.WriteHeader();
     run.outcome = scan.Run();
     run.rows = RowsOf(run.hooks.lines);
+    // The run's records are what it wrote: rendered again they give its lines.
+    std::vector<std::string> rendered = {HeadingLine(h), TitlesLine(h.orbDegrees), RuleLine()};
+    for (const TransitRecord& transit : run.state.Results.transits) {
+        EXPECT_NE(transit.aspect, 0);
+        for (const TransitRow& row : transit.rows) rendered.push_back(RowLine(row, h.zoneText));
+    }
+    EXPECT_EQ(rendered, run.hooks.lines);
 }
 
 }  // namespace meridel::skycheck

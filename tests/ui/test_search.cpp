@@ -58,7 +58,7 @@ TEST_F(Search, DerivedOrbsAreOnesARunAcceptsOrTheSearchOrbIsRefused) {
                 for (int inner = 1; inner < middle; ++inner)
                     someSplitRuns = runAccepts(planet, s, middle, inner) || someSplitRuns;
 
-            w.request.OrbDegrees = {s, 0, 0, 0};
+            w.request.OrbDegrees = {s, 0, 0};
             w.request.PlanetCodes[0] = static_cast<std::int16_t>(planet);
             shown.clear();
             bool ok = true;
@@ -82,7 +82,7 @@ TEST_F(Search, DesignedOrbsWhereARunAcceptsThem) {
     frmMain& w = Start();
     for (const std::array<std::int16_t, 4> c : {std::array<std::int16_t, 4>{5, kJupiter, 3, 1}, {6, kSun, 4, 2},
                                                 {10, kVenus, 6, 2}, {10, kMercury, 6, 3}, {15, kMercury, 10, 5}}) {
-        w.request.OrbDegrees = {c[0], 0, 0, 0};
+        w.request.OrbDegrees = {c[0], 0, 0};
         w.request.PlanetCodes[0] = c[1];
         bool ok = false;
         w.CheckSearchOrb(ok);

@@ -1,0 +1,79 @@
+// What a run found, as values: its heading, and per transit the rows the listing shows, each with
+// the days its orbs were entered and left, its closest approach or its exact hit. The listing's
+// text is rendered from these (transit_report.h); exports and pictures read them as they are.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace meridel {
+
+inline constexpr int kOrbCount = 3;
+enum OrbIndex : int { kOuterOrb = 0, kMiddleOrb = 1, kInnerOrb = 2 };
+
+// A local day the listing names, and whether the moving planet is retrograde there ("r").
+struct ListedDate {
+    std::int32_t day = 0;
+    bool retrograde = false;
+    bool operator==(const ListedDate&) const = default;
+};
+
+// The smallest deviation of a pass that has no exact hit. Its mark is taken at the midnight that
+// ends its day.
+struct ClosestApproach {
+    ListedDate date;
+    double deviation = 0;  // radians
+};
+
+// A moment the pair is exact to within about one minute of arc, to the whole minute. Its mark is
+// taken at the midnight that ends its day.
+struct ExactHit {
+    ListedDate date;       // the local day
+    int minuteOfDay = 0;   // local time, minutes after midnight
+    double moment = 0;     // universal time, day number with fraction
+    double deviation = 0;  // radians
+};
+
+// One line of a transit's listing: a pass through its orbs, or a further exact hit of one.
+struct TransitRow {
+    std::int16_t aspectName = 0;  // the aspect named in its first column (a transit's first row), or 0
+    std::array<std::optional<ListedDate>, kOrbCount> entered;  // by orb index
+    std::array<std::optional<ListedDate>, kOrbCount> left;
+    std::optional<ClosestApproach> minimum;  // at most one of these two
+    std::optional<ExactHit> hit;
+
+    bool Empty() const;
+    bool HasClosest() const { return minimum || hit; }
+};
+
+// One transit as written: its aspect and its rows.
+struct TransitRecord {
+    std::int16_t aspect = 0;
+    std::vector<TransitRow> rows;
+};
+
+// What a run's heading line says.
+struct RunHeading {
+    bool world = true;
+    bool allPlanets = false;           // a run of an all-planets listing
+    std::int16_t moving = 0, second = 0;  // planet codes of the pair as scanned
+    std::string planet1, planet2;      // the names the heading shows (the lists' texts)
+    std::int32_t startDay = 0, endDay = 0;
+    std::int32_t birthDay = 0;         // Personal
+    std::string birthHour, birthMinute, birthZone;
+    bool tropical = true;
+    std::array<std::int16_t, kOrbCount> orbDegrees{};
+    int zoneMinutes = 0;               // the results zone, minutes east of Greenwich
+    std::string zoneText;              // its list text, written after each exact hit's time
+};
+
+// A run as it stands in the output: the transits whose rows were written, in that order.
+struct RunRecord {
+    RunHeading heading;
+    std::vector<TransitRecord> transits;
+};
+
+}  // namespace meridel
