@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
@@ -121,11 +120,8 @@ std::string trimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-void reportLoadFailure(const std::string& errorText) {
-    PlutoLines.clear();
-    dialogs().message("Error when reading geocentric Pluto data.\n" + errorText, MessageIcon::Exclamation,
-                      "Read Pluto Data");
-}
+// A table that fails to load leaves none behind, not even the one loaded before.
+void ForgetTable() { PlutoLines.clear(); }
 
 }  // namespace
 
@@ -217,7 +213,7 @@ bool LoadPlutoData(const std::string& fileName, std::string& errorText) {
     ReadLinesIntoArray(path, fileLines, 0, false, true, count, errorText, errorNumber);
     if (!errorText.empty()) {
         errorText = path + ": " + errorText;
-        reportLoadFailure(errorText);
+        ForgetTable();
         return false;
     }
 
@@ -228,7 +224,7 @@ bool LoadPlutoData(const std::string& fileName, std::string& errorText) {
         auto k = static_cast<std::int32_t>(kept.size());
         if (k < kPlutoTableLines && decodeLine(fileLines[i], k) < 0.0) {
             errorText = path + ", line " + std::to_string(i + 1) + ": not a valid position.";
-            reportLoadFailure(errorText);
+            ForgetTable();
             return false;
         }
         kept.push_back(std::move(fileLines[i]));
@@ -236,7 +232,7 @@ bool LoadPlutoData(const std::string& fileName, std::string& errorText) {
     if (kept.size() < static_cast<std::size_t>(kPlutoTableLines)) {
         errorText = path + ": " + std::to_string(kept.size()) + " lines, " + std::to_string(kPlutoTableLines) +
                     " needed (one a day from 1600-01-01 to 2100-01-01).";
-        reportLoadFailure(errorText);
+        ForgetTable();
         return false;
     }
     PlutoLines = std::move(kept);

@@ -37,10 +37,9 @@ double PlutoTableValue(std::int32_t k);
 // does not decode.
 double PlutoPreciseValue(std::int32_t k);
 // Reads DataFolder + fileName into PlutoLines and checks every line the range needs (182623
-// kept lines that decode; later lines are kept but never read). On failure shows "Error when
-// reading geocentric Pluto data." and the problem (title "Read Pluto Data", exclamation icon),
-// leaves the table empty, sets errorText to the problem (the file's path and the system's
-// description, the count of lines, or the file line number that does not decode) and returns false.
+// kept lines that decode; later lines are kept but never read). On failure leaves the table
+// empty, sets errorText to the problem (the file's path and the system's description, the count
+// of lines, or the file line number that does not decode) and returns false; the caller says so.
 bool LoadPlutoData(const std::string& fileName, std::string& errorText);
 // Reads a text file into target: target becomes firstIndex empty entries followed by the lines.
 // A line holding only blanks is skipped when asked; blanks around a line are trimmed when asked;

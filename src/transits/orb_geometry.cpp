@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "dialogs/dialogs.h"
+#include "calendar/daycount.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
 #include "transits/date_limits.h"
@@ -19,16 +19,16 @@ constexpr double kHalfHour = 1.0 / 48.0;
 // Rounded to 6 decimals, halves to even, as a whole number of millionths.
 double Millionths(double x) { return std::nearbyint(x * 1e6); }
 
-// b's longitude for the within-orb test: a natal position stands only while it has a value.
-double SecondLongitude(std::int16_t codeB, double jd, bool secondBodyMoving, double natalLongitudeB) {
-    if (!secondBodyMoving && natalLongitudeB >= 0.0) return natalLongitudeB;
-    return PlanetLongitude(codeB, jd);
-}
-
 // -100 and anything truncating to it is "after the range"; every other no-value is "before".
 bool IsAfterRange(double longitude) { return std::trunc(longitude) == -100.0; }
 
 }  // namespace
+
+double SecondBodyLongitude(std::int16_t code, double jd, bool secondBodyMoving, double natalLongitude) {
+    // A natal position stands only while it has a value.
+    if (!secondBodyMoving && natalLongitude >= 0.0) return natalLongitude;
+    return PlanetLongitude(code, jd);
+}
 
 double SeparationOf(double longitudeA, double longitudeB) {
     double d1 = longitudeA - longitudeB;
@@ -49,30 +49,26 @@ double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& dir
 }
 
 std::int16_t IsWithinOrb(std::int16_t codeA, std::int16_t codeB, double jd, std::int16_t aspect, double orb,
-                         bool secondBodyMoving, double natalLongitudeB, bool showMessage, std::int16_t& error) {
-    const double lb = SecondLongitude(codeB, jd, secondBodyMoving, natalLongitudeB);
+                         bool secondBodyMoving, double natalLongitudeB, std::int16_t& error) {
+    const double lb = SecondBodyLongitude(codeB, jd, secondBodyMoving, natalLongitudeB);
     if (lb < 0.0) error = IsAfterRange(lb) ? kSecondBodyAfterRange : kSecondBodyBeforeRange;
     double la = 0.0;
     if (error == 0) {
         la = PlanetLongitude(codeA, jd);
         if (la < 0.0) error = IsAfterRange(la) ? kFirstBodyAfterRange : kFirstBodyBeforeRange;
     }
-    if (error < 0) {
-        if (showMessage) dialogs().message(DateRangeMessage(error, codeA, codeB), MessageIcon::Exclamation, "Error");
-        return 0;
-    }
+    if (error < 0) return 0;
     return std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]) < orb ? 1 : 0;
 }
 
 std::int32_t StepToOrbChange(std::int32_t startDay, bool& startState, bool forward, bool targetInOrb,
                              std::int16_t zoneMinutes, std::int16_t codeA, std::int16_t codeB,
                              std::int16_t aspect, double orb, bool secondBodyMoving, double natalLongitudeB,
-                             bool showMessage, std::int16_t& error, const StepProgress& progress) {
+                             std::int16_t& error, const StepProgress& progress) {
     std::int32_t day = startDay;
     for (;;) {
-        const double jd = day - 0.5 - zoneMinutes / 1440.0;
-        const bool inOrb = IsWithinOrb(codeA, codeB, jd, aspect, orb, secondBodyMoving, natalLongitudeB,
-                                       showMessage, error) == 1;
+        const double jd = LocalMidnight(day, zoneMinutes);
+        const bool inOrb = IsWithinOrb(codeA, codeB, jd, aspect, orb, secondBodyMoving, natalLongitudeB, error) == 1;
         if (error < 0) return day;
         if (day == startDay) startState = inOrb;
         if (inOrb == targetInOrb) return (forward && targetInOrb) ? day - 1 : day;
@@ -108,7 +104,7 @@ std::int16_t DeviationTrend(double jd, std::int16_t codeA, std::int16_t codeB, s
                             double deviation, bool secondBodyMoving, double natalLongitudeB) {
     const double later = jd + kHalfHour;
     const double la = PlanetLongitude(codeA, later);
-    const double lb = SecondLongitude(codeB, later, secondBodyMoving, natalLongitudeB);
+    const double lb = SecondBodyLongitude(codeB, later, secondBodyMoving, natalLongitudeB);
     if (la < 0.0 || lb < 0.0) return 0;
     const double d2 = std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]);
     if (d2 > deviation) return 1;

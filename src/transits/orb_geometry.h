@@ -18,12 +18,15 @@ double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& dir
 double SeparationOf(double longitudeA, double longitudeB);
 
 // 1 when bodies a and b are within orb (radians, strictly less) of the aspect at moment jd, else 0.
-// b's longitude: computed when secondBodyMoving; otherwise natalLongitudeB when it is >= 0,
-// computed when it is negative. When a body has no value at jd, error receives a date-range code
-// (date_limits.h), 0 is returned and, when showMessage, the range message is shown (title "Error").
-// The caller passes error = 0; it is never reset here.
+// b's longitude: as SecondBodyLongitude. When a body has no value at jd, error receives a
+// date-range code (date_limits.h; its message is DateRangeMessage) and 0 is returned. The caller
+// passes error = 0; it is never reset here.
 std::int16_t IsWithinOrb(std::int16_t codeA, std::int16_t codeB, double jd, std::int16_t aspect, double orb,
-                         bool secondBodyMoving, double natalLongitudeB, bool showMessage, std::int16_t& error);
+                         bool secondBodyMoving, double natalLongitudeB, std::int16_t& error);
+
+// The second body's longitude at moment jd: computed when it moves (World); otherwise the natal
+// longitude when it has a value (>= 0), and computed when it has none.
+double SecondBodyLongitude(std::int16_t code, double jd, bool secondBodyMoving, double natalLongitude);
 
 // Receives each new day number StepToOrbChange reaches, to show as progress.
 using StepProgress = std::function<void(std::int32_t day)>;
@@ -36,7 +39,7 @@ using StepProgress = std::function<void(std::int32_t day)>;
 std::int32_t StepToOrbChange(std::int32_t startDay, bool& startState, bool forward, bool targetInOrb,
                              std::int16_t zoneMinutes, std::int16_t codeA, std::int16_t codeB,
                              std::int16_t aspect, double orb, bool secondBodyMoving, double natalLongitudeB,
-                             bool showMessage, std::int16_t& error, const StepProgress& progress = {});
+                             std::int16_t& error, const StepProgress& progress = {});
 
 // True when the planet, at longitude `longitude` at moment jd, moves backwards over the next 30
 // minutes. Always false for the Sun and the Moon and when either longitude has no value. The

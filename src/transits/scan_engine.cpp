@@ -26,23 +26,6 @@ std::string DateText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", 
 
 int FloorDivide(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-// Aspects that leave and enter their outer orb between the two midnights of the day (the last
-// match wins in both).
-TransitScan::Handover LeavingAndEntering(const ScanState& state, int aspectCount) {
-    TransitScan::Handover h;
-    for (int a = 1; a <= aspectCount; ++a) {
-        const bool before = state.InOrb[a][0][0];
-        const bool after = state.InOrb[a][0][1];
-        if (before && !after) {
-            h.leaving = static_cast<std::int16_t>(a);
-        } else if (after && !before) {
-            h.entering = static_cast<std::int16_t>(a);
-        }
-    }
-    h.handover = h.leaving >= 1 && h.entering >= 1;
-    return h;
-}
-
 }  // namespace
 
 bool AnyTransit(const ScanState& state) { return !IsRowEmpty(state, 0); }
@@ -121,12 +104,10 @@ void TransitScan::ProcessDay(std::int32_t day) {
 // sample of the day that has one, so no crossing is claimed where none could be seen.
 void TransitScan::TakeSamples(std::int32_t day) {
     const std::int16_t moving = request_.PlanetCodes[0];
-    const std::int16_t second = request_.PlanetCodes[1];
-    const double natal = request_.NatalLongitudes[second];
     auto compute = [&](int j) {
         const double t = MomentOfDayStart(day + j - 1);
         const double la = PlanetLongitude(moving, t);
-        const double lb = heading_.world ? PlanetLongitude(second, t) : natal;
+        const double lb = SecondLongitude(t);
         longitudes_[0][j] = la;
         longitudes_[1][j] = lb;
         sampleValid_[j] = la >= 0.0 && lb >= 0.0;
@@ -172,10 +153,7 @@ void TransitScan::Classify() {
             for (int k = 0; k < 2; ++k) state_.InOrb[a][o][k] = state_.Deviation[a][k + 1] < request_.Orbs[o];
         }
     }
-    // With outer orbs under 15 degrees two outer orbs never meet, but a fast pair can cross the
-    // gap between them within one day: close the one transit before opening the next, as at a
-    // handover, rather than writing the new aspect over the open transit's rows.
-    handover_ = request_.HandoverCheck ? FindOrbHandover() : LeavingAndEntering(state_, aspectCount);
+    handover_ = FindOrbHandover();
     for (int a = 1; a <= aspectCount; ++a) {
         for (int o = 0; o < kOrbCount; ++o) {
             const bool before = state_.InOrb[a][o][0];
@@ -192,8 +170,18 @@ void TransitScan::Classify() {
 }
 
 TransitScan::Handover TransitScan::FindOrbHandover() const {
-    if (!request_.HandoverCheck) return {};
-    return LeavingAndEntering(state_, std::clamp<int>(request_.AspectCount, 0, 5));
+    Handover h;
+    for (int a = 1; a <= std::clamp<int>(request_.AspectCount, 0, 5); ++a) {
+        const bool before = state_.InOrb[a][kOuterOrb][0];
+        const bool after = state_.InOrb[a][kOuterOrb][1];
+        if (before && !after) {
+            h.leaving = static_cast<std::int16_t>(a);
+        } else if (after && !before) {
+            h.entering = static_cast<std::int16_t>(a);
+        }
+    }
+    h.handover = h.leaving >= 1 && h.entering >= 1;
+    return h;
 }
 
 TransitRow& TransitScan::Row(std::int32_t row) {
@@ -362,17 +350,20 @@ std::int32_t TransitScan::MinimumDate(std::int32_t minDay, std::int16_t aspect, 
 }
 
 double TransitScan::DeviationAt(double t, std::int16_t aspect) const {
-    const std::int16_t second = request_.PlanetCodes[1];
     const double la = PlanetLongitude(request_.PlanetCodes[0], t);
-    const double lb = heading_.world ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
+    const double lb = SecondLongitude(t);
     if (la < 0.0 || lb < 0.0) return -1.0;
     return std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]);
 }
 
-double TransitScan::DistanceFromAim(double t, double aim) const {
+double TransitScan::SecondLongitude(double t) const {
     const std::int16_t second = request_.PlanetCodes[1];
+    return heading_.world ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
+}
+
+double TransitScan::DistanceFromAim(double t, double aim) const {
     const double la = PlanetLongitude(request_.PlanetCodes[0], t);
-    const double lb = heading_.world ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
+    const double lb = SecondLongitude(t);
     if (la < 0.0 || lb < 0.0) return std::nan("");
     return std::remainder(la - lb - aim, kFullCircle);
 }

@@ -71,7 +71,10 @@ public:
         std::int16_t entering = -1;  // aspect entering its outer orb on this day, or -1
         bool handover = false;       // both: one transit ends and the next begins on the same day
     };
-    // Looked for only with HandoverCheck (outer orb 15 degrees), from the current InOrb.
+    // From the current InOrb (the last match wins in both). With an outer orb of 15 degrees the
+    // outer orbs of two aspects meet, and one transit ends on the day the next begins; with less,
+    // a fast pair can still cross the gap between them within one day: either way the one transit
+    // is closed before the next is opened, rather than the new aspect written over its rows.
     Handover FindOrbHandover() const;
     // Whether `day`'s listed date carries "r": the moving planet retrograde at the local midnight
     // starting it; never in all-planets World runs.
@@ -97,6 +100,8 @@ private:
     void TakeSamples(std::int32_t day);
     void Classify();
     void EnterBranches(std::int16_t aspect, int entering, int leaving);
+    // The second body at moment t: the outer planet in World mode, the natal position otherwise.
+    double SecondLongitude(double t) const;
     // The pair's deviation from the aspect at moment t, or -1 when a body has no value there.
     double DeviationAt(double t, std::int16_t aspect) const;
     // The pair's difference of longitude minus `aim`, in (-pi, pi]; NaN when a body has no value.

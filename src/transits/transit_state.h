@@ -15,7 +15,6 @@ struct TransitRequest {
     std::array<std::int16_t, 2> PlanetCodes{};   // [0] moving/inner, [1] outer/natal
     std::array<std::int16_t, kOrbCount> OrbDegrees{};  // outer, middle, inner
     std::array<double, kOrbCount> Orbs{};        // radians, OrbDegrees * 2pi / 360
-    bool HandoverCheck = false;                  // outer orb is 15 degrees
     std::array<std::int32_t, 3> RequestDays{};   // start, end, birth day numbers
     std::int32_t StartDay = 0;                   // first and last civil day to scan
     std::int32_t EndDay = 0;

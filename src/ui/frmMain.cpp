@@ -49,10 +49,6 @@ int EntryOfTypedNumber(const QComboBox* list, const QString& text) {
 
 }  // namespace
 
-int TimezoneListIndex(int minutesEast) {
-    return static_cast<int>(std::nearbyint(minutesEast / 30.0 + 24.0));
-}
-
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Meridel"));
@@ -61,7 +57,6 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(TwipsToPixels(kDesignedClientWidthTwips), TwipsToPixels(kDesignedClientHeightTwips));
-    EntryDate.Calendar = kGregorianCalendar;
 
     CreateControls();
     ConnectHandlers();
@@ -83,8 +78,8 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::closeEvent(QCloseEvent* event) {
     // Never tear the window down under a running scan: stop it, and close when it has unwound.
     if (ScanRunning) {
-        request.StopRequested = true;
-        request.RunAborted = true;
+        session.request.StopRequested = true;
+        session.RunAborted = true;
         CloseRequested = true;
         event->ignore();
         return;

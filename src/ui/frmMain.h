@@ -11,9 +11,11 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "calendar/daycount.h"
+#include "request/run_request.h"
+#include "transits/output_box.h"
 #include "transits/scan_engine.h"
 
 class QCheckBox;
@@ -44,9 +46,19 @@ inline constexpr int kFrameHeightTwips = 575;
 inline constexpr int kDesignedClientWidthTwips = 14685;
 inline constexpr int kDesignedClientHeightTwips = 7515;
 
-// The list position of a zone with this offset: (minutes / 30 + 24), halves to even. May lie
-// outside 1..47 for offsets of -12:00 or +12:00 and beyond.
-int TimezoneListIndex(int minutesEast);
+class frmMain;
+
+// The output box's text, kept in the window's text box.
+class TextBoxOutput : public OutputText {
+public:
+    explicit TextBoxOutput(frmMain* window) : window_(window) {}
+    std::size_t Length() const override;
+    void Append(const std::string& text) override;
+    void Clear() override;
+
+private:
+    frmMain* window_;
+};
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -113,28 +125,23 @@ public:
     int WindowWidth = 13800;    // twips, fixed outer width
     int CompactHeight = 6500;   // twips, outer height without output (also the minimum)
     int intHeight = 8000;       // twips, outer height during and after a run
-    EuroDate EntryDate;         // Calendar is 71 ("G") from creation on
-    TransitRequest request;
-    ScanState scan;
+    RequestSession session;     // the latest request and what is kept between requests
+    ScanState scan;             // the latest run's working state
+    bool AllPlanetsMode = false;  // an all-planets listing drives the requests
     // True while the text typed into an editable list is matched to its entries; the list's
     // position follows the text, but that is typing, not a choice, so its handler stays quiet.
     bool TypingInList = false;
 
-    // ---- Start-up (frmMain_load.cpp) ----
+    // ---- Start-up (frmMain_startup.cpp) ----
     void Form_Load();
     void SetInitialDefaults();
     void SetWindowFonts();
     void ReselectSearchAndTimeLists();
 
-    // ---- Lists and mode (frmMain_lists.cpp) ----
+    // ---- The lists, the mode, the zones and the captions (frmMain_choices.cpp) ----
     void FillSelectionLists();
     void FillPlanetLists();
     void UpdateRunCaptions();
-    // The orb checks of a run; writes PlanetCodes[0]. False after its one message ("Orb values").
-    bool CheckOrbs();
-    // The part of CheckOrbs every listing needs: outer, middle and inner orb strictly decreasing,
-    // at least 2 degrees apart. False after its one message ("Orb values").
-    bool CheckOrbOrder();
     // Label1 = "for first N°" with N the outer orb in degrees.
     void UpdateSearchOrbLabel();
     bool IsWorldMode() const;
@@ -143,14 +150,20 @@ public:
     void cboPlanet_Click(int index);
     void cboOrbs_Click(int index);
     void cboSearchAspect_Click();
+    void SetUpTimezoneComboBoxes(bool blnPreserveIndices);
+    // The computer's offset from Greenwich in minutes, east positive, from the clock.
+    static std::int16_t LocalTimezoneMinutes();
+    void cboTimezone_Click(int index);
+    void chkDisplayNATZabbr_Click();
+    void cboHour_Click();
+    void cboMinute_Click();
 
-    // ---- Layout and control states (frmMain_layout.cpp) ----
+    // ---- Layout, control states and the timer (frmMain_layout.cpp) ----
     void Form_Resize();
     int FormWidth() const;   // outer size in twips
     int FormHeight() const;
     void SetFormWidth(int twips);   // resize and lay out again
     void SetFormHeight(int twips);
-    bool OutputIsEmpty() const;
     void SetBusyState();
     void SetIdleState();
     void Timer1_Timer();
@@ -158,8 +171,8 @@ public:
     void chkOpenOutputFile_Click();
     void chkAppendToOutput_Click();
 
-    // ---- Date entry and checks (frmMain_dates.cpp). Rows: 0 start, 1 end, 2 birth. ----
-    // Cleans the row's boxes, sets request.RequestDays[row] and the row's label.
+    // ---- Date entry (frmMain_dates.cpp). Rows: 0 start, 1 end, 2 birth. ----
+    // Cleans the row's boxes, sets session.request.RequestDays[row] and the row's label.
     void UpdateDateLabel(int row);
     void txbYear_LostFocus(int row);
     void txbMonth_LostFocus(int row);
@@ -170,79 +183,48 @@ public:
     void txbYear_KeyUp(int row, int keyCode, int shift);
     void txbMonth_KeyUp(int row, int keyCode, int shift);
     void txbDay_KeyUp(int row, int keyCode, int shift);
-    bool CheckDateFieldsFilled(int row);
-    bool CheckDate(int row);  // sets request.RequestDays[row]
-    bool CheckBirthData(bool skipStartComparison);  // sets request.RequestDays[2]
-    bool CheckDateRange(int row);
 
-    // ---- Time zones and birth time (frmMain_timezones.cpp) ----
-    void SetUpTimezoneComboBoxes(bool blnPreserveIndices);
-    // The computer's offset from Greenwich in minutes, east positive, from the clock.
-    static std::int16_t LocalTimezoneMinutes();
-    void cboTimezone_Click(int index);
-    void chkDisplayNATZabbr_Click();
-    void cboHour_Click();
-    void cboMinute_Click();
-    // request.NatalLongitudes[PlanetCodes[1]] at the birth moment (RequestDays[2], hour, minute,
-    // birth zone), by SiderealZodiac as already set.
-    void ComputeNatalLongitude();
+    // ---- Requests (frmMain_requests.cpp): the controls as the request layer reads them ----
+    RequestInput ReadRequestInput() const;
+    // Puts what a check leaves (cleaned boxes, dates in words, chosen positions) into the controls.
+    void ApplyUpdates(const FieldUpdates& updates);
+    // Shows a refusal's messages, applies the updates and goes to the field concerned; true
+    // when there was no refusal.
+    bool Passed(const FieldUpdates& updates, const std::optional<Refusal>& refusal);
 
-    // ---- Output box (frmMain_output.cpp). Its text has CR LF line ends, each counted as two
-    // characters against the limit. ----
-    static constexpr int kOutputBoxLimit = 64001;  // a row is refused once the box holds this many
-    QString OutputText() const;
-    int OutputLength() const;
-    // Appends text ("\r\n" for line ends) at the end of the box, wherever the caret is.
-    void AppendOutput(const QString& text);
-    // Puts the caret at the end so the newest line shows, and repaints the box.
-    void ShowOutputEnd();
-
-    // ---- A run (frmMain_run.cpp) ----
+    // ---- Runs (frmMain_run.cpp, frmMain_search.cpp) ----
     void cmdStart_Click();
-    // After ComputeNatalLongitude: false, after its message (title "Error"), when the birth moment
-    // lies outside the natal body's range, so that no-value result is never used as a longitude.
-    bool NatalLongitudeHasValue();
-    void cmdClear_Click();
-    // Loads the Pluto table once, when a request may need it; false after its messages.
-    void EnsurePlutoData(bool& ok);
-    // which 0: the start date, else the end date; false after its one message.
-    void CheckEphemerisDateLimits(std::int16_t which, bool& ok);
-    // The Pluto table when the pair needs it, the date limits (the start date's only when asked,
-    // then the end date's), the zodiac switch and the natal position; false after a message.
-    bool PreparePositions(bool world, bool checkStartDate);
-    // The scan of request.StartDay..EndDay with its output, Stop and end of run.
-    void ScanTransits();
-    // Appends a result line, or refuses it when the box is full ("Output textbox is full.").
-    bool WriteRowText(const QString& line);
-    // The latest day at or before startDay whose start finds no aspect inside the inner orb
-    // (when the start day does), or the earliest day with positions.
-    std::int32_t StartDayBeforeTransitInEffect(std::int32_t startDay, int zoneMinutes) const;
+    void cmdSearch_Click();
+    void cmdShowAll_Click(int index);
+    // The scan of session.request with this heading, its output, Stop and end of run.
+    void ScanTransits(const RunHeading& heading);
     bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
     bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
     int ScansStarted = 0;        // scans begun since the window was made
 
-    // ---- The next-transit search (frmMain_search.cpp) ----
-    // Sets the middle and inner orbs (request.OrbDegrees[1], [2], whole degrees) from the search
-    // orb OrbDegrees[0] for the moving planet PlanetCodes[0], always three orbs a run would
-    // accept; ok false after its one message (title "Search orb value") when the search orb is
-    // too small for that: below 7° for Mercury, 6° for the Sun, Venus and Mars, 5° otherwise.
-    void CheckSearchOrb(bool& ok);
-    // The stepping met the end of a range at `day` (a day number) before the transit was complete:
-    // hides the running date and says so, with `extra` (the range message) on a second line.
-    void ReportNoTransitFound(const std::string& extra, std::int16_t aspect, std::int32_t day);
+    // ---- The output box (frmMain_output.cpp). Its text has CR LF line ends, each counted as two
+    // characters against the limit. ----
+    TextBoxOutput OutputTextBox{this};
+    OutputBox Output{OutputTextBox, OutputBox::kWindowLimit};
+    QString OutputText() const;
+    bool OutputIsEmpty() const;
+    // Puts the caret at the end so the newest line shows, and repaints the box.
+    void ShowOutputEnd();
+    // Empties the box and forgets the runs it held.
+    void ClearOutput();
+    void cmdClear_Click();
+    void cmdFile_Click();
+    std::string OutputFilePath;  // the file last chosen for the output
 
-    // ---- Handlers built in their own files by the search, all-planets, output-file, help and
-    // saved-state code. ----
-    void cmdSearch_Click();            // frmMain_search.cpp
-    void cmdShowAll_Click(int index);  // frmMain_showall.cpp
-    void cmdFile_Click();              // frmMain_file.cpp
-    void cmdHelp_Click();              // frmMain_help.cpp
-    void cmdRestoreState_Click();      // frmMain_state.cpp
-    void cmdSaveState_Click();         // frmMain_quit.cpp
-    void cmdQuit_Click();              // frmMain_quit.cpp
-    void Form_Unload();                // frmMain_quit.cpp; the window closes afterwards in any case
+    // ---- Help (frmMain_help.cpp) ----
+    void cmdHelp_Click();
+    frmView* Viewer = nullptr;   // the help viewer, made on first use; a child window
 
-    // ---- Saved state and the end of the program (frmMain_state.cpp, frmMain_quit.cpp) ----
+    // ---- Saved state and the end of the program (frmMain_state.cpp) ----
+    void cmdRestoreState_Click();
+    void cmdSaveState_Click();
+    void cmdQuit_Click();
+    void Form_Unload();                 // the window closes afterwards in any case
     // True for about 5.5 s after a save that the store really holds, or a restore; quitting
     // then asks no question.
     bool StateJustStored = false;
@@ -254,10 +236,6 @@ public:
     // Ends the program: closes the window and its viewer and leaves the event loop.
     void EndProgram();
 
-    // ---- Output file and help (frmMain_file.cpp, frmMain_help.cpp) ----
-    std::string OutputFilePath;  // the file last chosen for the output
-    frmView* Viewer = nullptr;   // the help viewer, made on first use; a child window
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -267,7 +245,6 @@ private:
     void CreateControls();   // frmMain_controls.cpp
     void ConnectHandlers();  // frmMain_controls.cpp
     void MatchTypedText(QComboBox* list, const QString& text);
-    void RunScan();
 };
 
 }  // namespace meridel

@@ -50,8 +50,6 @@ void frmMain::Form_Resize() {
     SetLeftTwips(chkOpenOutputFile, LeftTwips(cmdFile) + WidthTwips(cmdFile) + 100);
 }
 
-bool frmMain::OutputIsEmpty() const { return txbOutput->document()->isEmpty(); }
-
 void frmMain::SetBusyState() {
     SetEnabledByKind(*this, false, false, true, true, false);
     cmdStart->setText(QStringLiteral("Stop"));
@@ -77,6 +75,21 @@ void frmMain::chkOpenOutputFile_Click() {
 
 void frmMain::chkAppendToOutput_Click() {
     if (blnStartUpCompleted && cmdStart->isEnabled()) cmdStart->setFocus();
+}
+
+// The window's 500 ms timer: shows the output buttons when there is output and refreshes the
+// running date while a scan goes on.
+void frmMain::Timer1_Timer() {
+    const bool running = cmdStart->text() == QStringLiteral("Stop");
+    const bool hasOutput = !OutputIsEmpty();
+    cmdFile->setVisible(!running && hasOutput);
+    chkOpenOutputFile->setVisible(cmdFile->isVisibleTo(this));
+    if (running) {
+        lblShortDate->setText(QString::fromStdString(scan.DayText));
+        lblShortDate->repaint();
+    }
+    cmdClear->setVisible(hasOutput);
+    AgeStateJustStored();
 }
 
 }  // namespace meridel

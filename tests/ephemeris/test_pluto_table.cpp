@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
@@ -33,7 +32,6 @@ std::string syntheticLine(std::int32_t k) { return EncodePlutoLine(k, syntheticM
 class PlutoTable : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousDialogs_ = setDialogs(&dialogs_);
         savedFolder_ = DataFolder;
         folder_ = std::filesystem::temp_directory_path() /
                   ("meridel-pluto-" + std::to_string(getpid()) + "-" +
@@ -43,7 +41,6 @@ protected:
         for (std::int32_t k = 0; k < kPlutoTableLines; ++k) validText_ += syntheticLine(k) + "\n";
     }
     void TearDown() override {
-        setDialogs(previousDialogs_);
         DataFolder = savedFolder_;
         PlutoLines.clear();
         std::filesystem::remove_all(folder_);
@@ -51,27 +48,19 @@ protected:
     void writeFile(const std::string& name, const std::string& text) {
         std::ofstream(folder_ / name, std::ios::binary) << text;
     }
-    // A load that must fail: one message of the designed look naming the file and `detail`,
-    // and no table afterwards, not even the one loaded before.
+    // A load that must fail: a problem naming the file and `detail`, and no table afterwards,
+    // not even the one loaded before.
     void expectRefused(const std::string& name, const std::string& detail) {
         writeFile("good.slx", validText_);
         std::string errorText;
         ASSERT_TRUE(LoadPlutoData("good.slx", errorText));
-        dialogs_.clear();
         EXPECT_FALSE(LoadPlutoData(name, errorText)) << name;
-        ASSERT_EQ(dialogs_.messages.size(), 1u) << name;
-        const ShownMessage& shown = dialogs_.messages[0];
-        EXPECT_EQ(shown.title, "Read Pluto Data");
-        EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
-        EXPECT_EQ(shown.text, "Error when reading geocentric Pluto data.\n" + errorText);
         EXPECT_NE(errorText.find(DataFolder + name), std::string::npos) << errorText;
         EXPECT_NE(errorText.find(detail), std::string::npos) << errorText;
         EXPECT_TRUE(PlutoLines.empty());
         EXPECT_EQ(PlanetLongitude(kPluto, 2451545.0), kBeforeRange);
     }
 
-    RecordingDialogs dialogs_;
-    Dialogs* previousDialogs_ = nullptr;
     std::string savedFolder_;
     std::filesystem::path folder_;
     std::string validText_;

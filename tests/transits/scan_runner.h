@@ -47,7 +47,6 @@ inline void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
     TransitRequest& r = run.request;
     r.PlanetCodes = {c.moving, c.second};
     for (int o = 0; o < 3; ++o) r.Orbs[o] = (r.OrbDegrees[o] = c.orbs[o]) * kDegree;
-    r.HandoverCheck = c.orbs[0] == 15;
     r.StartDay = r.RequestDays[0] = c.start;
     r.EndDay = r.RequestDays[1] = c.end;
     r.NatalLongitudes[c.second] = c.natal;

@@ -38,36 +38,10 @@ TEST_F(Lists, EachModeKeepsItsOwnPlanetChoice) {
     EXPECT_EQ(w.SavedPlanetIndex[2], 7);
 }
 
-TEST_F(Lists, OrbChecks) {
+// Choosing an orb checks it (the request layer's orb check, its message only); a refused orb
+// stays selected; the search label follows the outer orb.
+TEST_F(Lists, ChoosingAnOrbChecksIt) {
     frmMain& w = Start();
-    struct Case {
-        bool world;
-        int planet, outer, middle, inner;  // list positions
-        const char* message;               // nullptr: accepted
-    };
-    const Case cases[] = {
-        {false, 1, 9, 4, 1, "With transiting Mercury the inner orb must be at least 3°."},
-        {true, 1, 9, 4, 1, "With Mercury the inner orb must be at least 3°."},
-        {false, 1, 9, 4, 2, nullptr},
-        {false, 2, 9, 4, 0, "With transiting Sun, Venus or Mars the inner orb must be at least 2°."},
-        {false, 4, 9, 4, 0, nullptr},  // Jupiter may have a 1° inner orb
-        {false, 3, 7, 4, 2, nullptr},  // 8°, 5°, 3°
-        {false, 3, 7, 6, 2, "Orbs must be strictly decreasing and differ by at least 2°."},
-        {false, 3, 7, 5, 4, "Orbs must be strictly decreasing and differ by at least 2°."},
-    };
-    for (const Case& c : cases) {
-        (c.world ? w.optWorld : w.optPersonal)->setChecked(true);
-        w.cboPlanet[0]->setCurrentIndex(c.planet);
-        w.cboOrbs[0]->setCurrentIndex(c.outer);
-        w.cboOrbs[1]->setCurrentIndex(c.middle);
-        w.cboOrbs[2]->setCurrentIndex(c.inner);
-        shown.clear();
-        EXPECT_EQ(w.CheckOrbs(), c.message == nullptr) << c.planet << " " << c.inner;
-        EXPECT_EQ(w.request.PlanetCodes[0], c.planet + 1);
-        if (c.message) ExpectOneMessage(c.message, "Orb values", MessageIcon::Information);
-        else EXPECT_TRUE(shown.messages.empty()) << LastText();
-    }
-
     // Choosing an orb checks it; a refused orb stays selected; the search label follows the outer orb.
     w.cboOrbs[0]->setCurrentIndex(14);
     EXPECT_EQ(w.Label1->text(), "for first 15°");

@@ -36,8 +36,8 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     EXPECT_TRUE(w.txbYear[0]->isEnabled());
     EXPECT_FALSE(IsShown(w.lblShortDate));
     EXPECT_FALSE(w.ScanRunning);
-    EXPECT_FALSE(w.request.StopRequested);
-    EXPECT_TRUE(w.request.RunAborted);
+    EXPECT_FALSE(w.session.request.StopRequested);
+    EXPECT_TRUE(w.session.RunAborted);
     EXPECT_TRUE(shown.popUps.empty());
     EXPECT_TRUE(shown.messages.empty());
     // Only whole rows were written before "Stopped".
@@ -98,7 +98,7 @@ TEST_F(RunRequest, BoxFullAtTheColumnTitlesStopsOnce) {
     ExpectOneMessage("Output textbox is full.", nullptr, MessageIcon::Exclamation);
     // The rule under the refused titles is still appended, then the run ends at once.
     EXPECT_TRUE(w.OutputText().endsWith(kFullBoxEnd));
-    EXPECT_TRUE(w.request.RunAborted);
+    EXPECT_TRUE(w.session.RunAborted);
 }
 
 // A run whose last rows meet the full box ends as any other, with its stop request still set;
@@ -112,7 +112,7 @@ TEST_F(RunRequest, ARunAfterOneThatFilledTheBoxListsItsRows) {
     const QString heading = QStringLiteral("World transits for Jupiter and Saturn from November 1, 2020, to "
                                            "November 30, 2020 ('r' = Jupiter retrograde)");
     const int separator = 2 + 119 + 2;
-    w.txbOutput->setPlainText(QString(frmMain::kOutputBoxLimit - 1 - separator - (heading.size() + 2), QLatin1Char('x')));
+    w.txbOutput->setPlainText(QString(static_cast<int>(OutputBox::kWindowLimit) - 1 - separator - (heading.size() + 2), QLatin1Char('x')));
     w.chkAppendToOutput->setChecked(true);
     w.cmdStart_Click();
     ASSERT_TRUE(w.OutputText().endsWith(QStringLiteral("Textbox is full -- "))) << "the row met the full box as the run ended";
@@ -133,10 +133,10 @@ TEST_F(RunRequest, OutputLimitCountsLineEndsAsTwoCharacters) {
     QTextCursor c = w.txbOutput->textCursor();
     c.setPosition(2);
     w.txbOutput->setTextCursor(c);
-    EXPECT_EQ(w.OutputLength(), 64000);
-    EXPECT_TRUE(w.WriteRowText(QStringLiteral("row")));
-    EXPECT_GE(w.OutputLength(), 64001);
-    EXPECT_FALSE(w.WriteRowText(QStringLiteral("row")));
+    EXPECT_EQ(w.OutputTextBox.Length(), 64000u);
+    EXPECT_TRUE(w.Output.WriteRow("row", "Meridel"));
+    EXPECT_GE(w.OutputTextBox.Length(), 64001u);
+    EXPECT_FALSE(w.Output.WriteRow("row", "Meridel"));
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("x\r\nrow\r\nTextbox is full -- ")));
 }
 

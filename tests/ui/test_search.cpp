@@ -37,62 +37,6 @@ TEST_F(Search, SkipsTheTransitUnderWayAndMovesTheDatesUnlessKept) {
     EXPECT_EQ(DateFields(w, 1), QStringLiteral("2041-10-3"));
 }
 
-// Every search orb with every moving planet (Personal mode offers Sun to Pluto): the search is
-// refused, with one message, exactly when no split of the search orb passes a run's own orb
-// checks; otherwise its orbs pass them, and so are strictly decreasing: no column title repeats.
-TEST_F(Search, DerivedOrbsAreOnesARunAcceptsOrTheSearchOrbIsRefused) {
-    frmMain& w = Start();
-    auto runAccepts = [&](int planet, int outer, int middle, int inner) {
-        w.cboPlanet[0]->setCurrentIndex(planet - 1);
-        for (int i : {2, 1, 0}) w.cboOrbs[i]->setCurrentIndex(std::array{outer, middle, inner}[i] - 1);
-        shown.clear();
-        const bool accepted = w.CheckOrbs();
-        EXPECT_EQ(shown.messages.size(), accepted ? 0u : 1u);
-        return accepted;
-    };
-    for (int planet = kSun; planet <= kPluto; ++planet) {
-        for (std::int16_t s = 1; s <= 15; ++s) {
-            SCOPED_TRACE(BodyName[planet] + " " + std::to_string(s));
-            bool someSplitRuns = false;
-            for (int middle = 1; middle < s; ++middle)
-                for (int inner = 1; inner < middle; ++inner)
-                    someSplitRuns = runAccepts(planet, s, middle, inner) || someSplitRuns;
-
-            w.request.OrbDegrees = {s, 0, 0};
-            w.request.PlanetCodes[0] = static_cast<std::int16_t>(planet);
-            shown.clear();
-            bool ok = true;
-            w.CheckSearchOrb(ok);
-            EXPECT_EQ(ok, someSplitRuns);
-            if (!ok) {
-                ASSERT_EQ(shown.messages.size(), 1u);
-                EXPECT_EQ(shown.messages[0].title, "Search orb value");
-                EXPECT_EQ(shown.messages[0].icon, MessageIcon::Information);
-                continue;
-            }
-            EXPECT_TRUE(shown.messages.empty()) << LastText();
-            EXPECT_TRUE(runAccepts(planet, s, w.request.OrbDegrees[1], w.request.OrbDegrees[2])) << LastText();
-        }
-    }
-}
-
-// The designed orbs hold wherever a run accepts them; Mercury's inner orb is raised at 10°.
-// (The refusals' texts are those of the end-to-end search listings.)
-TEST_F(Search, DesignedOrbsWhereARunAcceptsThem) {
-    frmMain& w = Start();
-    for (const std::array<std::int16_t, 4> c : {std::array<std::int16_t, 4>{5, kJupiter, 3, 1}, {6, kSun, 4, 2},
-                                                {10, kVenus, 6, 2}, {10, kMercury, 6, 3}, {15, kMercury, 10, 5}}) {
-        w.request.OrbDegrees = {c[0], 0, 0};
-        w.request.PlanetCodes[0] = c[1];
-        bool ok = false;
-        w.CheckSearchOrb(ok);
-        EXPECT_TRUE(ok) << c[0];
-        EXPECT_EQ(w.request.OrbDegrees[1], c[2]) << c[0];
-        EXPECT_EQ(w.request.OrbDegrees[2], c[3]) << c[0];
-    }
-    EXPECT_TRUE(shown.messages.empty()) << LastText();
-}
-
 // Nothing chosen would be aspect code 0 or planet code 0 (no positions): a message instead.
 TEST_F(Search, NoAspectOrPlanetChosenIsRefused) {
     frmMain& w = Start();
@@ -125,7 +69,7 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Saturn")));
     EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cboPlanet[1]->currentText(), "MarsSaturn");
     EXPECT_FALSE(w.chkAppendToOutput->isChecked());
-    EXPECT_FALSE(w.request.AllPlanetsMode);
+    EXPECT_FALSE(w.AllPlanetsMode);
     EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
 
     // Orbs out of order are refused once, before any run.
@@ -165,7 +109,7 @@ TEST_F(ShowAll, FullBoxEndsTheLoopButPlutoStillRuns) {
     EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Mercury")));
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Textbox is full -- ") + QString(119, QLatin1Char('-')) +
                                         QStringLiteral("\r\nStopped")));
-    EXPECT_FALSE(w.request.AllPlanetsMode);
+    EXPECT_FALSE(w.AllPlanetsMode);
 }
 
 // Closing the window during a run stops the scan first: no further run, not even Pluto's; the
@@ -185,7 +129,7 @@ TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     EXPECT_EQ(w.ScansStarted, 1);
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
     EXPECT_EQ(w.cboPlanet[0]->currentText(), QStringLiteral("Venus"));
-    EXPECT_FALSE(w.request.AllPlanetsMode);
+    EXPECT_FALSE(w.AllPlanetsMode);
     QTest::qWait(50);
     EXPECT_FALSE(w.isVisible());
 }

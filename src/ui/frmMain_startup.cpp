@@ -17,6 +17,7 @@
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
+#include "request/choices.h"
 #include "ui/controls.h"
 #include "ui/frmMain.h"
 #include "ui/window_style.h"
@@ -70,7 +71,7 @@ void frmMain::Form_Load() {
 
     if (cboTimezone[0]->currentIndex() == -1) {
         // Offsets of +12:00 and beyond, or -12:00, have no entry: take the nearest real zone.
-        cboTimezone[0]->setCurrentIndex(std::clamp(TimezoneListIndex(LocalTimezoneMinutes()), 1, 47));
+        cboTimezone[0]->setCurrentIndex(std::clamp(ZonePosition(LocalTimezoneMinutes()), 1, kZoneEntries - 1));
     }
     chkKeepDates->setChecked(true);
     txbDay_LostFocus(2);
@@ -135,7 +136,7 @@ void frmMain::Form_Load() {
 
 void frmMain::SetInitialDefaults() {
     FillingPlanetLists = false;
-    request.AspectCount = 5;
+    session.request.AspectCount = 5;
 
     txbYear[0]->setText(QStringLiteral("%1").arg(activeClock().currentYear(), 4, 10, QLatin1Char('0')));
     txbMonth[0]->setText(QStringLiteral("1"));
@@ -149,7 +150,7 @@ void frmMain::SetInitialDefaults() {
     txbOutput->clear();
 
     SiderealZodiac = false;
-    request.PlutoDataLoaded = false;
+    session.PlutoDataLoaded = false;
     cmdFile->setEnabled(false);
     optPersonal->setChecked(true);
     optTropical->setChecked(true);

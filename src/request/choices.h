@@ -1,0 +1,51 @@
+// The choices the window offers, as values: what each list position of the planet, orb, zone,
+// birth-time and aspect lists stands for, the texts the lists show, and the captions that name
+// the chosen planets. The window fills its lists from these; the request layer reads positions.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace meridel {
+
+// Planet list positions. World: the inner list holds codes 1..8 (Sun to Neptune), the outer list
+// codes 2..9 (Mercury to Pluto); Personal: the transiting list codes 1..9, the natal list 1..10.
+int FirstPlanetCode(bool world, int list);
+int LastPlanetCode(bool world, int list);
+// The planet code at a list position (position + first code); 0 for no position (-1).
+std::int16_t PlanetAtPosition(bool world, int list, int position);
+// The name the list shows at a position; "" for no position.
+std::string PlanetNameAtPosition(bool world, int list, int position);
+
+// Orb lists: position k is k + 1 degrees, 1 to 15.
+inline constexpr int kOrbChoices = 15;
+inline int OrbDegreesAtPosition(int position) { return position + 1; }
+std::string OrbText(int degrees);  // "10°"
+
+// The 48 entries of either zone list: 0 is blank; entry i >= 1 stands for (i - 24) * 30 minutes
+// east of Greenwich. With the North American abbreviations ten entries read "EST/CDT" and the like.
+inline constexpr int kZoneEntries = 48;
+inline constexpr int kGreenwichEntry = 24;
+std::vector<std::string> ZoneTexts(bool northAmerican);
+inline int ZoneMinutesAtPosition(int position) { return (position - kGreenwichEntry) * 30; }
+// The position of a zone with this offset: minutes / 30 + 24, halves to even. May lie outside
+// 1..47 for offsets of -12:00 or +12:00 and beyond.
+int ZonePosition(int minutesEast);
+
+// Birth time lists: "" then "00".."23"; "" then "00", "05" .. "55".
+std::vector<std::string> HourTexts();
+std::vector<std::string> MinuteTexts();
+// Local birth time in minutes after midnight from the two lists' positions (entry 1 is 00).
+inline int BirthMinutesAtPositions(int hour, int minute) { return (hour - 1) * 60 + (minute - 1) * 5; }
+
+// The search's aspect list: "conjunction" .. "sextile".
+std::vector<std::string> SearchAspectTexts(int aspectCount);
+
+// Captions naming the chosen planets (s0, s1 the texts the planet lists show).
+std::string RunCaption(bool world, const std::string& s0, const std::string& s1);
+std::string ShowAllCaption(bool world, int index, const std::string& s0, const std::string& s1);
+// "for first 10°": the search row's label for the outer orb list's position.
+std::string SearchOrbLabel(int outerPosition);
+
+}  // namespace meridel

@@ -1,0 +1,176 @@
+// The window's choices: the planet, orb, birth-time, aspect and zone lists filled from the request
+// layer's vocabulary, the World/Personal switch, the run buttons' captions and the small
+// handlers of these lists.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "calendar/daycount.h"
+#include "dialogs/dialogs.h"
+#include "ephemeris/planet_longitude.h"
+#include "request/choices.h"
+#include "request/date_checks.h"
+#include "ui/controls.h"
+#include "ui/frmMain.h"
+
+namespace meridel {
+
+namespace {
+
+QStringList Texts(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const std::string& text : texts) list << QString::fromStdString(text);
+    return list;
+}
+
+// Fills planet list `list` for the mode and selects the remembered position, clamped to the
+// last entry, or the default when nothing is remembered.
+void FillPlanetList(QComboBox* combo, bool world, int list, int remembered, int defaultPosition) {
+    combo->clear();
+    for (int position = 0; PlanetAtPosition(world, list, position) <= LastPlanetCode(world, list); ++position)
+        combo->addItem(QString::fromStdString(PlanetNameAtPosition(world, list, position)));
+    const int count = combo->count();
+    int position = defaultPosition;
+    if (remembered >= count)
+        position = count - 1;
+    else if (remembered >= 0)
+        position = remembered;
+    combo->setCurrentIndex(position);
+}
+
+}  // namespace
+
+bool frmMain::IsWorldMode() const { return optWorld->isChecked(); }
+
+void frmMain::FillSelectionLists() {
+    FillPlanetLists();
+    for (QComboBox* list : cboOrbs) {
+        list->clear();
+        for (int k = 0; k < kOrbChoices; ++k) list->addItem(QString::fromStdString(OrbText(OrbDegreesAtPosition(k))));
+    }
+    cboOrbs[0]->setCurrentIndex(9);
+    cboOrbs[1]->setCurrentIndex(4);
+    cboOrbs[2]->setCurrentIndex(1);
+
+    cboHour->clear();
+    cboHour->addItems(Texts(HourTexts()));
+    cboHour->setCurrentIndex(-1);
+
+    cboMinute->clear();
+    cboMinute->addItems(Texts(MinuteTexts()));
+    cboMinute->setCurrentIndex(-1);
+
+    cboSearchAspect->clear();
+    cboSearchAspect->addItems(Texts(SearchAspectTexts(session.request.AspectCount)));
+    cboSearchAspect->setCurrentIndex(-1);
+}
+
+void frmMain::FillPlanetLists() {
+    FillingPlanetLists = true;
+    const bool world = IsWorldMode();
+    const int mode = world ? 0 : 1;
+    FillPlanetList(cboPlanet[0], world, 0, SavedPlanetIndex[mode], 3);
+    FillPlanetList(cboPlanet[1], world, 1, SavedPlanetIndex[2 + mode], world ? 3 : 4);
+    FillingPlanetLists = false;
+}
+
+void frmMain::cboPlanet_Click(int index) {
+    if (!blnStartUpCompleted || FillingPlanetLists) return;
+    const int mode = IsWorldMode() ? 0 : 1;
+    SavedPlanetIndex[2 * index + mode] = static_cast<std::int16_t>(cboPlanet[index]->currentIndex());
+    UpdateRunCaptions();
+    cmdStart->setFocus();
+}
+
+void frmMain::optWorld_Click() {
+    if (!blnStartUpCompleted) return;
+    fraZodiac->hide();
+    fraBirthDate->hide();
+    lblPlanet[0]->setText(QStringLiteral("Inner planet"));
+    lblPlanet[1]->setText(QStringLiteral("Outer planet"));
+    FillPlanetLists();
+    SavedPlanetIndex[0] = static_cast<std::int16_t>(cboPlanet[0]->currentIndex());
+    SavedPlanetIndex[2] = static_cast<std::int16_t>(cboPlanet[1]->currentIndex());
+    cmdShowAll[1]->hide();
+    UpdateRunCaptions();
+}
+
+void frmMain::optPersonal_Click() {
+    if (!blnStartUpCompleted) return;
+    fraZodiac->show();
+    fraBirthDate->show();
+    lblPlanet[0]->setText(QStringLiteral("Transiting planet"));
+    lblPlanet[1]->setText(QStringLiteral("Natal planet"));
+    FillPlanetLists();
+    SavedPlanetIndex[1] = static_cast<std::int16_t>(cboPlanet[0]->currentIndex());
+    SavedPlanetIndex[3] = static_cast<std::int16_t>(cboPlanet[1]->currentIndex());
+    UpdateRunCaptions();
+    cmdShowAll[1]->show();
+}
+
+void frmMain::cboOrbs_Click(int) {
+    if (!blnStartUpCompleted) return;
+    // The check's message only: the lists keep what was chosen.
+    const RequestInput input = ReadRequestInput();
+    if (const auto refusal = CheckOrbs(input, PlanetAtPosition(input.world, 0, input.planets[0])))
+        ShowMessages(refusal->messages);
+    UpdateSearchOrbLabel();
+    cmdStart->setFocus();
+}
+
+void frmMain::UpdateSearchOrbLabel() {
+    Label1->setText(QString::fromStdString(SearchOrbLabel(cboOrbs[0]->currentIndex())));
+}
+
+void frmMain::cboSearchAspect_Click() {
+    if (!blnStartUpCompleted || TypingInList) return;
+    cmdSearch->setFocus();
+}
+
+void frmMain::UpdateRunCaptions() {
+    const bool world = IsWorldMode();
+    const std::string s0 = cboPlanet[0]->currentText().toStdString();
+    const std::string s1 = cboPlanet[1]->currentText().toStdString();
+    cmdStart->setText(QString::fromStdString(RunCaption(world, s0, s1)));
+    cmdShowAll[0]->setText(QString::fromStdString(ShowAllCaption(world, 0, s0, s1)));
+    if (!world) cmdShowAll[1]->setText(QString::fromStdString(ShowAllCaption(world, 1, s0, s1)));
+}
+
+void frmMain::SetUpTimezoneComboBoxes(bool blnPreserveIndices) {
+    const QStringList texts = Texts(ZoneTexts(chkDisplayNATZabbr->isChecked()));
+    for (int i = 0; i < 2; ++i) {
+        QComboBox* list = cboTimezone[i];
+        SavedTimezoneIndices[i] = static_cast<std::int16_t>(blnPreserveIndices ? list->currentIndex() : 0);
+        list->clear();
+        list->addItems(texts);
+        list->setCurrentIndex(blnStartUpCompleted ? SavedTimezoneIndices[i] : -1);
+    }
+}
+
+std::int16_t frmMain::LocalTimezoneMinutes() {
+    return static_cast<std::int16_t>(std::nearbyint(-static_cast<double>(get_timezone()) / 60.0));
+}
+
+void frmMain::cboTimezone_Click(int) {
+    if (!blnStartUpCompleted) return;
+    if (IsShown(cmdStart) && cmdStart->isEnabled()) cmdStart->setFocus();
+}
+
+void frmMain::chkDisplayNATZabbr_Click() {
+    // Runs during start-up too: a restored tick must rebuild the lists.
+    SetUpTimezoneComboBoxes(true);
+    if (IsShown(cmdStart) && cmdStart->isEnabled()) cmdStart->setFocus();
+}
+
+void frmMain::cboHour_Click() {
+    if (blnStartUpCompleted && !TypingInList) cmdStart->setFocus();
+}
+
+void frmMain::cboMinute_Click() {
+    if (blnStartUpCompleted && !TypingInList) cmdStart->setFocus();
+}
+
+}  // namespace meridel

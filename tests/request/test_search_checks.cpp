@@ -1,0 +1,123 @@
+// The search's checks and stepping without any window.
+#include "ephemeris/names.h"
+#include "ephemeris/pluto_table.h"
+#include "request/date_checks.h"
+#include "request/search_request.h"
+#include "request_fixture.h"
+
+namespace meridel {
+namespace {
+
+using SearchChecks = RequestTest;
+
+// Every search orb with every moving planet: the search is refused, with one message, exactly
+// when no split of the search orb passes a run's own orb checks; otherwise its orbs pass them,
+// and so are strictly decreasing: no column title repeats.
+TEST_F(SearchChecks, DerivedOrbsAreOnesARunAcceptsOrTheSearchOrbIsRefused) {
+    auto runAccepts = [](int planet, int outer, int middle, int inner) {
+        RequestInput in = Personal(planet - 1);
+        in.orbs = {outer - 1, middle - 1, inner - 1};
+        return !CheckOrbs(in, static_cast<std::int16_t>(planet));
+    };
+    for (std::int16_t planet = kSun; planet <= kPluto; ++planet) {
+        for (std::int16_t s = 1; s <= 15; ++s) {
+            SCOPED_TRACE(BodyName[planet] + " " + std::to_string(s));
+            bool someSplitRuns = false;
+            for (int middle = 1; middle < s; ++middle)
+                for (int inner = 1; inner < middle; ++inner) someSplitRuns = runAccepts(planet, s, middle, inner) || someSplitRuns;
+            SearchOrbs orbs;
+            const auto refusal = CheckSearchOrb(true, s, planet, orbs);
+            EXPECT_EQ(!refusal, someSplitRuns);
+            if (refusal) {
+                ASSERT_EQ(refusal->messages.size(), 1u);
+                EXPECT_EQ(refusal->messages[0].title, "Search orb value");
+                EXPECT_EQ(refusal->messages[0].icon, MessageIcon::Information);
+                continue;
+            }
+            EXPECT_TRUE(runAccepts(planet, s, orbs.middle, orbs.inner));
+        }
+    }
+}
+
+// The designed orbs hold wherever a run accepts them; Mercury's inner orb is raised at 10°. The
+// designed refusals keep their texts.
+TEST_F(SearchChecks, DesignedOrbsAndMessages) {
+    for (const std::array<std::int16_t, 4> c : {std::array<std::int16_t, 4>{5, kJupiter, 3, 1}, {6, kSun, 4, 2},
+                                                {10, kVenus, 6, 2}, {10, kMercury, 6, 3}, {15, kMercury, 10, 5}}) {
+        SearchOrbs orbs;
+        EXPECT_FALSE(CheckSearchOrb(false, c[0], c[1], orbs)) << c[0];
+        EXPECT_EQ(orbs.middle * 100 + orbs.inner, c[2] * 100 + c[3]) << c[0];
+    }
+    SearchOrbs orbs;
+    ExpectRefusal(CheckSearchOrb(false, 5, kMars, orbs), "With Sun, Venus or Mars the search orb must be at least 6°.",
+                  MessageIcon::Information, "Search orb value");
+    ExpectRefusal(CheckSearchOrb(true, 6, kMercury, orbs), "With transiting Mercury the search orb must be at least 7°.",
+                  MessageIcon::Information, "Search orb value");
+    ExpectRefusal(CheckSearchOrb(false, 4, kJupiter, orbs), "With Jupiter the search orb must be at least 5°.",
+                  MessageIcon::Information, "Search orb value");
+}
+
+// In order: the end date, the results zone (title "Search"), the planets, the aspect, the pair's
+// order.
+TEST_F(SearchChecks, ChecksInTheirOrder) {
+    RequestSession session;
+    RequestInput in = World();
+    in.dates[1] = {"2024", "", "31"};
+    ExpectRefusal(CheckSearch(in, session).refusal, "Please specify end month.", MessageIcon::None,
+                  "Show all world transits between Mars and Jupiter");
+    in = World();
+    in.dates[0] = {"", "", ""};  // the start date plays no part
+    in.resultZone = -1;
+    SearchCheck check = CheckSearch(in, session);
+    ExpectRefusal(check.refusal, "Please specify the timezone for the results, or use the default GMT timezone.",
+                  MessageIcon::None, "Search");
+    EXPECT_EQ(check.updates.resultZone, kGreenwichEntry);
+    in.resultZone = kGreenwichEntry;
+    in.planets[0] = -1;
+    ExpectRefusal(CheckSearch(in, session).refusal, "Please choose both planets.", MessageIcon::Information, "Search");
+    in.planets[0] = 3;
+    in.searchAspect = -1;  // as when typed text matches no entry
+    ExpectRefusal(CheckSearch(in, session).refusal, "Please choose the aspect to search for.",
+                  MessageIcon::Information, "Search");
+    in.searchAspect = 0;
+    in.planets = {4, 2};  // Jupiter and Mars
+    ExpectRefusal(CheckSearch(in, session).refusal, "Outer planet must be beyond inner planet",
+                  MessageIcon::Information, "Search");
+}
+
+// The great conjunction is within 10° on the day after the end date: the stepping goes past it to
+// the next one; at the end of Pluto's range it reports the day it stopped.
+TEST_F(SearchChecks, SteppingToTheNextTransit) {
+    RequestSession session;
+    RequestInput in = World(4, 4);  // Jupiter and Saturn
+    in.dates[1] = {"2020", "12", "31"};
+    SearchCheck check = CheckSearch(in, session);
+    ASSERT_FALSE(check.refusal) << check.refusal->messages[0].text;
+    EXPECT_EQ(check.aspect, 1);
+    int progress = 0;
+    SearchStretch stretch = FindNextTransit(in, session, check.aspect, [&progress](std::int32_t) { ++progress; });
+    ASSERT_TRUE(stretch.run);
+    EXPECT_EQ(ShortDateText(session.request.StartDay, 2, "-", ",", false) + " " +
+                  ShortDateText(session.request.EndDay, 2, "-", ",", false),
+              "2040-07-15 2041-10-03");
+    EXPECT_GT(progress, 7000);
+    const FieldUpdates moved = MovedDates(session.request.StartDay, session.request.EndDay);
+    EXPECT_EQ(moved.dates[0]->year + "-" + moved.dates[0]->month + "-" + moved.dates[0]->day, "2040-7-15");
+    EXPECT_EQ(*moved.dateLabels[1], "October 3, 2041 CE");
+
+    in = World(3, 7);  // Mars and Pluto
+    in.dates[1] = {"2099", "12", "31"};
+    check = CheckSearch(in, session);
+    ASSERT_FALSE(check.refusal);
+    stretch = FindNextTransit(in, session, check.aspect);
+    ASSERT_TRUE(stretch.refusal);
+    ASSERT_EQ(stretch.refusal->messages.size(), 2u);
+    EXPECT_EQ(stretch.refusal->messages[0].text + "|" + stretch.refusal->messages[0].title,
+              "Date is beyond allowable date range for Pluto.|Error");
+    EXPECT_EQ(stretch.refusal->messages[1].text,
+              "No complete conjunction transit found up to 2100-01-01 CE .\nDate is beyond allowable date range for Pluto.");
+    EXPECT_EQ(stretch.refusal->messages[1].title, "Date out of range");
+}
+
+}  // namespace
+}  // namespace meridel
