@@ -46,9 +46,10 @@ std::string ListUsage() {
            "                    [--sidereal]                       Personal mode\n"
            "                    [--search ASPECT [--no-keep-dates]]   run Search for \"conjunction\", \"square\", ...\n"
            "                    [--all-planets 0|1]                run the all-planets button with that index\n"
+           "                    [--box-limit]                      stop at the output box's limit, as the window does\n"
            "\n"
-           "Runs Meridel's transit listing without showing its window and writes the output box to\n"
-           "standard output. NAME is a body name as the lists show it (\"Mars\", \"Moon\"); --planet1 is the\n"
+           "Runs Meridel's transit listing without a window and writes the listing, whole, to\n"
+           "standard output, as the window's output box shows it. NAME is a body name as the lists show it (\"Mars\", \"Moon\"); --planet1 is the\n"
            "inner or transiting planet, --planet2 the outer or natal planet. Without --world or\n"
            "--personal the mode is Personal when --birth is given, World otherwise. Birth minutes are\n"
            "multiples of 5. Message boxes are written to standard error as \"[TITLE] TEXT\".\n"
@@ -117,6 +118,8 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             o.searchAspect = v;
         } else if (a == "--no-keep-dates") {
             o.keepDates = false;
+        } else if (a == "--box-limit") {
+            o.boxLimit = true;
         } else if (a == "--all-planets") {
             if (!value(v) || (v != "0" && v != "1")) return fail("--all-planets takes 0 or 1");
             o.allPlanets = v == "0" ? 0 : 1;

@@ -1,5 +1,5 @@
-// Command line of meridel-list, the batch front-end that runs the window's own request code
-// without showing the window and prints the output box.
+// Command line of meridel-list, the batch front-end that runs the window's requests without a
+// window and prints their listing.
 #pragma once
 
 #include <optional>
@@ -27,6 +27,7 @@ struct ListOptions {
     std::optional<std::string> searchAspect;  // "conjunction", "square", ...
     bool keepDates = true;
     std::optional<int> allPlanets;            // 0 or 1
+    bool boxLimit = false;                    // stop at the window's output box limit
 
     bool isWorld() const { return world.value_or(!birth.has_value()); }
 };

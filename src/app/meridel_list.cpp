@@ -1,120 +1,169 @@
-// meridel-list: runs the window's own request code without showing the window and writes the
-// output box's text to standard output. Message boxes go to standard error as "[TITLE] TEXT".
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
-
-#include <cerrno>
+// meridel-list: the transit listing without a window. The command line becomes the request the
+// window's controls would hold; the request layer checks and runs it into an output box kept in a
+// string, printed whole. Message boxes go to standard error as "[TITLE] TEXT".
 #include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <iostream>
 
 #include "app/list_options.h"
+#include "calendar/clock.h"
+#include "calendar/date_text.h"
 #include "dialogs/dialogs.h"
-#include "ui/frmMain.h"
-#include "ui/registry.h"
+#include "ephemeris/data_folder.h"
+#include "ephemeris/planet_longitude.h"
+#include "request/all_planets.h"
+#include "request/choices.h"
+#include "request/run_driver.h"
+#include "request/search_request.h"
 
 namespace {
 
-using meridel::ListOptions;
+using namespace meridel;
 
-int usageError(const std::string& message) {
-    std::cerr << "meridel-list: " << message << "\n\n" << meridel::ListUsage();
+int UsageError(const std::string& message) {
+    std::cerr << "meridel-list: " << message << "\n\n" << ListUsage();
     return 2;
 }
 
-// Selects the entry showing exactly `text`; false when the list has none.
-bool selectText(QComboBox* list, const std::string& text) {
-    const int index = list->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0) return false;
-    list->setCurrentIndex(index);
-    return true;
+// The position of `text` among `texts`, or -1.
+int PositionOf(const std::vector<std::string>& texts, const std::string& text) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (!text.empty() && texts[i] == text) return static_cast<int>(i);
+    }
+    return -1;
 }
 
-void setDate(meridel::frmMain& w, int row, const meridel::DateArgument& date) {
-    w.txbYear[row]->setText(QString::fromStdString(date.year));
-    w.txbMonth[row]->setText(QString::fromStdString(date.month));
-    w.txbDay[row]->setText(QString::fromStdString(date.day));
-    w.UpdateDateLabel(row);
+int PlanetPosition(bool world, int list, const std::string& name) {
+    for (int position = 0; PlanetAtPosition(world, list, position) <= LastPlanetCode(world, list); ++position) {
+        if (PlanetNameAtPosition(world, list, position) == name) return position;
+    }
+    return -1;
 }
 
-// Sets the controls as a user would; returns a usage message for a name no list offers.
-std::string applyOptions(meridel::frmMain& w, const ListOptions& o) {
-    (o.isWorld() ? w.optWorld : w.optPersonal)->setChecked(true);
-    if (!o.isWorld()) (o.sidereal ? w.optSidereal : w.optTropical)->setChecked(true);
-    w.chkDisplayNATZabbr->setChecked(o.northAmericanAbbreviations);
-    if (!selectText(w.cboPlanet[0], o.planet1)) return "--planet1: no such body in the list: " + o.planet1;
-    if (!selectText(w.cboPlanet[1], o.planet2)) return "--planet2: no such body in the list: " + o.planet2;
-    if (!o.start.year.empty()) setDate(w, 0, o.start);
-    setDate(w, 1, o.end);
-    for (int i = 2; i >= 0; --i) w.cboOrbs[i]->setCurrentIndex(o.orbs[i] - 1);
-    if (!selectText(w.cboTimezone[0], o.zone)) return "--tz: no such zone in the list: " + o.zone;
+// The request the window's controls would hold after the user set them so; a usage message for a
+// name no list offers.
+std::string BuildInput(const ListOptions& o, RequestInput& in) {
+    in.world = o.isWorld();
+    in.sidereal = !in.world && o.sidereal;
+    in.northAmericanZones = o.northAmericanAbbreviations;
+    in.planets = {PlanetPosition(in.world, 0, o.planet1), PlanetPosition(in.world, 1, o.planet2)};
+    if (in.planets[0] < 0) return "--planet1: no such body in the list: " + o.planet1;
+    if (in.planets[1] < 0) return "--planet2: no such body in the list: " + o.planet2;
+    // Without --start the start row keeps the window's first-run default, 1 January this year.
+    const std::string year = std::to_string(activeClock().currentYear());
+    in.dates[kStartRow] = o.start.year.empty() ? DateFields{year, "1", "1"} : DateFields{o.start.year, o.start.month, o.start.day};
+    in.dates[kEndRow] = {o.end.year, o.end.month, o.end.day};
+    for (int i = 0; i < kOrbCount; ++i) in.orbs[static_cast<std::size_t>(i)] = o.orbs[i] - 1;
+    const std::vector<std::string> zones = ZoneTexts(in.northAmericanZones);
+    in.resultZone = PositionOf(zones, o.zone);
+    if (in.resultZone < 0) return "--tz: no such zone in the list: " + o.zone;
     if (o.birth) {
-        setDate(w, 2, *o.birth);
-        w.cboHour->setCurrentIndex(*o.birthHour + 1);
-        w.cboMinute->setCurrentIndex(*o.birthMinute / 5 + 1);
-        if (!selectText(w.cboTimezone[1], o.birthZone)) return "--birth-tz: no such zone in the list: " + o.birthZone;
+        in.dates[kBirthRow] = {o.birth->year, o.birth->month, o.birth->day};
+        in.hour = *o.birthHour + 1;
+        in.minute = *o.birthMinute / 5 + 1;
+        in.hourTyped = HourTexts()[static_cast<std::size_t>(in.hour)];
+        in.minuteTyped = MinuteTexts()[static_cast<std::size_t>(in.minute)];
+        in.birthZone = PositionOf(zones, o.birthZone);
+        if (in.birthZone < 0) return "--birth-tz: no such zone in the list: " + o.birthZone;
     }
-    if (o.searchAspect && !selectText(w.cboSearchAspect, *o.searchAspect)) {
-        return "--search: no such aspect in the list: " + *o.searchAspect;
+    if (o.searchAspect) {
+        in.searchAspect = PositionOf(SearchAspectTexts(5), *o.searchAspect);
+        if (in.searchAspect < 0) return "--search: no such aspect in the list: " + *o.searchAspect;
     }
-    w.chkKeepDates->setChecked(o.keepDates);
+    in.keepDates = o.keepDates;
     return "";
 }
+
+// Runs the request as its button would; true when a scan was reached.
+class Lister {
+public:
+    Lister(OutputBox& box) : box_(box) {}
+
+    bool Run(const RequestInput& input) {
+        const RequestCheck check = CheckRun(input, session_);
+        if (check.refusal) ShowMessages(check.refusal->messages);
+        if (!check.run) return false;
+        Execute(*check.run, input.allPlanets);
+        if (const auto message = NoTransitsMessage(scan_, input.allPlanets)) ShowMessages({*message});
+        return true;
+    }
+
+    bool Search(const RequestInput& input) {
+        const SearchCheck check = CheckSearch(input, session_);
+        if (check.refusal) {
+            ShowMessages(check.refusal->messages);
+            return false;
+        }
+        RequestInput checked = input;
+        if (check.updates.minute) checked.minute = *check.updates.minute;
+        const SearchStretch stretch = FindNextTransit(checked, session_, check.aspect);
+        if (stretch.refusal) {
+            ShowMessages(stretch.refusal->messages);
+            return false;
+        }
+        Execute(*stretch.run, false);
+        if (const auto message = NoTransitsMessage(scan_, false)) ShowMessages({*message});
+        return true;
+    }
+
+    bool AllPlanets(const RequestInput& input, int index) {
+        if (const auto refusal = CheckAllPlanets(input)) {
+            ShowMessages(refusal->messages);
+            return false;
+        }
+        box_.Clear();
+        bool scanned = false;
+        WalkAllPlanets(input, index, [&](const AllPlanetsStep& step) {
+            scanned = Run(step.input) || scanned;
+            return session_.RunAborted;
+        });
+        return scanned;
+    }
+
+private:
+    void Execute(const RunHeading& heading, bool append) {
+        RunWindow quiet;
+        ExecuteRun(session_, heading, scan_, box_, append, quiet);
+    }
+
+    OutputBox& box_;
+    RequestSession session_;
+    ScanState scan_;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
-    const auto options = meridel::ParseListArguments(args, error);
-    if (!options) return usageError(error);
+    const auto options = ParseListArguments(args, error);
+    if (!options) return UsageError(error);
     if (options->help) {
-        std::cout << meridel::ListUsage();
+        std::cout << ListUsage();
         return 0;
     }
 
-    // The window is built but never shown on a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Standard error carries the message boxes; keep Qt's note about a missing runtime folder off it.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray runtime = "/tmp/meridel-runtime-" + QByteArray::number(getuid());
-        if (mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST) qputenv("XDG_RUNTIME_DIR", runtime);
-    }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Meridel"));
+    InitDateTables();
+    InitEphemeris();
+    SiderealZodiac = false;
+    RequestInput input;
+    const std::string problem = BuildInput(*options, input);
+    if (!problem.empty()) return UsageError(problem);
 
-    // Setting the controls one by one passes through states a user never meant (an outer orb
-    // below the middle one for a moment); their messages are not the request's and stay silent.
-    // An empty store of its own: a batch run never reads or writes the user's saved state.
-    meridel::UseMemorySettings();
-    meridel::RecordingDialogs quiet;
-    meridel::setDialogs(&quiet);
-    meridel::frmMain window;
-    window.Form_Load();
-    // Start-up shows the window; a batch run has no screen to paint it on.
-    window.hide();
-    const std::string problem = applyOptions(window, *options);
-    if (!problem.empty()) {
-        meridel::setDialogs(nullptr);
-        return usageError(problem);
-    }
-
-    meridel::RecordingDialogs shown(true);
-    meridel::setDialogs(&shown);
+    RecordingDialogs shown(true);
+    setDialogs(&shown);
+    StringOutput text;
+    OutputBox box(text, options->boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
+    Lister lister(box);
+    bool scanned = false;
     if (options->searchAspect) {
-        window.cmdSearch_Click();
+        scanned = lister.Search(input);
     } else if (options->allPlanets) {
-        window.cmdShowAll_Click(*options->allPlanets);
+        scanned = lister.AllPlanets(input, *options->allPlanets);
     } else {
-        window.cmdStart_Click();
+        scanned = lister.Run(input);
     }
-    const QByteArray text = window.OutputText().toUtf8();
-    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fwrite(text.Text().data(), 1, text.Text().size(), stdout);
     std::fflush(stdout);
-    meridel::setDialogs(nullptr);
-    return window.ScansStarted > 0 ? 0 : 1;
+    setDialogs(nullptr);
+    return scanned ? 0 : 1;
 }

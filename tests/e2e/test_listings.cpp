@@ -2,6 +2,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "list_runner.h"
 
 using namespace meridel;
@@ -93,8 +95,9 @@ TEST_F(Listings, RefusedRequestsExitOneWithTheirMessage) {
                   "[Error] Date is prior to allowable date range for Moon.\n");
 }
 
+// With --box-limit the output is the window's box: full at 64001 characters, once.
 TEST_F(Listings, FullOutputBoxStopsTheRunOnce) {
-    RunResult r = runList("--world --planet1 Sun --planet2 Mars --start 1600-01-01 --end 2099-12-31");
+    RunResult r = runList("--world --planet1 Sun --planet2 Mars --start 1600-01-01 --end 2099-12-31 --box-limit");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "[Meridel] Output textbox is full.\n");
     EXPECT_EQ(r.out.substr(r.out.size() - 26), "Textbox is full -- Stopped");
@@ -104,6 +107,27 @@ TEST_F(Listings, FullOutputBoxStopsTheRunOnce) {
     EXPECT_GE(characters, 64001u);
     EXPECT_LT(characters, 64001u + 200u);
     EXPECT_GT(rowsOf(r.out).size(), 500u);
+}
+
+// Without it the listing is whole however long: five centuries of Jupiter and Saturn, every
+// great conjunction of them (one every twenty years or so) to the last.
+TEST_F(Listings, LongListingsArePrintedWhole) {
+    RunResult r = runList("--world --planet1 Jupiter --planet2 Saturn --start 1600-01-01 --end 2099-12-31");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_GT(r.out.size(), 64001u);
+    EXPECT_EQ(r.out.find("Textbox is full"), std::string::npos);
+    std::set<int> years;  // of the great conjunctions' exact hits
+    std::string aspect;
+    for (const Cells& row : rowsOf(r.out)) {
+        if (!row[0].empty()) aspect = row[0];
+        if (aspect == "Conjunction" && row[4].find('*') != std::string::npos) years.insert(std::stoi(row[4]));
+    }
+    EXPECT_EQ(r.out.find("Stopped"), std::string::npos);
+    for (int year : {1603, 1623, 1643, 1663, 1682, 1702, 1723, 1742, 1762, 1782, 1802, 1821, 1842, 1861, 1881, 1901,
+                     1921, 1940, 1961, 1981, 2000, 2020, 2040, 2060, 2080}) {
+        EXPECT_TRUE(years.count(year)) << year;
+    }
 }
 
 TEST_F(Listings, UsageAndHelp) {
