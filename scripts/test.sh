@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+# MERIDEL_CMAKE_ARGS: further configure options (CI adds -DMERIDEL_WERROR=ON).
+bash scripts/build.sh build ${MERIDEL_CMAKE_ARGS:-}
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
