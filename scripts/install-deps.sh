@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
   xvfb xauth xdg-utils
+  file man-db desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do

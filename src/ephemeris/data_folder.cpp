@@ -1,6 +1,8 @@
 #include "ephemeris/data_folder.h"
 
 #include <climits>
+#include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 
 #include "ephemeris/ephemlon.h"
@@ -11,6 +13,29 @@ namespace meridel {
 
 std::string DataFolder;
 
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// "/usr/bin/../share/meridel" becomes "/usr/share/meridel/", so messages name a plain path.
+// The executable's folder comes from /proc/self/exe with links resolved, so ".." means the same
+// lexically as on disk.
+std::string asFolder(const std::filesystem::path& path) {
+    std::string text = path.lexically_normal().string();
+    if (text.empty() || text.back() != '/') text += '/';
+    return text;
+}
+
+void addXdgFolder(std::vector<std::string>& folders, const std::string& base) {
+    if (base.empty() || base.front() != '/') return;
+    folders.push_back(asFolder(std::filesystem::path(base) / "meridel"));
+}
+
+}  // namespace
+
 std::string ExecutableFolder() {
     char path[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
@@ -20,8 +45,38 @@ std::string ExecutableFolder() {
     return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
 }
 
+std::vector<std::string> DataFolderCandidates(const std::string& executableFolder) {
+    std::vector<std::string> folders{executableFolder};
+    folders.push_back(asFolder(std::filesystem::path(executableFolder) / ".." / "share" / "meridel"));
+
+    std::string dataHome = environment("XDG_DATA_HOME");
+    if (dataHome.empty()) {
+        const std::string home = environment("HOME");
+        if (!home.empty()) dataHome = home + "/.local/share";
+    }
+    addXdgFolder(folders, dataHome);
+
+    std::string dataDirs = environment("XDG_DATA_DIRS");
+    if (dataDirs.empty()) dataDirs = "/usr/local/share:/usr/share";
+    for (std::size_t start = 0; start <= dataDirs.size();) {
+        std::size_t colon = dataDirs.find(':', start);
+        if (colon == std::string::npos) colon = dataDirs.size();
+        addXdgFolder(folders, dataDirs.substr(start, colon - start));
+        start = colon + 1;
+    }
+    return folders;
+}
+
+std::string DataFolderHolding(const std::string& fileName, const std::string& executableFolder) {
+    for (const std::string& folder : DataFolderCandidates(executableFolder)) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(folder + fileName, error)) return folder;
+    }
+    return executableFolder;
+}
+
 void InitEphemeris() {
-    DataFolder = ExecutableFolder();
+    DataFolder = DataFolderHolding("pluto.slx");
     set_datafiles_folder(DataFolder);
     Pi = 3.14159265358979;
     SetAspectAngles();

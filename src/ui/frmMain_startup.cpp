@@ -155,7 +155,7 @@ void frmMain::SetInitialDefaults() {
     optPersonal->setChecked(true);
     optTropical->setChecked(true);
 
-    DataFolder = ExecutableFolder();
+    DataFolder = DataFolderHolding("pluto.slx");
     set_datafiles_folder(DataFolder);
 }
 

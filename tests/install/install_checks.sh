@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# install_checks.sh GROUP BUILD_DIR GUI(ON|OFF) APP_ID
+#   prefix:  installs into a temporary prefix and runs the installed programs from there;
+#   files:   the installed desktop entry, metainfo, icons and manual pages, by their validators;
+#   package: builds the Debian package and reads its control fields and contents.
+# Every check runs and reports; the group fails when any check did.
+set -uo pipefail
+group=$1 build=$(cd "$2" && pwd) gui=$3 app_id=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0 passes=0
+
+pass() { passes=$((passes + 1)); echo "ok   $1"; }
+fail() { failures=$((failures + 1)); echo "FAIL $1"; [ -z "${2:-}" ] || sed 's/^/     /' <<<"$2"; }
+need() {
+  command -v "$1" >/dev/null || { echo "$1 not found: run scripts/install-deps.sh"; exit 1; }
+}
+
+install_prefix() {
+  cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" 2>&1 ||
+    { fail "cmake --install" "$(cat "$work/install.log")"; exit 1; }
+}
+
+# The programs see no data folder but the ones a check makes, and keep no settings of the user's.
+isolate() {
+  export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data-home
+  export XDG_DATA_DIRS=$work/data-dirs QT_QPA_PLATFORM=offscreen
+  mkdir -p "$HOME"
+}
+
+check_prefix() {
+  install_prefix
+  isolate
+  local bin=$work/prefix/bin share=$work/prefix/share/meridel
+  local request=(--world --planet1 Neptune --planet2 Pluto --start 2000-01-01 --end 2001-12-31)
+  mkdir -p "$work/elsewhere" && cd "$work/elsewhere" || exit 1
+
+  "$build/bin/meridel-list" "${request[@]}" >built.txt 2>&1
+  local status
+  "$bin/meridel-list" "${request[@]}" >installed.txt 2>installed.err; status=$?
+  if [ "$status" -eq 0 ] && [ ! -s installed.err ] && grep -q '^Sextile ' installed.txt &&
+     cmp -s built.txt installed.txt; then
+    pass "installed meridel-list lists Pluto from share/meridel/ as the build does"
+  else
+    fail "installed meridel-list (exit $status)" "$(cat installed.err installed.txt)"
+  fi
+
+  mkdir -p "$XDG_DATA_HOME/meridel"
+  mv "$share/pluto.slx" "$XDG_DATA_HOME/meridel/"
+  "$bin/meridel-list" "${request[@]}" >from-xdg.txt 2>&1; status=$?
+  if [ "$status" -eq 0 ] && cmp -s built.txt from-xdg.txt; then
+    pass "without share/meridel/pluto.slx the copy in \$XDG_DATA_HOME/meridel is used"
+  else
+    fail "pluto.slx from \$XDG_DATA_HOME (exit $status)" "$(cat from-xdg.txt)"
+  fi
+
+  rm "$XDG_DATA_HOME/meridel/pluto.slx"
+  "$bin/meridel-list" "${request[@]}" >missing.txt 2>missing.err; status=$?
+  local expected="[Read Pluto Data] Error when reading geocentric Pluto data. / $bin/pluto.slx: No such file or directory"
+  if [ "$status" -eq 1 ] && [ "$(head -n 1 missing.err)" = "$expected" ]; then
+    pass "with no pluto.slx anywhere the message names the executable's folder"
+  else
+    fail "message for a missing pluto.slx (exit $status)" "$(cat missing.err)"
+  fi
+
+  if [ "$gui" = ON ]; then
+    # Still running after three seconds (timeout's 124) means it started and did not fail.
+    timeout 3 "$bin/meridel" >meridel.log 2>&1; status=$?
+    if [ "$status" -eq 124 ]; then
+      pass "installed meridel starts offscreen"
+    else
+      fail "installed meridel ended with exit $status within three seconds" "$(cat meridel.log)"
+    fi
+  fi
+}
+
+check_files() {
+  need man
+  install_prefix
+  local share=$work/prefix/share out
+  for page in meridel-list $([ "$gui" = ON ] && echo meridel); do
+    local file=$share/man/man1/$page.1.gz
+    out=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
+    if [ -f "$file" ] && [ -z "$out" ] && zcat "$file" | grep -q '^\.SH NAME'; then
+      pass "manual page $page(1) formats without warnings"
+    else
+      fail "manual page $page(1)" "$out"
+    fi
+  done
+  [ "$gui" = ON ] || return 0
+
+  need desktop-file-validate
+  need appstreamcli
+  need file
+  local desktop=$share/applications/$app_id.desktop
+  local metainfo=$share/metainfo/$app_id.metainfo.xml
+  out=$(desktop-file-validate "$desktop" 2>&1)
+  # Hints are advice, not faults.
+  if [ $? -eq 0 ] && ! grep -v ': hint: ' <<<"$out" | grep -q .; then
+    pass "desktop-file-validate"
+  else
+    fail "desktop-file-validate" "$out"
+  fi
+  out=$(appstreamcli validate --no-net "$metainfo" 2>&1)
+  if [ $? -eq 0 ] && ! grep -qE '^[EW]: ' <<<"$out"; then
+    pass "appstreamcli validate"
+  else
+    fail "appstreamcli validate" "$out"
+  fi
+  if grep -qx "Icon=$app_id" "$desktop" && grep -qx 'Exec=meridel' "$desktop" &&
+     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo"; then
+    pass "desktop entry and metainfo name the program, its icon and each other"
+  else
+    fail "desktop entry and metainfo disagree on the names"
+  fi
+
+  local size wrong=""
+  for size in 16 22 24 32 48 64 128 256; do
+    local png=$share/icons/hicolor/${size}x$size/apps/$app_id.png
+    file "$png" | grep -q "PNG image data, $size x $size," || wrong+="$(file "$png")"$'\n'
+  done
+  grep -q '<svg' "$share/icons/hicolor/scalable/apps/$app_id.svg" 2>/dev/null || wrong+="no scalable SVG icon"
+  if [ -z "$wrong" ]; then
+    pass "hicolor icons: a PNG of each size in its folder, and the SVG"
+  else
+    fail "hicolor icons" "$wrong"
+  fi
+}
+
+check_package() {
+  need cpack
+  need dpkg-deb
+  need file
+  cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >"$work/cpack.log" 2>&1 ||
+    { fail "cpack -G DEB" "$(cat "$work/cpack.log")"; exit 1; }
+  local deb
+  deb=$(ls "$work"/package/meridel_*_"$(dpkg --print-architecture)".deb 2>/dev/null)
+  [ -n "$deb" ] || { fail "no meridel_*_$(dpkg --print-architecture).deb" "$(ls "$work/package")"; exit 1; }
+  pass "cpack -G DEB built $(basename "$deb")"
+
+  local contents expected=(
+    usr/bin/meridel-list usr/share/meridel/pluto.slx usr/share/meridel/mrd_help.txt
+    usr/share/man/man1/meridel-list.1.gz usr/share/doc/meridel/copyright usr/share/doc/meridel/changelog.gz)
+  [ "$gui" = ON ] && expected+=(
+    usr/bin/meridel usr/share/man/man1/meridel.1.gz
+    "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml"
+    "usr/share/icons/hicolor/scalable/apps/$app_id.svg")
+  for size in 16 22 24 32 48 64 128 256; do
+    [ "$gui" = ON ] && expected+=("usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
+  done
+  contents=$(dpkg-deb --contents "$deb")
+  local missing="" path
+  for path in "${expected[@]}"; do
+    grep -q " \./$path\$" <<<"$contents" || missing+="$path"$'\n'
+  done
+  if [ -z "$missing" ]; then
+    pass "dpkg-deb --contents lists the programs, data, manual pages and desktop files"
+  else
+    fail "missing from the package" "$missing"
+  fi
+  if ! awk '{ print $2 }' <<<"$contents" | grep -qv '^root/root$' &&
+     ! grep -q 'usr/local' <<<"$contents"; then
+    pass "every file under /usr and owned by root"
+  else
+    fail "ownership or prefix in the package" "$contents"
+  fi
+
+  local depends
+  depends=$(dpkg-deb --field "$deb" Depends)
+  if grep -q 'swe-standard-data' <<<"$depends" && grep -q 'libswe2.0 (>= ' <<<"$depends" &&
+     grep -q 'libc6 (>= ' <<<"$depends" &&
+     { [ "$gui" = OFF ] || grep -q 'libqt6widgets6 (>= ' <<<"$depends"; }; then
+    pass "Depends: the ephemeris files and the libraries read from the binaries"
+  else
+    fail "Depends" "$depends"
+  fi
+  local description
+  description=$(dpkg-deb --field "$deb" Description)
+  if [ "$(dpkg-deb --field "$deb" Section)" = science ] &&
+     [ -n "$(dpkg-deb --field "$deb" Maintainer)" ] &&
+     [ "$(wc -l <<<"$description")" -gt 3 ]; then
+    pass "Section, Maintainer and a long description"
+  else
+    fail "control fields" "$(dpkg-deb --field "$deb")"
+  fi
+}
+
+case $group in
+  prefix) check_prefix ;;
+  files) check_files ;;
+  package) check_package ;;
+  *) echo "unknown group: $group"; exit 2 ;;
+esac
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
