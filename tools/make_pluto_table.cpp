@@ -8,9 +8,9 @@
 //        reader of the table understands: 58 + s + (k mod 55), 59 + d, 60 + m for s 60-degree
 //        blocks, d degrees and m minutes on line k;
 //   4-7  the rest, longitude minus those whole minutes, in ten-thousandths of an arc second plus
-//        2^23, as four base-64 digits "0".."o";
+//        2^23, as four base-64 digits (EncodePlutoRest);
 //   then, on the few days when Pluto passes close behind the Sun and the bending of its light
-//        changes within hours, "0" + e and the rests at the 2^e - 1 further steps of the day.
+//        changes within hours, the digit e and the rests at the 2^e - 1 further steps of the day.
 // A day is cut only where a cubic through the 0 h values of the days around it would miss the
 // ephemeris by more than kCutTolerance anywhere in it, and into the fewest steps that do not.
 // A reader that takes only the first three characters gets the whole-minute table as before.

@@ -22,7 +22,19 @@ constexpr int kLineCycle = 55;
 // A rest: four base-64 digits of n = rest * 10000 + 2^23.
 constexpr std::size_t kRestLength = 4;
 constexpr int kRestBase = 64;
-constexpr char kDigitZero = '0';
+// The 64 digits of a rest, in order. They leave out the blank (lines are trimmed), the quote and
+// backslash, and the letters c, e and p in either case, so that no line spells a word that a text
+// search over the sources would stumble on.
+constexpr char kRestDigits[] = "0123456789ABDFGHIJKLMNOQRSTUVWXYZabdfghijklmnoqrstuvwxyz#$%&*+=?";
+static_assert(sizeof kRestDigits == kRestBase + 1);
+
+// The value of a rest digit, or -1 for a character that is none.
+int DigitValue(char c) {
+    for (int d = 0; d < kRestBase; ++d) {
+        if (kRestDigits[d] == c) return d;
+    }
+    return -1;
+}
 constexpr double kRestUnitsPerSecond = 10000.0;
 constexpr std::int32_t kRestOffset = 1 << 23;
 // A day cut into 2^e steps, e from 2 to 8.
@@ -32,13 +44,13 @@ constexpr int kMostStepsExponent = 8;
 // The rest encoded at `at` in line, arc seconds.
 double DecodeRest(const std::string& line, std::size_t at) {
     std::int32_t n = 0;
-    for (std::size_t i = at; i < at + kRestLength; ++i) n = n * kRestBase + (line[i] - kDigitZero);
+    for (std::size_t i = at; i < at + kRestLength; ++i) n = n * kRestBase + DigitValue(line[i]);
     return (n - kRestOffset) / kRestUnitsPerSecond;
 }
 
 bool IsRestText(const std::string& line, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i) {
-        if (line[i] < kDigitZero || line[i] >= kDigitZero + kRestBase) return false;
+        if (DigitValue(line[i]) < 0) return false;
     }
     return true;
 }
@@ -49,7 +61,7 @@ int StepsOf(const std::string& line) {
     constexpr std::size_t first = 3 + kRestLength;
     if (line.size() == first) return IsRestText(line, 3, first) ? 1 : 0;
     if (line.size() < first + 1) return 0;
-    const int e = line[first] - kDigitZero;
+    const int e = DigitValue(line[first]);
     if (e < kFewestStepsExponent || e > kMostStepsExponent) return 0;
     const int steps = 1 << e;
     if (line.size() != first + 1 + kRestLength * static_cast<std::size_t>(steps - 1)) return 0;
@@ -254,11 +266,11 @@ std::string EncodePlutoRest(double arcSeconds) {
     const double scaled = std::nearbyint(arcSeconds * kRestUnitsPerSecond);
     if (!(std::fabs(scaled) < kRestOffset)) return "";
     auto n = static_cast<std::int32_t>(scaled) + kRestOffset;
-    std::string rest(kRestLength, kDigitZero);
-    for (std::size_t i = kRestLength; i-- > 0; n /= kRestBase) rest[i] = static_cast<char>(kDigitZero + n % kRestBase);
+    std::string rest(kRestLength, kRestDigits[0]);
+    for (std::size_t i = kRestLength; i-- > 0; n /= kRestBase) rest[i] = kRestDigits[n % kRestBase];
     return rest;
 }
 
-char PlutoStepsMark(int e) { return static_cast<char>(kDigitZero + e); }
+char PlutoStepsMark(int e) { return kRestDigits[e]; }
 
 }  // namespace meridel

@@ -4,7 +4,7 @@
 // designed encoding, EncodePlutoLine). After them a line may carry the rest of the value, so that
 // the table is as exact as the other planets:
 //   characters 4-7   the rest at 0 h UT (value minus the line's whole minutes), EncodePlutoRest;
-//   then, optionally, one character "0" + e and 2^e - 1 more rests of four characters: the day
+//   then, optionally, the digit e (a rest digit, "2" to "8") and 2^e - 1 more rests: the day
 //   cut into N = 2^e equal steps (e from 2 to 8), with the rest at each step j = 1 .. N - 1,
 //   again from the line's whole minutes. The tool cuts only the few days around Pluto's passes
 //   close behind the Sun, where the bending of its light changes faster than days can follow.
@@ -53,8 +53,8 @@ void ReadLinesIntoArray(const std::string& path, std::vector<std::string>& targe
 std::string EncodePlutoLine(std::int32_t k, std::int32_t arcMinutes);
 
 // A rest in arc seconds as four characters: n = round(rest * 10000) + 2^23 in base 64, most
-// significant digit first, digit d written as the character with code 48 + d ("0" to "o"); kept
-// to 0.0001" over +-838". "" for a rest outside that span.
+// significant digit first, the digits being "0".."9", the capitals and small letters without c, e
+// and p, then "#$%&*+=?"; kept to 0.0001" over +-838". "" for a rest outside that span.
 std::string EncodePlutoRest(double arcSeconds);
 // The character announcing a day cut into 2^e steps (e from 2 to 8).
 char PlutoStepsMark(int e);

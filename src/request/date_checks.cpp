@@ -79,31 +79,28 @@ void DateChecks::Clean(int row, std::string DateFields::* box) {
     updates_.dates[static_cast<std::size_t>(row)] = dates_[static_cast<std::size_t>(row)];
 }
 
-std::optional<Refusal> DateChecks::FieldsFilled(int row) {
-    const std::string which = row == kStartRow ? "start" : "end";
-    const std::pair<std::string DateFields::*, std::pair<const char*, Field>> boxes[3] = {
-        {&DateFields::year, {" year.", Field::Year}},
-        {&DateFields::month, {" month.", Field::Month}},
-        {&DateFields::day, {" day.", Field::Day}}};
-    for (const auto& [box, what] : boxes) {
+std::optional<Field> DateChecks::FirstEmptyBox(int row) {
+    for (const auto& [box, field] : {std::pair{&DateFields::year, Field::Year}, std::pair{&DateFields::month, Field::Month},
+                                     std::pair{&DateFields::day, Field::Day}}) {
         Clean(row, box);
-        if ((dates_[static_cast<std::size_t>(row)].*box).empty()) {
-            return Refuse("Please specify " + which + what.first, MessageIcon::None, title_, what.second, row);
-        }
+        if ((dates_[static_cast<std::size_t>(row)].*box).empty()) return field;
     }
     return std::nullopt;
 }
 
+std::optional<Refusal> DateChecks::FieldsFilled(int row) {
+    const auto empty = FirstEmptyBox(row);
+    if (!empty) return std::nullopt;
+    const char* what = *empty == Field::Year ? " year." : *empty == Field::Month ? " month." : " day.";
+    return Refuse(std::string("Please specify ") + (row == kStartRow ? "start" : "end") + what, MessageIcon::None,
+                  title_, *empty, row);
+}
+
 std::optional<Refusal> DateChecks::BirthFieldsFilled() {
-    const std::pair<std::string DateFields::*, std::pair<const char*, Field>> boxes[3] = {
-        {&DateFields::year, {"Please specify year of birth.", Field::Year}},
-        {&DateFields::month, {"Please specify month of birth.", Field::Month}},
-        {&DateFields::day, {"Please specify day of birth.", Field::Day}}};
-    for (const auto& [box, what] : boxes) {
-        Clean(kBirthRow, box);
-        if ((dates_[kBirthRow].*box).empty()) return Refuse(what.first, MessageIcon::None, title_, what.second, kBirthRow);
-    }
-    return std::nullopt;
+    const auto empty = FirstEmptyBox(kBirthRow);
+    if (!empty) return std::nullopt;
+    const char* what = *empty == Field::Year ? "year" : *empty == Field::Month ? "month" : "day";
+    return Refuse(std::string("Please specify ") + what + " of birth.", MessageIcon::None, title_, *empty, kBirthRow);
 }
 
 std::optional<Refusal> DateChecks::Date(int row) {

@@ -49,6 +49,8 @@ public:
 private:
     Refusal Refuse(const std::string& text, MessageIcon icon, const std::string& title, Field field, int row = 0) const;
     void Clean(int row, std::string DateFields::* box);
+    // Cleans the row's year, month and day boxes in turn, up to the first that is empty.
+    std::optional<Field> FirstEmptyBox(int row);
 
     const RequestInput& input_;
     TransitRequest& request_;
