@@ -63,7 +63,7 @@ std::string BirthText(const RunHeading& heading);
 
 // What identifies a run's pair wherever it is exported: the mode, the two bodies and, for
 // Personal transits, the natal position (birth data and zodiac). Neither the period, the orbs
-// nor the results zone take part, so a later export of the same pair names the same events.
+// nor the results zone take part; with an event's own figures it makes that event's UID.
 std::string PairKey(const RunHeading& heading);
 
 }  // namespace meridel
