@@ -230,8 +230,10 @@ def check_csv(case, raw, runs, zone, zone_text):
         check((int(got["run"]), int(got["transit"])) == (ri + 1, ti + 1), case, where + ": run and transit numbers")
         check((got["planet 1"], got["planet 2"], got["aspect"]) == (r["p1"], r["p2"], t["aspect"].lower()), case,
               where + ": pair and aspect")
-        check((got["mode"], got["zone"], got["period start"]) == ("World" if r["world"] else "Personal", zone_text,
-                                                                   r["start"].isoformat()), case, where + ": mode, zone, period")
+        offset = f"{'-' if zone < 0 else '+'}{abs(zone) // 60:02d}:{abs(zone) % 60:02d}"
+        check((got["mode"], got["zone"], got["utc offset"], got["period start"]) ==
+              ("World" if r["world"] else "Personal", zone_text, offset, r["start"].isoformat()), case,
+              where + ": mode, zone, period")
         retrograde = set(filter(None, got["retrograde"].split("; ")))
         for name, side, k in columns:
             c = row[side][k]
