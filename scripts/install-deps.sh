@@ -9,6 +9,7 @@ packages=(
   fonts-liberation
   xvfb xauth xdg-utils
   file man-db desktop-file-utils appstream lintian
+  python3-icalendar python3-gi gir1.2-ical-3.0
 )
 missing=()
 for p in "${packages[@]}"; do

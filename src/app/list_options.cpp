@@ -47,14 +47,19 @@ std::string ListUsage() {
            "                    [--search ASPECT [--no-keep-dates]]   run Search for \"conjunction\", \"square\", ...\n"
            "                    [--all-planets 0|1]                run the all-planets button with that index\n"
            "                    [--box-limit]                      stop at the output box's limit, as the window does\n"
+           "                    [--format text|csv|ics|json]       default text: the listing as the output box shows it\n"
+           "                    [--output FILE]                    default standard output\n"
            "\n"
            "Runs Meridel's transit listing without a window and writes the listing, whole, to\n"
            "standard output, as the window's output box shows it. NAME is a body name as the lists show it (\"Mars\", \"Moon\"); --planet1 is the\n"
            "inner or transiting planet, --planet2 the outer or natal planet. Without --world or\n"
            "--personal the mode is Personal when --birth is given, World otherwise. Birth minutes are\n"
            "multiples of 5. Message boxes are written to standard error as \"[TITLE] TEXT\".\n"
+           "--format csv, ics and json write every run of the listing as a spreadsheet table, a\n"
+           "calendar (one all-day event per transit, one timed event per exact hit) or JSON; nothing\n"
+           "is written when the request is refused.\n"
            "Exit status: 0 when the run reached its scan, 1 when a check refused the request, 2 for a\n"
-           "usage error.\n";
+           "usage error or an output file that cannot be written.\n";
 }
 
 std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& args, std::string& error) {
@@ -120,6 +125,14 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             o.keepDates = false;
         } else if (a == "--box-limit") {
             o.boxLimit = true;
+        } else if (a == "--format") {
+            if (!value(v) || (v != "text" && v != "csv" && v != "ics" && v != "json")) {
+                return fail("--format takes text, csv, ics or json");
+            }
+            o.format = v;
+        } else if (a == "--output") {
+            if (!value(v) || v.empty()) return fail("--output needs a file name");
+            o.outputPath = v;
         } else if (a == "--all-planets") {
             if (!value(v) || (v != "0" && v != "1")) return fail("--all-planets takes 0 or 1");
             o.allPlanets = v == "0" ? 0 : 1;

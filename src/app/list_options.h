@@ -28,6 +28,8 @@ struct ListOptions {
     bool keepDates = true;
     std::optional<int> allPlanets;            // 0 or 1
     bool boxLimit = false;                    // stop at the window's output box limit
+    std::string format = "text";              // text, csv, ics or json
+    std::string outputPath;                   // empty: standard output
 
     bool isWorld() const { return world.value_or(!birth.has_value()); }
 };

@@ -1,7 +1,9 @@
 // meridel-list: the transit listing without a window. The command line becomes the request the
 // window's controls would hold; the request layer checks and runs it into an output box kept in a
 // string, printed whole. Message boxes go to standard error as "[TITLE] TEXT".
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "app/list_options.h"
@@ -14,6 +16,7 @@
 #include "request/choices.h"
 #include "request/run_driver.h"
 #include "request/search_request.h"
+#include "transits/exports.h"
 
 namespace {
 
@@ -22,6 +25,17 @@ using namespace meridel;
 int UsageError(const std::string& message) {
     std::cerr << "meridel-list: " << message << "\n\n" << ListUsage();
     return 2;
+}
+
+// Writes bytes to path (created or overwritten), or to standard output when path is empty; the
+// system's reason on failure, "" on success.
+std::string WriteOutput(const std::string& bytes, const std::string& path) {
+    std::FILE* file = path.empty() ? stdout : std::fopen(path.c_str(), "wb");
+    if (!file) return std::strerror(errno);
+    errno = 0;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = (path.empty() ? std::fflush(file) : std::fclose(file)) == 0 && written;
+    return written ? "" : std::strerror(errno ? errno : EIO);
 }
 
 // The position of `text` among `texts`, or -1.
@@ -162,8 +176,16 @@ int main(int argc, char** argv) {
     } else {
         scanned = lister.Run(input);
     }
-    std::fwrite(text.Text().data(), 1, text.Text().size(), stdout);
-    std::fflush(stdout);
     setDialogs(nullptr);
-    return scanned ? 0 : 1;
+    // A refused request writes nothing: a file named by --output keeps what it held.
+    if (!scanned) return 1;
+    const OutputFormat format = OutputFormatNamed(options->format).value_or(OutputFormat::Text);
+    const std::string bytes =
+        format == OutputFormat::Text ? text.Text() : ExportRuns(format, box.Runs(), CurrentUtcStamp());
+    const std::string failure = WriteOutput(bytes, options->outputPath);
+    if (!failure.empty()) {
+        std::cerr << "meridel-list: cannot write " << options->outputPath << ": " << failure << "\n";
+        return 2;
+    }
+    return 0;
 }

@@ -1,6 +1,7 @@
 #include "ui/output_file.h"
 
 #include "dialogs/dialogs.h"
+#include "transits/exports.h"
 #include "ui/text_encoding.h"
 #include "ui/whole_file.h"
 
@@ -34,18 +35,24 @@ bool OpenWithAssociatedProgram(const std::string& path) {
     return false;
 }
 
-bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath) {
+bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath,
+                       const std::vector<RunRecord>& runs) {
     outputText = TrimBlanks(outputText);
     if (outputText.empty()) {
         dialogs().message("Nothing to write.", MessageIcon::Exclamation, kFileCaption);
         return false;
     }
     std::optional<std::string> chosen =
-        dialogs().chooseSaveFile("Specify output file", "", "Text files (*.txt)");
+        dialogs().chooseSaveFile("Specify output file", "", kOutputFileTypes);
     if (!chosen || chosen->empty()) return false;
     outputFilePath = *chosen;
 
-    const std::string status = WriteTextFile(outputText, outputFilePath);
+    const OutputFormat format = OutputFormatOfPath(outputFilePath);
+    const std::string status =
+        format == OutputFormat::Text
+            ? WriteTextFile(outputText, outputFilePath)
+            : CreateOrOverwriteFile(QString::fromStdString(outputFilePath),
+                                    QByteArray::fromStdString(ExportRuns(format, runs, CurrentUtcStamp())));
     if (!status.empty()) {
         dialogs().message("Error writing to file " + outputFilePath + "\n" + status,
                           MessageIcon::Exclamation, kFileCaption);

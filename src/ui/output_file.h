@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "transits/transit_results.h"
 
 namespace meridel {
 
@@ -20,9 +23,16 @@ std::string WriteTextFile(const std::string& text, const std::string& path);
 // <path>." (title "Error") and returns false.
 bool OpenWithAssociatedProgram(const std::string& path);
 
+// The save dialog's file types: the text first, as before; then the exports of the runs.
+inline constexpr const char* kOutputFileTypes =
+    "Text files (*.txt);;CSV files (*.csv);;iCalendar files (*.ics)";
+
 // What the "Write output to file" button does with the output box's text. outputText is
 // trimmed in place (the box shows the trimmed text afterwards); outputFilePath receives the
-// chosen file. Messages go through dialogs(). Returns true when the file was written.
-bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath);
+// chosen file. A file named .csv, .ics or .json receives the export of `runs`, the runs the box holds
+// (UTF-8, as exports.h writes them); any other the text. Messages go through dialogs().
+// Returns true when the file was written.
+bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath,
+                       const std::vector<RunRecord>& runs = {});
 
 }  // namespace meridel

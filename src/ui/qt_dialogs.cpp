@@ -2,6 +2,8 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -66,10 +68,19 @@ void QtDialogs::popUp(const std::string& text, int widthTwips, int heightTwips, 
 
 std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& title, const std::string& suggestedPath,
                                                      const std::string& filter) {
-    const QString path = QFileDialog::getSaveFileName(owner_, Q(title), Q(suggestedPath), QtFilter(filter), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    QString selectedFilter;
+    const QString path = QFileDialog::getSaveFileName(owner_, Q(title), Q(suggestedPath), QtFilter(filter),
+                                                      &selectedFilter, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    return WithChosenTypeSuffix(path, selectedFilter).toStdString();
+}
+
+QString WithChosenTypeSuffix(const QString& path, const QString& selectedFilter) {
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    // The type's one pattern "*.ext"; a type of several patterns or of "*" adds nothing.
+    static const QRegularExpression onePattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)\\)"));
+    const QRegularExpressionMatch match = onePattern.match(selectedFilter);
+    return match.hasMatch() ? path + match.captured(1) : path;
 }
 
 bool QtDialogs::openWithAssociatedProgram(const std::string& path) {

@@ -7,6 +7,7 @@
 #include "dialogs/dialogs.h"
 #include "ui/frmPopUp.h"
 
+class QString;
 class QWidget;
 
 namespace meridel {
@@ -33,5 +34,9 @@ private:
     // Made on first use and kept; a child of the owner, so it goes when the owner goes.
     QPointer<frmPopUp> popUpWindow_;
 };
+
+// A file name typed without an extension takes the one of the file type chosen in the dialog
+// ("Text files (*.txt)" adds ".txt"); what the file holds is decided by its extension.
+QString WithChosenTypeSuffix(const QString& path, const QString& selectedFilter);
 
 }  // namespace meridel

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/frmView.h"
+#include "ui/qt_dialogs.h"
 #include "window_fixture.h"
 
 namespace meridel {
@@ -27,6 +28,57 @@ TEST_F(WindowButtons, FileButtonWritesTheTrimmedBoxAndShowsItTrimmed) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\tConj   | 2024-01-02  0\xB0" "12'\r\nline 2\r\n");
     EXPECT_EQ(w.OutputFilePath, path);
     ExpectOneMessage("Output written to file " + path, "Done", MessageIcon::Information);
+}
+
+// A file named .csv or .ics holds every run in the box, appended ones too, and nothing of the
+// runs a Clear removed; the box's text is what a .txt file holds.
+TEST_F(WindowButtons, FileTypesWriteTheRunsInTheBoxForSpreadsheetsAndCalendars) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    frmMain& w = Start();
+    SetWorld("Mars", "Saturn");
+    SetDate(0, "2021", "1", "1");
+    SetDate(1, "2021", "4", "30");
+    w.cmdStart_Click();
+    SetWorld("Jupiter", "Saturn");
+    SetDate(1, "2021", "12", "31");
+    SetDate(0, "2020", "11", "1");
+    w.chkAppendToOutput->setChecked(true);
+    w.cmdStart_Click();
+    ASSERT_EQ(w.Output.Runs().size(), 2u) << w.OutputText().toStdString();
+    ASSERT_TRUE(w.OutputText().contains(QStringLiteral("| 2020-12-21* |")));
+
+    auto write = [&](const std::string& name) {
+        const std::string path = dir.path().toStdString() + "/" + name;
+        shown.clear();
+        shown.saveFileChoices.push_back(path);
+        w.cmdFile_Click();
+        ExpectOneMessage("Output written to file " + path, "Done", MessageIcon::Information);
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string csv = write("transits.CSV");
+    EXPECT_EQ(csv.rfind("run,transit,pass,", 0), 0u);
+    EXPECT_NE(csv.find("\r\n1,1,1,World,tropical,Mars,Saturn,,square,2021-01-01,2021-04-30,GMT,+00:00,10,5,2,,,"
+                       "2021-01-07,,,2021-01-13 11:02,2021-01-13 11:02,2021-01-18,2021-01-26,2021-02-07,\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\r\n2,1,1,World,tropical,Jupiter,Saturn,"), std::string::npos) << "the appended run";
+
+    const std::string calendar = write("transits.ics");
+    EXPECT_NE(calendar.find("SUMMARY:Mars trine Saturn exact\r\n"), std::string::npos);
+    EXPECT_NE(calendar.find("DTSTART:20201221T1821"), std::string::npos) << "the appended run's exact hit";
+    EXPECT_EQ(write("listing.txt").rfind("World transits for Mars and Saturn", 0), 0u);
+
+    w.cmdClear_Click();
+    w.txbOutput->setPlainText(QStringLiteral("typed after Clear"));
+    EXPECT_EQ(write("cleared.csv"), std::string(csv, 0, csv.find("\r\n") + 2)) << "the header alone";
+}
+
+TEST_F(WindowButtons, ANameTypedWithoutExtensionTakesTheChosenTypes) {
+    EXPECT_EQ(WithChosenTypeSuffix("/home/a.b/transits", "CSV files (*.csv)"), "/home/a.b/transits.csv");
+    EXPECT_EQ(WithChosenTypeSuffix("/home/transits.txt", "iCalendar files (*.ics)"), "/home/transits.txt");
+    EXPECT_EQ(WithChosenTypeSuffix("/home/transits", "All files (*)"), "/home/transits");
 }
 
 TEST_F(WindowButtons, HelpShowsTheHelpFileBesideTheProgramOverTheWindow) {

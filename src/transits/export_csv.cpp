@@ -1,0 +1,105 @@
+#include "transits/export_csv.h"
+
+#include <cstdio>
+
+#include "ephemeris/planet_longitude.h"
+#include "transits/export_view.h"
+
+namespace meridel {
+
+namespace {
+
+const char* const kColumns[] = {
+    "run", "transit", "pass", "mode", "zodiac", "planet 1", "planet 2", "birth", "aspect", "period start",
+    "period end", "zone", "utc offset", "outer orb", "middle orb", "inner orb", "enters outer", "enters middle",
+    "enters inner", "closest", "closest deviation", "exact local", "exact ut", "leaves inner", "leaves middle",
+    "leaves outer", "retrograde"};
+
+constexpr const char* kOrbWords[kOrbCount] = {"outer", "middle", "inner"};
+
+// Decimal degrees to 0.0001 (a third of an arc second): the listing's whole minutes and more.
+std::string Degrees(double radians) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", radians / kFullCircle * 360.0);
+    return text;
+}
+
+void AppendRecord(std::string& out, const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) out += ',';
+        out += CsvField(fields[i]);
+    }
+    out += "\r\n";
+}
+
+// The fields of one listing row.
+std::vector<std::string> RowFields(const RunHeading& h, int run, int transit, int pass, std::int16_t aspect,
+                                   const TransitRow& row) {
+    std::vector<std::string> f = {std::to_string(run), std::to_string(transit), std::to_string(pass), ModeText(h),
+                                  ZodiacText(h), h.planet1, h.planet2, BirthText(h), AspectNoun(aspect),
+                                  IsoDate(h.startDay), IsoDate(h.endDay), h.zoneText, UtcOffsetText(h.zoneMinutes)};
+    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(std::to_string(h.orbDegrees[o]));
+
+    // The columns whose date carries the listing's "r".
+    std::string retrograde;
+    auto marked = [&retrograde](bool r, const std::string& column) {
+        if (r) retrograde += (retrograde.empty() ? "" : "; ") + column;
+    };
+    auto date = [&](const std::optional<ListedDate>& d, const std::string& column) {
+        if (!d) return std::string();
+        marked(d->retrograde, column);
+        return IsoDate(d->day);
+    };
+
+    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(date(row.entered[o], std::string("enters ") + kOrbWords[o]));
+    if (row.minimum) {
+        f.push_back(date(row.minimum->date, "closest"));
+        f.push_back(Degrees(row.minimum->deviation));
+    } else {
+        f.insert(f.end(), {"", ""});
+    }
+    if (row.hit) {
+        marked(row.hit->date.retrograde, "exact local");
+        const UtcMinute ut = UtcMinuteOf(row.hit->moment);
+        f.push_back(IsoDate(row.hit->date.day) + " " + ClockText(row.hit->minuteOfDay));
+        f.push_back(IsoDate(ut.day) + " " + ClockText(ut.minuteOfDay));
+    } else {
+        f.insert(f.end(), {"", ""});
+    }
+    for (int o = kInnerOrb; o >= kOuterOrb; --o) f.push_back(date(row.left[o], std::string("leaves ") + kOrbWords[o]));
+    f.push_back(retrograde);
+    return f;
+}
+
+}  // namespace
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string CsvExport(const std::vector<RunRecord>& runs) {
+    std::string out;
+    AppendRecord(out, std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        const std::vector<ExportTransit> transits = ExportTransitsOf(runs[r]);
+        for (std::size_t t = 0; t < transits.size(); ++t) {
+            const ExportTransit& transit = transits[t];
+            for (std::size_t p = 0; p < transit.passes.size(); ++p) {
+                for (const std::size_t row : transit.passes[p].rows) {
+                    AppendRecord(out, RowFields(runs[r].heading, static_cast<int>(r + 1), static_cast<int>(t + 1),
+                                                static_cast<int>(p + 1), transit.record->aspect,
+                                                transit.record->rows[row]));
+                }
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace meridel

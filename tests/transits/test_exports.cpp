@@ -1,0 +1,201 @@
+// The exports read from made-up runs whose every figure is known: how rows become passes, the CSV
+// row of each listing line with its quoting, iCalendar folding, escaping and UIDs. The exports of real runs are checked against their listings by
+// tests/e2e/check_exports.py.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+#include "calendar/date_text.h"
+#include "ephemeris/names.h"
+#include "transits/export_csv.h"
+#include "transits/export_ics.h"
+#include "transits/export_json.h"
+#include "transits/export_view.h"
+
+namespace meridel {
+namespace {
+
+constexpr std::int32_t kJan1 = 2460311;  // 2024-01-01
+constexpr int kIndia = 330;              // GMT+5:30
+
+ListedDate On(std::int32_t day, bool retrograde = false) { return {day, retrograde}; }
+
+ExactHit HitAt(std::int32_t day, int minuteOfDay, bool retrograde = false) {
+    return {{day, retrograde}, minuteOfDay, day - 0.5 + (minuteOfDay - kIndia) / 1440.0, 0.00002};
+}
+
+// Three transits of Mars and Saturn in 2024, results in GMT+5:30:
+// 1. square, within the outer orb from the start, two exact hits in one pass through the inner orb;
+// 2. trine, a pass with a closest approach, then a retrograde pass with an exact hit;
+// 3. sextile, still within the outer orb at the end.
+RunRecord MadeUpRun() {
+    RunRecord run;
+    RunHeading& h = run.heading;
+    h.moving = 4;
+    h.second = 6;
+    h.planet1 = "Mars";
+    h.planet2 = "Saturn";
+    h.startDay = kJan1;
+    h.endDay = kJan1 + 365;
+    h.orbDegrees = {10, 5, 2};
+    h.zoneMinutes = kIndia;
+    h.zoneText = "GMT+5:30";
+
+    TransitRecord square{kSquare, {TransitRow{}, TransitRow{}}};
+    square.rows[0].aspectName = kSquare;
+    square.rows[0].entered[kInnerOrb] = On(kJan1 + 3);
+    square.rows[0].hit = HitAt(kJan1 + 10, 3 * 60 + 10);  // 03:10 local is 21:40 UT the day before
+    square.rows[0].left = {On(kJan1 + 30), On(kJan1 + 20), On(kJan1 + 15)};
+    square.rows[1].hit = HitAt(kJan1 + 12, 23 * 60 + 59);
+
+    TransitRecord trine{kTrine, {TransitRow{}, TransitRow{}}};
+    TransitRow& first = trine.rows[0];
+    first.aspectName = kTrine;
+    first.entered = {On(kJan1 + 100), On(kJan1 + 104), On(kJan1 + 108)};
+    first.minimum = ClosestApproach{On(kJan1 + 110), 0.0055};  // 0.3151 degrees, 0°19'
+    first.left = {On(kJan1 + 190, true), On(kJan1 + 116), On(kJan1 + 112)};
+    TransitRow& retrograde = trine.rows[1];
+    retrograde.entered[kMiddleOrb] = On(kJan1 + 140, true);
+    retrograde.entered[kInnerOrb] = On(kJan1 + 145, true);
+    retrograde.hit = HitAt(kJan1 + 150, 12 * 60, true);
+    retrograde.left[kInnerOrb] = On(kJan1 + 155, true);
+    retrograde.left[kMiddleOrb] = On(kJan1 + 160);
+
+    TransitRecord sextile{kSextile, {TransitRow{}}};
+    sextile.rows[0].aspectName = kSextile;
+    sextile.rows[0].entered[kOuterOrb] = On(kJan1 + 360);
+
+    run.transits = {square, trine, sextile};
+    return run;
+}
+
+std::vector<std::string> LinesOf(const std::string& text, const std::string& end = "\r\n") {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0, at; (at = text.find(end, from)) != std::string::npos; from = at + end.size())
+        lines.push_back(text.substr(from, at - from));
+    return lines;
+}
+
+class Exports : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InitDateTables();
+        SetNameTables();
+    }
+};
+
+TEST_F(Exports, FurtherHitsBelongToThePassAboveAndOpenTransitsEndAtThePeriod) {
+    const RunRecord run = MadeUpRun();
+    const std::vector<ExportTransit> t = ExportTransitsOf(run);
+    ASSERT_EQ(t.size(), 3u);
+
+    EXPECT_TRUE(t[0].openAtStart);
+    EXPECT_FALSE(t[0].openAtEnd);
+    EXPECT_EQ(t[0].firstDay, kJan1);
+    EXPECT_EQ(t[0].lastDay, kJan1 + 30);
+    ASSERT_EQ(t[0].passes.size(), 1u);
+    EXPECT_EQ(t[0].passes[0].rows, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(t[0].passes[0].hits.size(), 2u);
+
+    EXPECT_EQ(t[1].firstDay, kJan1 + 100);
+    ASSERT_EQ(t[1].passes.size(), 2u) << "a row with its own entries is a pass of its own";
+    EXPECT_TRUE(t[1].passes[0].hits.empty());
+    EXPECT_EQ(t[1].Hits().size(), 1u);
+
+    EXPECT_TRUE(t[2].openAtEnd);
+    EXPECT_EQ(t[2].lastDay, run.heading.endDay);
+}
+
+TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
+    RunRecord run = MadeUpRun();
+    const std::vector<std::string> lines = LinesOf(CsvExport({run}));
+    ASSERT_EQ(lines.size(), 1u + 5u);
+    EXPECT_EQ(lines[0].substr(0, 30), "run,transit,pass,mode,zodiac,p");
+    // The further hit of the square's pass: same pass number, only its hit filled.
+    EXPECT_EQ(lines[2],
+              "1,1,1,World,tropical,Mars,Saturn,,square,2024-01-01,2024-12-31,GMT+5:30,+05:30,10,5,2,"
+              ",,,,,2024-01-13 23:59,2024-01-13 18:29,,,,");
+    // The retrograde pass: the dates carrying "r" are named in the last column.
+    EXPECT_EQ(lines[4],
+              "1,2,2,World,tropical,Mars,Saturn,,trine,2024-01-01,2024-12-31,GMT+5:30,+05:30,10,5,2,"
+              ",2024-05-20,2024-05-25,,,2024-05-30 12:00,2024-05-30 06:30,2024-06-04,2024-06-09,,"
+              "enters middle; enters inner; exact local; leaves inner");
+    EXPECT_NE(lines[3].find(",2024-04-20,0.3151,"), std::string::npos) << lines[3];
+    EXPECT_EQ(IsoDate(2086302), "0999-12-31") << "ISO years have four digits";
+
+    run.heading.planet1 = "Mars, \"the red\"";
+    EXPECT_EQ(CsvField(run.heading.planet1), "\"Mars, \"\"the red\"\"\"");
+    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+    EXPECT_NE(CsvExport({run}).find(",\"Mars, \"\"the red\"\"\",Saturn,"), std::string::npos);
+}
+
+TEST_F(Exports, ICalendarLinesAreFoldedAt75OctetsWithoutSplittingACharacter) {
+    // The degree sign's two octets straddle the 75th octet.
+    const std::string line = "DESCRIPTION:" + std::string(62, 'x') + "\xC2\xB0" + std::string(150, 'y') + "\xC2\xB0";
+    const std::string folded = FoldedLine(line);
+    const std::vector<std::string> lines = LinesOf(folded);
+    ASSERT_GE(lines.size(), 3u);
+    std::string unfolded;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 75u) << i;
+        if (i > 0) {
+            ASSERT_EQ(lines[i][0], ' ') << i;
+            EXPECT_NE(static_cast<unsigned char>(lines[i][1]) & 0xC0, 0x80) << "character split before line " << i;
+        }
+        unfolded += i == 0 ? lines[i] : lines[i].substr(1);
+    }
+    EXPECT_EQ(unfolded, line);
+    EXPECT_EQ(lines[0].size(), 74u) << "the degree sign moves whole to the next line";
+    EXPECT_EQ(FoldedLine("SHORT:x"), "SHORT:x\r\n");
+
+    EXPECT_EQ(ICalendarText("a,b;c\\d\ne\r\nf"), "a\\,b\\;c\\\\d\\ne\\nf");
+}
+
+TEST_F(Exports, UidsNameThePairAndTheEventNotThePeriodOrTheZone) {
+    const RunRecord run = MadeUpRun();
+    RunHeading other = run.heading;
+    other.startDay -= 100;
+    other.orbDegrees = {8, 5, 3};
+    other.zoneMinutes = -300;
+    const ExactHit hit = HitAt(kJan1 + 10, 190);
+    EXPECT_EQ(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(other, kSquare, hit.moment));
+    EXPECT_EQ(TransitUid(run.heading, kSquare, kJan1), TransitUid(other, kSquare, kJan1));
+    EXPECT_NE(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(run.heading, kTrine, hit.moment));
+    EXPECT_NE(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(run.heading, kSquare, hit.moment + 1 / 1440.0));
+
+    RunHeading natal = run.heading;
+    natal.world = false;
+    natal.birthDay = 2447000;
+    natal.birthHour = "12";
+    natal.birthMinute = "00";
+    natal.birthZone = "GMT";
+    RunHeading otherBirth = natal;
+    otherBirth.birthMinute = "05";
+    EXPECT_NE(TransitUid(natal, kSquare, kJan1), TransitUid(otherBirth, kSquare, kJan1));
+    otherBirth = natal;
+    otherBirth.tropical = false;
+    EXPECT_NE(TransitUid(natal, kSquare, kJan1), TransitUid(otherBirth, kSquare, kJan1));
+}
+
+TEST_F(Exports, ICalendarWritesAnEventOncePerTransitAndHitEvenWhenARunIsAppendedTwice) {
+    const RunRecord run = MadeUpRun();
+    const std::string calendar = ICalendarExport({run, run}, "20240315T101500Z");
+    std::set<std::string> uids;
+    int events = 0;
+    for (const std::string& line : LinesOf(calendar)) {
+        if (line == "BEGIN:VEVENT") ++events;
+        if (line.rfind("UID:", 0) == 0) uids.insert(line);
+    }
+    EXPECT_EQ(events, 3 + 3);
+    EXPECT_EQ(uids.size(), 6u);
+    // An exact hit at 03:10 in GMT+5:30 falls on the day before in UT.
+    EXPECT_NE(calendar.find("DTSTART:20240110T214000Z\r\n"), std::string::npos);
+}
+
+TEST_F(Exports, JsonStringsEscapeQuotesBackslashesAndControlCharacters) {
+    EXPECT_EQ(JsonString("a\"b\\c\nd\x01\xC2\xB0"), "\"a\\\"b\\\\c\\nd\\u0001\xC2\xB0\"");
+}
+
+}  // namespace
+}  // namespace meridel
