@@ -28,6 +28,7 @@ struct ListOptions {
     bool keepDates = true;
     std::optional<int> allPlanets;            // 0 or 1
     bool boxLimit = false;                    // stop at the window's output box limit
+    std::string graph;                        // --graph: the timeline picture's file, .png or .svg
 
     bool isWorld() const { return world.value_or(!birth.has_value()); }
 };

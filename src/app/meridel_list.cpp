@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "app/list_graph.h"
 #include "app/list_options.h"
 #include "calendar/clock.h"
 #include "calendar/date_text.h"
@@ -141,6 +142,12 @@ int main(int argc, char** argv) {
         std::cout << ListUsage();
         return 0;
     }
+    if (!options->graph.empty() && !GraphAvailable()) {
+        std::string why;
+        WriteGraph({}, options->graph, why);
+        std::cerr << "meridel-list: " << why << "\n";
+        return 2;
+    }
 
     InitDateTables();
     InitEphemeris();
@@ -165,5 +172,10 @@ int main(int argc, char** argv) {
     std::fwrite(text.Text().data(), 1, text.Text().size(), stdout);
     std::fflush(stdout);
     setDialogs(nullptr);
+    std::string graphError;
+    if (scanned && !options->graph.empty() && !WriteGraph(box.Runs(), options->graph, graphError)) {
+        std::cerr << "meridel-list: " << graphError << "\n";
+        return 1;
+    }
     return scanned ? 0 : 1;
 }
