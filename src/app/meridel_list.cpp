@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
     std::string graphError;
     if (scanned && !options->graph.empty() && !WriteGraph(box.Runs(), options->graph, graphError)) {
         std::cerr << "meridel-list: " << graphError << "\n";
-        return 1;
+        return 2;
     }
     return scanned ? 0 : 1;
 }

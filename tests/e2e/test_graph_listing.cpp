@@ -45,7 +45,7 @@ TEST(GraphListing, DrawsThePictureBesideTheSameListing) {
     EXPECT_GT(texts, 10);
 }
 
-TEST(GraphListing, NothingIsDrawnForARefusedRequestOrAnotherKindOfFile) {
+TEST(GraphListing, NothingIsDrawnForARefusedRequestOrAnotherKindOfFileOrPlace) {
     const std::string png = TempPath("refused.png");
     std::remove(png.c_str());
     const RunResult refused = runList("--world --planet1 Saturn --planet2 Mars --start 2024-01-01 --end 2024-12-31 --graph " + png);
@@ -55,6 +55,13 @@ TEST(GraphListing, NothingIsDrawnForARefusedRequestOrAnotherKindOfFile) {
     const RunResult pdf = runList(kTriplePass + " --graph " + TempPath("triple.pdf"));
     EXPECT_EQ(pdf.exitCode, 2);
     EXPECT_EQ(pdf.err.rfind("meridel-list: --graph: the picture is a .png or .svg file: ", 0), 0u) << pdf.err;
+
+    // The listing is printed all the same; the picture's failure is reported and ends the run.
+    const RunResult nowhere = runList(kTriplePass + " --graph " + TempPath("no/such/folder.png"));
+    EXPECT_EQ(nowhere.exitCode, 2);
+    EXPECT_EQ(nowhere.out, runList(kTriplePass).out);
+    EXPECT_EQ(nowhere.err.rfind("meridel-list: Cannot write " + TempPath("no/such/folder.png") + ": ", 0), 0u)
+        << nowhere.err;
 }
 
 #else
