@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-svg-dev
   libswe-dev swe-standard-data
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation

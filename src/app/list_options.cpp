@@ -34,6 +34,15 @@ std::optional<int> parseSmallNumber(const std::string& text, int low, int high) 
     return n;
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+    if (text.size() < end.size()) return false;
+    for (std::size_t i = 0; i < end.size(); ++i) {
+        const char c = text[text.size() - end.size() + i];
+        if (std::tolower(static_cast<unsigned char>(c)) != end[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string ListUsage() {
@@ -49,6 +58,7 @@ std::string ListUsage() {
            "                    [--box-limit]                      stop at the output box's limit, as the window does\n"
            "                    [--format text|csv|ics|json]       default text: the listing as the output box shows it\n"
            "                    [--output FILE]                    default standard output\n"
+           "                    [--graph FILE.png|FILE.svg]        also draw the timeline of the listing\n"
            "\n"
            "Runs Meridel's transit listing without a window and writes the listing, whole, to\n"
            "standard output, as the window's output box shows it. NAME is a body name as the lists show it (\"Mars\", \"Moon\"); --planet1 is the\n"
@@ -58,6 +68,8 @@ std::string ListUsage() {
            "--format csv, ics and json write every run of the listing as a spreadsheet table, a\n"
            "calendar (one all-day event per transit, one timed event per exact hit) or JSON; nothing\n"
            "is written when the request is refused.\n"
+           "--graph draws the timeline of the runs listed, as the window's \"Show timeline\" does;\n"
+           "a meridel-list built without Qt refuses it.\n"
            "Exit status: 0 when the run reached its scan, 1 when a check refused the request, 2 for a\n"
            "usage error or an output file that cannot be written.\n";
 }
@@ -123,6 +135,10 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             o.searchAspect = v;
         } else if (a == "--no-keep-dates") {
             o.keepDates = false;
+        } else if (a == "--graph") {
+            if (!value(v) || v.empty()) return fail("--graph needs a file name ending in .png or .svg");
+            if (!EndsWith(v, ".png") && !EndsWith(v, ".svg")) return fail("--graph: the picture is a .png or .svg file: " + v);
+            o.graph = v;
         } else if (a == "--box-limit") {
             o.boxLimit = true;
         } else if (a == "--format") {

@@ -30,6 +30,7 @@ struct ListOptions {
     bool boxLimit = false;                    // stop at the window's output box limit
     std::string format = "text";              // text, csv, ics or json
     std::string outputPath;                   // empty: standard output
+    std::string graph;                        // --graph: the timeline picture's file, .png or .svg
 
     bool isWorld() const { return world.value_or(!birth.has_value()); }
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/list_graph.h"
 #include "app/list_options.h"
 #include "calendar/clock.h"
 #include "calendar/date_text.h"
@@ -155,6 +156,12 @@ int main(int argc, char** argv) {
         std::cout << ListUsage();
         return 0;
     }
+    if (!options->graph.empty() && !GraphAvailable()) {
+        std::string why;
+        WriteGraph({}, options->graph, why);
+        std::cerr << "meridel-list: " << why << "\n";
+        return 2;
+    }
 
     InitDateTables();
     InitEphemeris();
@@ -185,6 +192,11 @@ int main(int argc, char** argv) {
     const std::string failure = WriteOutput(bytes, options->outputPath);
     if (!failure.empty()) {
         std::cerr << "meridel-list: cannot write " << options->outputPath << ": " << failure << "\n";
+        return 2;
+    }
+    std::string graphError;
+    if (!options->graph.empty() && !WriteGraph(box.Runs(), options->graph, graphError)) {
+        std::cerr << "meridel-list: " << graphError << "\n";
         return 2;
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "calendar/daycount.h"
+
 namespace meridel {
 
 namespace {
@@ -20,12 +22,22 @@ public:
         localtime_r(&now, &local);
         return static_cast<std::int32_t>(-local.tm_gmtoff);
     }
+    double currentMoment() const override {
+        // The Unix epoch, 1970-01-01 0 h UT, is day number 2440587.5.
+        return 2440587.5 + static_cast<double>(std::time(nullptr)) / 86400.0;
+    }
 };
 
 const SystemClock systemClock;
 const Clock* current = nullptr;
 
 }  // namespace
+
+double FixedClock::currentMoment() const {
+    if (moment_ != 0) return moment_;
+    EuroDate newYear{year_, 1, 1};
+    return euro_date_to_jdn(newYear) - 0.5;
+}
 
 const Clock& activeClock() { return current ? *current : systemClock; }
 

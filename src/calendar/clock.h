@@ -12,6 +12,8 @@ public:
     virtual std::int32_t currentYear() const = 0;
     // The computer's current offset from Greenwich in seconds, positive WEST.
     virtual std::int32_t localOffsetSecondsWest() const = 0;
+    // Now, in universal time: a day number with fraction.
+    virtual double currentMoment() const = 0;
 };
 
 // The clock in use: the system's, unless a test installed another.
@@ -19,16 +21,20 @@ const Clock& activeClock();
 // Installs c (not owned; nullptr restores the system clock). Returns the previous one.
 const Clock* setClock(const Clock* c);
 
-// A clock that always answers the same; for tests.
+// A clock that always answers the same; for tests. Without a moment it stands at 0 h UT on
+// 1 January of its year.
 class FixedClock : public Clock {
 public:
-    FixedClock(std::int32_t year, std::int32_t offsetSecondsWest) : year_(year), offset_(offsetSecondsWest) {}
+    FixedClock(std::int32_t year, std::int32_t offsetSecondsWest, double moment = 0)
+        : year_(year), offset_(offsetSecondsWest), moment_(moment) {}
     std::int32_t currentYear() const override { return year_; }
     std::int32_t localOffsetSecondsWest() const override { return offset_; }
+    double currentMoment() const override;
 
 private:
     std::int32_t year_;
     std::int32_t offset_;
+    double moment_;
 };
 
 }  // namespace meridel

@@ -116,6 +116,8 @@ RunHeading HeadingOf(const RequestInput& input, const TransitRequest& request) {
     if (input.minute >= 0) h.birthMinute = minutes[static_cast<std::size_t>(input.minute)];
     h.birthZone = input.BirthZoneText();
     h.tropical = !input.sidereal;
+    h.sidereal = !input.world && input.sidereal;
+    if (!input.world) h.natalLongitude = request.NatalLongitudes[request.PlanetCodes[1]];
     h.orbDegrees = request.OrbDegrees;
     h.zoneMinutes = ZoneMinutesAtPosition(input.resultZone);
     h.zoneText = input.ResultZoneText();

@@ -65,6 +65,11 @@ struct RunHeading {
     std::int32_t birthDay = 0;         // Personal
     std::string birthHour, birthMinute, birthZone;
     bool tropical = true;
+    // What the positions were computed with, so a run's pair can be sampled again afterwards:
+    // the zodiac in effect (never sidereal in World mode) and the natal position (Personal),
+    // radians, or negative when there is none.
+    bool sidereal = false;
+    double natalLongitude = -1;
     std::array<std::int16_t, kOrbCount> orbDegrees{};
     int zoneMinutes = 0;               // the results zone, minutes east of Greenwich
     std::string zoneText;              // its list text, written after each exact hit's time

@@ -30,6 +30,7 @@ class QTimer;
 namespace meridel {
 
 class Frame;
+class frmTimeline;
 class frmView;
 
 // Colours as Windows colour values 0x00BBGGRR.
@@ -41,6 +42,9 @@ inline constexpr std::int32_t kRunningDateColor = 0x00FFFF;  // yellow
 // Chosen so that the designed heights 6500 and 8000 are whole pixels of client area.
 inline constexpr int kFrameWidthTwips = 120;
 inline constexpr int kFrameHeightTwips = 575;
+
+// "Show timeline" sits in the bottom row's gap between "Restore state" and "Write output to file".
+inline constexpr int kTimelineLeftTwips = 3750;
 
 // Client area of the window as designed, before start-up gives it its working size.
 inline constexpr int kDesignedClientWidthTwips = 14685;
@@ -104,6 +108,7 @@ public:
     QPushButton* cmdSaveState = nullptr;
     QPushButton* cmdRestoreState = nullptr;
     QPushButton* cmdFile = nullptr;
+    QPushButton* cmdTimeline = nullptr;  // shown and enabled as cmdFile is
     QCheckBox* chkOpenOutputFile = nullptr;
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdHelp = nullptr;
@@ -215,6 +220,10 @@ public:
     void cmdClear_Click();
     void cmdFile_Click();
     std::string OutputFilePath;  // the file last chosen for the output
+
+    // ---- The timeline of the output's runs (frmMain_timeline.cpp) ----
+    void cmdTimeline_Click();
+    frmTimeline* TimelineWindow = nullptr;  // made on first use; a window of its own
 
     // ---- Help (frmMain_help.cpp) ----
     void cmdHelp_Click();

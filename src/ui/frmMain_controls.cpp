@@ -181,6 +181,9 @@ void frmMain::CreateControls() {
         MakeButton(this, QStringLiteral("cmdRestoreState"), QStringLiteral("Restore state"), 1800, 6525, 1605, 330);
     cmdFile = MakeButton(this, QStringLiteral("cmdFile"), QStringLiteral("Write output to file"), 5280, 6480, 2175, 330);
     cmdFile->hide();
+    cmdTimeline = MakeButton(this, QStringLiteral("cmdTimeline"), QStringLiteral("Show timeline"), kTimelineLeftTwips,
+                             6480, 1900, 330);
+    cmdTimeline->hide();
     chkOpenOutputFile =
         MakeCheckBox(this, QStringLiteral("chkOpenOutputFile"), QStringLiteral("Open output file"), 7680, 6480, 2175, 255);
     chkOpenOutputFile->hide();
@@ -226,6 +229,7 @@ void frmMain::ConnectHandlers() {
         connect(cmdShowAll[i], &QPushButton::clicked, this, [this, i] { cmdShowAll_Click(i); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
     connect(cmdFile, &QPushButton::clicked, this, [this] { cmdFile_Click(); });
+    connect(cmdTimeline, &QPushButton::clicked, this, [this] { cmdTimeline_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
     connect(cmdRestoreState, &QPushButton::clicked, this, [this] { cmdRestoreState_Click(); });

@@ -48,6 +48,8 @@ void frmMain::Form_Resize() {
     SetLeftTwips(cmdFile, 5950);
     SetTopTwips(chkOpenOutputFile, TopTwips(cmdFile) + 30);
     SetLeftTwips(chkOpenOutputFile, LeftTwips(cmdFile) + WidthTwips(cmdFile) + 100);
+    SetTopTwips(cmdTimeline, TopTwips(cmdFile));
+    SetLeftTwips(cmdTimeline, kTimelineLeftTwips);
 }
 
 void frmMain::SetBusyState() {
@@ -84,6 +86,8 @@ void frmMain::Timer1_Timer() {
     const bool hasOutput = !OutputIsEmpty();
     cmdFile->setVisible(!running && hasOutput);
     chkOpenOutputFile->setVisible(cmdFile->isVisibleTo(this));
+    cmdTimeline->setVisible(cmdFile->isVisibleTo(this));
+    cmdTimeline->setEnabled(cmdFile->isEnabled());
     if (running) {
         lblShortDate->setText(QString::fromStdString(scan.DayText));
         lblShortDate->repaint();

@@ -11,6 +11,7 @@
 
 #include "dialogs/dialogs.h"
 #include "ui/frmMain.h"
+#include "ui/frmTimeline.h"
 #include "ui/frmView.h"
 #include "ui/registry.h"
 
@@ -100,6 +101,7 @@ void frmMain::AgeStateJustStored() {
 void frmMain::EndProgram() {
     ProgramEnded = true;
     if (Viewer) Viewer->hide();
+    if (TimelineWindow) TimelineWindow->hide();
     // Inside the window's own close this returns at once; otherwise it closes the window
     // without asking again (Form_Unload sees ProgramEnded).
     close();

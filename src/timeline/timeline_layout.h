@@ -1,0 +1,110 @@
+// Where each part of the timeline goes, in pixels of the whole picture (the window shows part of
+// it): a header with the title, the period and a legend; the time axis; then one lane per
+// transit, each a row of its own with its label in the gutter on the left.
+//
+// Time runs left to right: x = gutter + (moment - start) * pixelsPerDay. In a lane the plot's top
+// edge is exact and its bottom edge the outer orb, so the curve rises towards each exact hit and
+// each orb's shade is a box over its days from the top down to that orb's depth; under the plot a
+// bar marks where the moving planet is retrograde while the transit lasts. Lanes never overlap, and labels never run into each other: the lane
+// labels have a row each, tick labels are spaced by their widths, and an exact hit's date is
+// written above its marker only where it leaves room for the one before.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "timeline/time_ticks.h"
+#include "timeline/timeline.h"
+
+namespace meridel {
+
+struct Box {
+    double left = 0, top = 0, width = 0, height = 0;
+    double Right() const { return left + width; }
+    double Bottom() const { return top + height; }
+    // Sharing an edge is not overlapping.
+    bool Overlaps(const Box& other) const {
+        return left < other.Right() && other.left < Right() && top < other.Bottom() && other.top < Bottom();
+    }
+};
+
+struct PlacedText {
+    std::string text;
+    Box box;  // the text's own extent: its width and its line's height
+};
+
+enum class TextRole { Title, Normal, Small };
+
+// What the layout knows of the fonts: a text's width and a line's height, in pixels.
+struct TextMetrics {
+    std::function<double(const std::string&, TextRole)> width;
+    std::array<double, 3> lineHeight{18, 15, 13};  // by TextRole
+};
+
+struct LayoutOptions {
+    double pixelsPerDay = 0;  // 0: the whole period fits `width`
+    double width = 1200;      // the picture's width when fitting
+    TextMetrics text;
+};
+
+struct ShadeBox {
+    Box box;
+    bool openStart = false, openEnd = false;
+};
+
+struct PicturePoint {
+    double x = 0, y = 0;
+};
+
+struct HitMarker {
+    double x = 0, y = 0;               // the marker's centre, on the plot's top edge
+    std::optional<PlacedText> label;   // its date, when there is room
+    std::string tooltip;               // "Exact conjunction 2020-12-21 18:21 GMT"
+};
+
+struct LaneGeometry {
+    Box row;   // the lane across the whole picture
+    Box plot;  // from the gutter's edge to the period's end; top exact, bottom the outer orb
+    PlacedText label;
+    std::array<std::vector<ShadeBox>, kOrbCount> shades;  // outer first
+    std::vector<HitMarker> hits;
+    std::vector<Box> retrograde;
+    std::vector<std::vector<PicturePoint>> curve;  // polylines, broken where there is no position
+};
+
+enum class LegendKind { OuterOrb, MiddleOrb, InnerOrb, Curve, ExactHit, Retrograde, Today };
+
+struct LegendItem {
+    LegendKind kind;
+    Box swatch;
+    PlacedText text;
+};
+
+struct TimelineLayout {
+    double width = 0, height = 0;
+    double start = 0, pixelsPerDay = 1;
+    double gutter = 0;  // the lane labels' column; time begins at its right edge
+    Box header;         // title, period and legend, above the axis
+    Box axis;           // the two rows of tick labels
+    PlacedText title, subtitle;
+    std::vector<LegendItem> legend;
+    std::vector<double> majorTicks, minorTicks;  // x
+    std::vector<PlacedText> majorLabels, minorLabels;
+    std::vector<LaneGeometry> lanes;  // as Timeline::lanes
+    std::vector<double> runSeparators;  // y of a line between the lanes of two runs
+    std::optional<double> nowX;
+    std::optional<PlacedText> emptyNote;  // when there is no lane
+
+    double X(double moment) const { return gutter + (moment - start) * pixelsPerDay; }
+    double MomentAt(double x) const { return start + (x - gutter) / pixelsPerDay; }
+};
+
+// The scale at which the period fills `width` beside the lane labels.
+double FitPixelsPerDay(const Timeline& timeline, double width, const TextMetrics& text);
+
+TimelineLayout LayOutTimeline(const Timeline& timeline, const LayoutOptions& options);
+
+}  // namespace meridel

@@ -1,0 +1,113 @@
+#include "ui/frmTimeline.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "calendar/clock.h"
+#include "dialogs/dialogs.h"
+#include "picture/timeline_export.h"
+#include "ui/timeline_view.h"
+
+namespace meridel {
+
+namespace {
+
+const char* const kHint = "Ctrl+wheel or + and - zoom, 0 shows the whole period; Shift+wheel, the arrow keys or "
+                          "dragging move about; an exact hit's marker names its time.";
+constexpr const char* kSaveTitle = "Save timeline";
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+frmTimeline::frmTimeline(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frmTimeline"));
+    setWindowTitle(QStringLiteral("Timeline"));
+    cmdZoomIn = Button(this, "cmdZoomIn", QStringLiteral("Zoom in"));
+    cmdZoomOut = Button(this, "cmdZoomOut", QStringLiteral("Zoom out"));
+    cmdWholePeriod = Button(this, "cmdWholePeriod", QStringLiteral("Whole period"));
+    chkWindowColours = new QCheckBox(QStringLiteral("Window colours"), this);
+    chkWindowColours->setObjectName(QStringLiteral("chkWindowColours"));
+    chkWindowColours->setChecked(true);
+    cmdSavePicture = Button(this, "cmdSavePicture", QStringLiteral("Save picture..."));
+    cmdClose = Button(this, "cmdClose", QStringLiteral("Close"));
+    picture = new TimelineView(this);
+    lblPointer = new QLabel(QString::fromLatin1(kHint), this);
+    lblPointer->setObjectName(QStringLiteral("lblPointer"));
+
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(cmdZoomIn), static_cast<QWidget*>(cmdZoomOut),
+                       static_cast<QWidget*>(cmdWholePeriod), static_cast<QWidget*>(chkWindowColours)})
+        buttons->addWidget(w);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSavePicture);
+    buttons->addWidget(cmdClose);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(buttons);
+    column->addWidget(picture, 1);
+    column->addWidget(lblPointer);
+
+    connect(cmdZoomIn, &QPushButton::clicked, this, [this] { picture->ZoomBy(1.25); });
+    connect(cmdZoomOut, &QPushButton::clicked, this, [this] { picture->ZoomBy(1 / 1.25); });
+    connect(cmdWholePeriod, &QPushButton::clicked, this, [this] { picture->ShowWholePeriod(); });
+    connect(chkWindowColours, &QCheckBox::toggled, this, [this] { chkWindowColours_Click(); });
+    connect(cmdSavePicture, &QPushButton::clicked, this, [this] { cmdSavePicture_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { close(); });
+    connect(picture, &TimelineView::PointerMoved, this, [this](const QString& text) {
+        lblPointer->setText(text.isEmpty() ? QString::fromLatin1(kHint) : text);
+    });
+    resize(1100, 640);
+}
+
+void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs) {
+    picture->SetTimeline(BuildTimeline(runs, activeClock().currentMoment()));
+    // Tall enough for its lanes, within the screen.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().height() * 9 / 10 : 900;
+    const int wanted = static_cast<int>(picture->Layout().height) + height() - picture->viewport()->height() + 4;
+    if (!isVisible()) resize(width(), std::clamp(wanted, 320, std::max(320, room)));
+    show();
+    raise();
+    activateWindow();
+    picture->setFocus();
+}
+
+void frmTimeline::chkWindowColours_Click() {
+    picture->SetColors(chkWindowColours->isChecked() ? WindowTimelineColors() : DesktopTimelineColors(QGuiApplication::palette()));
+}
+
+void frmTimeline::cmdSavePicture_Click() {
+    const auto chosen = dialogs().chooseSaveFile(kSaveTitle, lastPicturePath_.empty() ? "timeline.png" : lastPicturePath_,
+                                                 "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg");
+    if (!chosen || chosen->empty()) return;
+    std::string path = *chosen;
+    const QString name = QString::fromStdString(path).section(QLatin1Char('/'), -1);
+    if (!name.contains(QLatin1Char('.'))) path += ".png";
+
+    TimelineLayout layout = picture->Layout();
+    if (layout.width > kWidestPicture) {
+        LayoutOptions options;
+        options.width = kWidestPicture;
+        options.text = MetricsOf(picture->Fonts());
+        layout = LayOutTimeline(picture->Model(), options);
+    }
+    std::string error;
+    if (!WriteTimelinePicture(layout, picture->Colors(), picture->Fonts(), path, error)) {
+        dialogs().message(error, MessageIcon::Exclamation, kSaveTitle);
+        return;
+    }
+    lastPicturePath_ = path;
+}
+
+}  // namespace meridel

@@ -1,0 +1,78 @@
+// meridel-list --graph: the timeline of the listing it runs, as a PNG or SVG file beside the
+// unchanged listing; refused, with a reason, by a build without Qt.
+#include <cstdio>
+
+#include "list_runner.h"
+
+#if MERIDEL_GRAPH
+#include <QImage>
+#include <QXmlStreamReader>
+#endif
+
+using namespace meridel::testing;
+
+namespace {
+
+const std::string kTriplePass =
+    "--personal --planet1 Saturn --planet2 Sun --start 2022-03-01 --end 2023-03-31 "
+    "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00";
+
+std::string TempPath(const std::string& name) { return ::testing::TempDir() + "meridel_graph_" + name; }
+
+}  // namespace
+
+#if MERIDEL_GRAPH
+
+TEST(GraphListing, DrawsThePictureBesideTheSameListing) {
+    const std::string png = TempPath("triple.png"), svg = TempPath("triple.svg");
+    std::remove(png.c_str());
+    const RunResult plain = runList(kTriplePass);
+    const RunResult drawn = runList(kTriplePass + " --graph " + png);
+    ASSERT_EQ(drawn.exitCode, 0) << drawn.err;
+    EXPECT_EQ(drawn.err, "");
+    EXPECT_EQ(drawn.out, plain.out);
+    const QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 1400);
+    EXPECT_GT(image.height(), 150);
+
+    const RunResult vector = runList(kTriplePass + " --graph " + svg);
+    ASSERT_EQ(vector.exitCode, 0) << vector.err;
+    QXmlStreamReader xml(QByteArray::fromStdString(readFile(svg)));
+    int texts = 0;
+    while (!xml.atEnd()) texts += xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("text");
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(texts, 10);
+}
+
+TEST(GraphListing, NothingIsDrawnForARefusedRequestOrAnotherKindOfFileOrPlace) {
+    const std::string png = TempPath("refused.png");
+    std::remove(png.c_str());
+    const RunResult refused = runList("--world --planet1 Saturn --planet2 Mars --start 2024-01-01 --end 2024-12-31 --graph " + png);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(readFile(png).empty());
+
+    const RunResult pdf = runList(kTriplePass + " --graph " + TempPath("triple.pdf"));
+    EXPECT_EQ(pdf.exitCode, 2);
+    EXPECT_EQ(pdf.err.rfind("meridel-list: --graph: the picture is a .png or .svg file: ", 0), 0u) << pdf.err;
+
+    // The listing is printed all the same; the picture's failure is reported and ends the run.
+    const RunResult nowhere = runList(kTriplePass + " --graph " + TempPath("no/such/folder.png"));
+    EXPECT_EQ(nowhere.exitCode, 2);
+    EXPECT_EQ(nowhere.out, runList(kTriplePass).out);
+    EXPECT_EQ(nowhere.err.rfind("meridel-list: Cannot write " + TempPath("no/such/folder.png") + ": ", 0), 0u)
+        << nowhere.err;
+}
+
+#else
+
+TEST(GraphListing, BuildWithoutQtRefusesToDraw) {
+    const std::string png = TempPath("nogui.png");
+    const RunResult r = runList(kTriplePass + " --graph " + png);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "meridel-list: --graph needs a meridel-list built with Qt (this one was built with MERIDEL_GUI=OFF)\n");
+    EXPECT_TRUE(readFile(png).empty());
+}
+
+#endif

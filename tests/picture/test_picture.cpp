@@ -1,0 +1,98 @@
+// The timeline as it comes out in pixels and in SVG: the exact hit's marker and the inner orb's
+// shade where the listing puts them, both colour schemes readable, and a drawing that parses.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QXmlStreamReader>
+
+#include "picture/timeline_export.h"
+#include "timeline_fixture.h"
+
+namespace meridel::testing {
+namespace {
+
+using skycheck::DayOf;
+
+class Picture : public TimelineTest {
+protected:
+    // The great conjunction of 2020, 6 pixels a day.
+    void SetUp() override {
+        TimelineTest::SetUp();
+        listing_ = Run(Request(true, "Jupiter", "Saturn", {"2019", "1", "1"}, {"2022", "12", "31"}));
+        timeline_ = BuildTimeline(listing_.runs, std::nullopt);
+        LayoutOptions options;
+        options.pixelsPerDay = 6;
+        options.text = MetricsOf(fonts_);
+        layout_ = LayOutTimeline(timeline_, options);
+    }
+    // The columns of row y whose pixel is exactly `color`.
+    static std::vector<int> Columns(const QImage& image, int y, const QColor& color) {
+        std::vector<int> xs;
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).rgb() == color.rgb()) xs.push_back(x);
+        }
+        return xs;
+    }
+
+    TimelineFonts fonts_ = DefaultTimelineFonts();
+    Listing listing_;
+    Timeline timeline_;
+    TimelineLayout layout_;
+};
+
+TEST_F(Picture, HitMarkerAndInnerShadeLieWhereTheListingSaysInBothColourSchemes) {
+    // Conjunction row 2: inner orb 2020-12-03 to 2021-01-08, exact 2020-12-21 18:21 GMT.
+    const Cells pass = listing_.Rows().at(1);
+    ASSERT_EQ(pass[4], "2020-12-21*");
+    const double hit = DayOf(pass[4]) - 0.5 + (18 * 60 + 21) / 1440.0;
+    const LaneGeometry& lane = layout_.lanes.at(0);
+    for (const TimelineColors& colors : {WindowTimelineColors(), DesktopTimelineColors(QGuiApplication::palette())}) {
+        const QImage image = TimelineImage(layout_, colors, fonts_);
+        ASSERT_EQ(image.width(), static_cast<int>(std::ceil(layout_.width)));
+
+        // The marker's filled middle, on the lane's exact line, centred on the hit's moment.
+        const std::vector<int> marker = Columns(image, static_cast<int>(lane.plot.top), colors.hit);
+        ASSERT_FALSE(marker.empty());
+        EXPECT_NEAR((marker.front() + marker.back()) / 2.0, layout_.X(hit), 1.0);
+        EXPECT_LE(marker.back() - marker.front(), 8);
+
+        // Just under the exact line the inner shade shows wherever the curve and the marker
+        // leave it: from the inner orb's first listed day to the end of its last.
+        const std::vector<int> inner = Columns(image, static_cast<int>(lane.plot.top) + 2, colors.shade[kInnerOrb]);
+        ASSERT_FALSE(inner.empty());
+        EXPECT_NEAR(inner.front(), layout_.X(LocalMidnight(DayOf(pass[3]), 0)), 1.0);
+        EXPECT_NEAR(inner.back() + 1, layout_.X(LocalMidnight(DayOf(pass[5]) + 1, 0)), 1.0);
+
+        // Text and shades stand out from the background.
+        EXPECT_GT(std::abs(colors.text.lightness() - colors.background.lightness()), 120);
+        EXPECT_NE(colors.shade[kInnerOrb], colors.shade[kMiddleOrb]);
+    }
+}
+
+TEST_F(Picture, SvgParsesWithThePictureSizeAndItsTexts) {
+    const QByteArray svg = TimelineSvg(layout_, WindowTimelineColors(), fonts_);
+    QXmlStreamReader xml(svg);
+    QStringList texts;
+    QString viewBox;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QStringLiteral("svg")) viewBox = xml.attributes().value(QStringLiteral("viewBox")).toString();
+        if (xml.name() == QStringLiteral("text")) texts << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(viewBox, QStringLiteral("0 0 %1 %2").arg(std::ceil(layout_.width)).arg(std::ceil(layout_.height)));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Jupiter conjunction Saturn")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Dec 21")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("World transits of Jupiter and Saturn")));
+}
+
+}  // namespace
+}  // namespace meridel::testing
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QGuiApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

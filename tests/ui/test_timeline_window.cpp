@@ -1,0 +1,193 @@
+// The timeline window: its button beside "Write output to file", what it draws of the output,
+// zooming and moving in time, the exact hit under the pointer, and saving the picture.
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "picture/timeline_export.h"
+#include "ui/frmTimeline.h"
+#include "ui/timeline_view.h"
+#include "window_fixture.h"
+
+namespace meridel {
+namespace {
+
+class TimelineWindow : public WindowTest {
+protected:
+    // The great conjunction of 2020 listed in the window, its button shown by the timer.
+    frmMain& Listed() {
+        frmMain& w = Start();
+        SetWorld("Jupiter", "Saturn");
+        SetDate(0, "2019", "1", "1");
+        SetDate(1, "2022", "12", "31");
+        w.cmdStart_Click();
+        w.Timer1_Timer();
+        shown.clear();
+        return w;
+    }
+    TimelineView& Opened(frmMain& w) {
+        w.cmdTimeline->click();
+        QCoreApplication::processEvents();
+        return *w.TimelineWindow->picture;
+    }
+    static QPoint InView(const TimelineView& view, double x, double y) {
+        return {static_cast<int>(std::lround(x)) - view.ScrollPosition().x(),
+                static_cast<int>(std::lround(y)) - view.ScrollPosition().y()};
+    }
+};
+
+TEST_F(TimelineWindow, ButtonIsShownAndEnabledWithWriteOutputToFile) {
+    frmMain& w = Start();
+    w.Timer1_Timer();
+    EXPECT_FALSE(IsShown(w.cmdTimeline));
+    SetWorld("Jupiter", "Saturn");
+    SetYears("2019", "2022");
+    w.cmdStart_Click();
+    w.Timer1_Timer();
+    EXPECT_TRUE(IsShown(w.cmdFile));
+    EXPECT_TRUE(IsShown(w.cmdTimeline));
+    EXPECT_TRUE(w.cmdTimeline->isEnabled());
+    // A run locks both and hides both until it ends.
+    w.SetBusyState();
+    w.Timer1_Timer();
+    EXPECT_FALSE(IsShown(w.cmdTimeline));
+    EXPECT_FALSE(w.cmdTimeline->isEnabled());
+    EXPECT_EQ(w.cmdTimeline->isEnabled(), w.cmdFile->isEnabled());
+    w.SetIdleState();
+    w.Timer1_Timer();
+    EXPECT_TRUE(IsShown(w.cmdTimeline) && w.cmdTimeline->isEnabled());
+    w.cmdClear_Click();
+    w.Timer1_Timer();
+    EXPECT_FALSE(IsShown(w.cmdTimeline));
+
+    // In the bottom row between "Restore state" and "Write output to file", at any height.
+    for (int height : {w.CompactHeight, w.intHeight, w.intHeight + 3000}) {
+        w.SetFormHeight(height);
+        const QRect timeline = w.cmdTimeline->geometry();
+        EXPECT_EQ(timeline.top(), w.cmdFile->geometry().top());
+        EXPECT_GT(timeline.left(), w.cmdRestoreState->geometry().right() + 4);
+        EXPECT_LT(timeline.right() + 4, w.cmdFile->geometry().left());
+    }
+}
+
+TEST_F(TimelineWindow, DrawsEveryRunTheOutputHolds) {
+    frmMain& w = Start();
+    SetWorld("Sun", "Saturn");
+    SetYears("2024", "2024");
+    w.cmdShowAll[0]->click();  // every inner planet against Saturn, appended run by run
+    w.Timer1_Timer();
+    std::size_t transits = 0;
+    for (const RunRecord& run : w.Output.Runs()) transits += run.transits.size();
+    ASSERT_GT(w.Output.Runs().size(), 5u);
+    const TimelineView& view = Opened(w);
+    EXPECT_TRUE(w.TimelineWindow->isVisible());
+    EXPECT_EQ(view.Model().lanes.size(), transits);
+    EXPECT_EQ(view.Model().runs.size(), w.Output.Runs().size());
+    EXPECT_EQ(view.Model().title, "World transits of Saturn");
+    EXPECT_TRUE(view.WholePeriodShown());
+    EXPECT_LE(view.Layout().width, view.viewport()->width() + 1);
+
+    // Drawn afresh from what the box holds when the button is clicked again.
+    w.cmdClear_Click();
+    SetWorld("Jupiter", "Saturn");
+    SetYears("2019", "2022");
+    w.cmdStart_Click();
+    w.Timer1_Timer();
+    Opened(w);
+    EXPECT_EQ(view.Model().lanes.size(), 1u);
+    EXPECT_TRUE(shown.messages.empty());
+}
+
+TEST_F(TimelineWindow, ZoomsAndMovesInTime) {
+    frmMain& w = Listed();
+    TimelineView& view = Opened(w);
+    const double whole = view.PixelsPerDay();
+    QTest::keyClick(&view, Qt::Key_Plus);
+    EXPECT_NEAR(view.PixelsPerDay(), whole * 1.25, 1e-9);
+    EXPECT_FALSE(view.WholePeriodShown());
+
+    // Ctrl+wheel zooms around the pointer: the moment under it stays under it.
+    const QPoint pointer(view.viewport()->width() * 2 / 3, view.viewport()->height() / 2);
+    const double before = view.Layout().MomentAt(pointer.x() + view.ScrollPosition().x());
+    QWheelEvent wheel(pointer, view.viewport()->mapToGlobal(pointer), {}, {0, 240}, Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view.viewport(), &wheel);
+    EXPECT_NEAR(view.PixelsPerDay(), whole * std::pow(1.25, 3), 1e-9);
+    EXPECT_NEAR(view.Layout().MomentAt(pointer.x() + view.ScrollPosition().x()), before, 1 / view.PixelsPerDay());
+
+    const int left = view.ScrollPosition().x();
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_GT(view.ScrollPosition().x(), left);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(view.ScrollPosition().x(), 0);
+
+    // Never out beyond the whole period, never in beyond a day of kMostPixelsPerDay pixels.
+    for (int i = 0; i < 40; ++i) QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_NEAR(view.PixelsPerDay(), whole, 1e-9);
+    EXPECT_TRUE(view.WholePeriodShown());
+    for (int i = 0; i < 60; ++i) w.TimelineWindow->cmdZoomIn->click();
+    EXPECT_EQ(view.PixelsPerDay(), TimelineView::kMostPixelsPerDay);
+    QTest::keyClick(&view, Qt::Key_0);
+    EXPECT_NEAR(view.PixelsPerDay(), whole, 1e-9);
+
+    // Resized, the whole period still fills the view.
+    w.TimelineWindow->resize(700, 400);
+    QCoreApplication::processEvents();
+    EXPECT_LT(view.PixelsPerDay(), whole);
+    EXPECT_LE(view.Layout().width, view.viewport()->width() + 1);
+}
+
+TEST_F(TimelineWindow, PointerOnAnExactHitNamesItsLocalMinute) {
+    frmMain& w = Listed();
+    TimelineView& view = Opened(w);
+    view.ZoomBy(20);
+    ASSERT_EQ(view.Layout().lanes.size(), 1u);
+    const LaneGeometry& lane = view.Layout().lanes[0];
+    ASSERT_EQ(lane.hits.size(), 1u);
+    const HitMarker& hit = lane.hits[0];
+    view.horizontalScrollBar()->setValue(static_cast<int>(hit.x) - 300);
+    const QPoint at = InView(view, hit.x + 2, hit.y + 1);
+    ASSERT_EQ(view.HitAt(at), &hit);
+    EXPECT_EQ(hit.tooltip, "Exact conjunction 2020-12-21 18:21 GMT");
+    EXPECT_EQ(view.HitAt(InView(view, hit.x + 40, hit.y)), nullptr);
+    // Elsewhere in the lane: the day and how far from exact the pair stood.
+    const QString there = view.DescribeAt(InView(view, hit.x, lane.plot.Bottom() - 2));
+    EXPECT_TRUE(there.startsWith(QStringLiteral("2020-12-21   Jupiter conjunction Saturn, 0\u00B0"))) << there.toStdString();
+}
+
+TEST_F(TimelineWindow, SavesThePictureAsPngOrSvg) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    frmMain& w = Listed();
+    TimelineView& view = Opened(w);
+    const std::string base = dir.path().toStdString() + "/timeline";
+    for (const std::string& chosen : {base + ".png", base + "-svg.svg", base + "-plain"}) shown.saveFileChoices.push_back(chosen);
+    for (int i = 0; i < 3; ++i) w.TimelineWindow->cmdSavePicture_Click();
+    EXPECT_TRUE(shown.messages.empty()) << LastText();
+
+    const QImage png(QString::fromStdString(base + ".png"));
+    EXPECT_EQ(png.width(), static_cast<int>(std::ceil(view.Layout().width)));
+    EXPECT_EQ(png.height(), static_cast<int>(std::ceil(view.Layout().height)));
+    EXPECT_FALSE(QImage(QString::fromStdString(base + "-plain.png")).isNull());
+    QFile svg(QString::fromStdString(base + "-svg.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    int elements = 0;
+    while (!xml.atEnd()) elements += xml.readNext() == QXmlStreamReader::StartElement;
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(elements, 20);
+
+    // Zoomed in past the widest picture, the saved one is cut down to it; another kind of file
+    // is refused.
+    view.ZoomBy(1000);
+    shown.saveFileChoices = {base + "-wide.png", base + ".txt"};
+    w.TimelineWindow->cmdSavePicture_Click();
+    EXPECT_LE(QImage(QString::fromStdString(base + "-wide.png")).width(), frmTimeline::kWidestPicture + 1);
+    EXPECT_TRUE(shown.messages.empty());
+    w.TimelineWindow->cmdSavePicture_Click();
+    ExpectOneMessage("A picture is saved as .png or .svg: " + base + ".txt", "Save timeline", MessageIcon::Exclamation);
+}
+
+}  // namespace
+}  // namespace meridel
