@@ -8,7 +8,7 @@ add_library(meridel_persist STATIC
   ${CMAKE_CURRENT_LIST_DIR}/catalog_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmView.cpp)
 target_include_directories(meridel_persist PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(meridel_persist PUBLIC Qt6::Widgets meridel_dialogs meridel_calendar)
+target_link_libraries(meridel_persist PUBLIC Qt6::Widgets meridel_dialogs meridel_calendar meridel_store)
 # The window's handlers for saving, quitting, the output file and help build on this library.
 if(TARGET meridel_ui)
   target_link_libraries(meridel_ui PUBLIC meridel_persist)
