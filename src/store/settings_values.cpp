@@ -1,5 +1,6 @@
 #include "store/settings_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -34,7 +35,12 @@ std::string SettingsWriteFailure(int code, const std::string& reason) {
 }
 
 std::string SettingsWriteRefusal(const std::string& key, const std::string& name) {
-    if (NormalSettingsKey(key).empty() || name.empty()) return SettingsWriteFailure(87, "The parameter is incorrect.");
+    // A key is a section header of the file, one line written as it is: a line break in it
+    // would leave a file that reads as corrupt, and with it every value saved.
+    const bool controlCharacter =
+        std::any_of(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
+    if (NormalSettingsKey(key).empty() || name.empty() || controlCharacter)
+        return SettingsWriteFailure(87, "The parameter is incorrect.");
     return "";
 }
 

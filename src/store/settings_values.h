@@ -10,7 +10,8 @@
 namespace meridel {
 
 // "" when a value may be stored under key and name; otherwise the status of the refused write,
-// "87 Unable to create (or find) key.  The parameter is incorrect." (no key or no name).
+// "87 Unable to create (or find) key.  The parameter is incorrect." (no key, no name, or a key
+// with a control character).
 std::string SettingsWriteRefusal(const std::string& key, const std::string& name);
 
 // Stores value under name in key, creating the key. Status "0 New key created.  ..." or
