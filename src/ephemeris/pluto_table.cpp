@@ -252,7 +252,9 @@ std::string EncodePlutoLine(std::int32_t k, std::int32_t arcMinutes) {
 
 std::string EncodePlutoRest(double arcSeconds) {
     const double scaled = std::nearbyint(arcSeconds * kRestUnitsPerSecond);
-    if (!(std::fabs(scaled) < kRestOffset)) return "";
+    // Four digits hold n from 0 to 2^24 - 1: rests from -2^23 to 2^23 - 1 units, all of which
+    // the reader takes.
+    if (!(scaled >= -kRestOffset && scaled < kRestOffset)) return "";
     auto n = static_cast<std::int32_t>(scaled) + kRestOffset;
     std::string rest(kRestLength, kDigitZero);
     for (std::size_t i = kRestLength; i-- > 0; n /= kRestBase) rest[i] = static_cast<char>(kDigitZero + n % kRestBase);
