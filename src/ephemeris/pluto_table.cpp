@@ -77,6 +77,9 @@ void OnOneTurn(double v[4]) {
 double PreciseDegrees(std::int32_t k, double f) {
     const auto lines = static_cast<std::int32_t>(PlutoLines.size());
     if (k + 1 >= lines) return std::nan("");
+    // A day needs its own line and the next: where one does not decode, its rests (which may
+    // still look like rests) belong to no value, and the day has no position.
+    if (PlutoTableValue(k) < 0 || PlutoTableValue(k + 1) < 0) return std::nan("");
     const std::string& line = PlutoLines[static_cast<std::size_t>(k)];
     const int steps = StepsOf(line);
     if (steps == 0) return std::nan("");
