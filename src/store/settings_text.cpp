@@ -88,7 +88,7 @@ std::optional<SettingsKeys> ParseSettingsText(const std::string& text) {
             if (line.back() != ']') return std::nullopt;
             current = NormalSettingsKey(line.substr(1, line.size() - 2));
             if (current.empty()) return std::nullopt;
-            keys[current];
+            // A section without values holds nothing: no key is made for it, as none is written.
             inSection = true;
             continue;
         }

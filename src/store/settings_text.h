@@ -11,7 +11,8 @@
 
 namespace meridel {
 
-// key -> value name -> text; keys are normal (see NormalSettingsKey).
+// key -> value name -> text. Keys are normal (see NormalSettingsKey); a key without values
+// counts as absent.
 using SettingsKeys = std::map<std::string, std::map<std::string, std::string>>;
 
 // "Software\Vantorel\" and "\Software\Vantorel" name the same key as "Software\Vantorel": the
