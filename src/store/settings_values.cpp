@@ -28,6 +28,42 @@ bool keyExists(const SettingsKeys& keys, const std::string& key) {
     return false;
 }
 
+// Whether the number text[from, to) (an optional sign, digits with at most one point, at least
+// one of them not 0, and an optional exponent) is at least 1 in size: the power of ten of its
+// first significant digit plus its exponent is not negative.
+bool AtLeastOne(const std::string& text, size_t from, size_t to) {
+    size_t i = from + (text[from] == '+' || text[from] == '-');
+    long long integerDigits = 0, power = 0;
+    bool significant = false, afterPoint = false;
+    long long fractionPlace = 0;
+    for (; i < to && text[i] != 'e' && text[i] != 'E'; ++i) {
+        if (text[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (afterPoint) ++fractionPlace;
+        if (significant) {
+            if (!afterPoint) ++integerDigits;
+            continue;
+        }
+        if (text[i] != '0') {
+            significant = true;
+            if (afterPoint) power = -fractionPlace;
+            else integerDigits = 1;
+        }
+    }
+    if (significant && power == 0) power = integerDigits - 1;
+    long long exponent = 0;
+    if (i < to) {
+        const bool negative = text[++i] == '-';
+        i += text[i] == '+' || text[i] == '-';
+        // Beyond a million the exponent decides on its own.
+        for (; i < to; ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000LL);
+        if (negative) exponent = -exponent;
+    }
+    return power + exponent >= 0;
+}
+
 }  // namespace
 
 std::string SettingsWriteFailure(int code, const std::string& reason) {
@@ -99,8 +135,10 @@ int NumberFromRegistryText(const std::string& text) {
     double value = 0;
     auto result = std::from_chars(text.data() + from, text.data() + i, value);
     const bool negative = text[start] == '-';
+    // from_chars reports a number too small for a double as it does one too large: the first
+    // rounds to 0, only the second is clamped.
     if (result.ec == std::errc::result_out_of_range)
-        value = negative ? -1e300 : 1e300;
+        value = !AtLeastOne(text, start, i) ? 0.0 : negative ? -1e300 : 1e300;
     else if (result.ec != std::errc())
         return 0;
     value = std::nearbyint(value);
