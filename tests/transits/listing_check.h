@@ -56,6 +56,14 @@ inline std::multiset<std::tuple<int, int, std::string>> ExpectedOrbDates(const S
         const auto [aspect, day, inward] = key;
         expected.emplace(aspect, inward ? 1 + orb : 7 - orb, Date(day));
     }
+    // With an outer orb of 15 degrees one transit can leave it on the day the next enters it (the
+    // handover); on the last day of the period the next one is not begun.
+    const std::string last = Date(c.end);
+    bool handover = false;
+    for (const auto& [aspect, column, date] : expected) handover = handover || (column == 7 && date == last);
+    for (auto it = expected.begin(); c.orbs[0] == 15 && handover && it != expected.end();) {
+        it = std::get<1>(*it) == 1 && std::get<2>(*it) == last ? expected.erase(it) : std::next(it);
+    }
     return expected;
 }
 
