@@ -54,7 +54,7 @@ std::string EncodePlutoLine(std::int32_t k, std::int32_t arcMinutes);
 
 // A rest in arc seconds as four characters: n = round(rest * 10000) + 2^23 in base 64, most
 // significant digit first, digit d written as the character with code 48 + d ("0" to "o"); kept
-// to 0.0001" from -838.8608" to 838.8607". "" for a rest outside that span.
+// to 0.0001" over +-838". "" for a rest outside that span.
 std::string EncodePlutoRest(double arcSeconds);
 // The character announcing a day cut into 2^e steps (e from 2 to 8).
 char PlutoStepsMark(int e);

@@ -8,8 +8,10 @@ add_library(meridel_persist STATIC
   ${CMAKE_CURRENT_LIST_DIR}/catalog_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmView.cpp)
 target_include_directories(meridel_persist PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(meridel_persist PUBLIC Qt6::Widgets meridel_dialogs meridel_calendar meridel_store)
+target_link_libraries(meridel_persist PUBLIC Qt6::Widgets meridel_dialogs meridel_calendar)
 # The window's handlers for saving, quitting, the output file and help build on this library.
 if(TARGET meridel_ui)
   target_link_libraries(meridel_ui PUBLIC meridel_persist)
 endif()
+# The saved state's values and ini text, without Qt; registry.cpp keeps the file.
+target_link_libraries(meridel_persist PUBLIC meridel_store)
