@@ -68,8 +68,7 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
     in.dates[kStartRow] = o.start.year.empty() ? DateFields{year, "1", "1"} : DateFields{o.start.year, o.start.month, o.start.day};
     in.dates[kEndRow] = {o.end.year, o.end.month, o.end.day};
     for (int i = 0; i < kOrbCount; ++i) in.orbs[static_cast<std::size_t>(i)] = o.orbs[i] - 1;
-    const std::vector<std::string> zones = ZoneTexts(in.northAmericanZones);
-    in.resultZone = PositionOf(zones, o.zone);
+    in.resultZone = ZoneListPosition(in.northAmericanZones, o.zone);
     if (in.resultZone < 0) return "--tz: no such zone in the list: " + o.zone;
     if (o.birth) {
         in.dates[kBirthRow] = {o.birth->year, o.birth->month, o.birth->day};
@@ -77,7 +76,7 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
         in.minute = *o.birthMinute / 5 + 1;
         in.hourTyped = HourTexts()[static_cast<std::size_t>(in.hour)];
         in.minuteTyped = MinuteTexts()[static_cast<std::size_t>(in.minute)];
-        in.birthZone = PositionOf(zones, o.birthZone);
+        in.birthZone = ZoneListPosition(in.northAmericanZones, o.birthZone);
         if (in.birthZone < 0) return "--birth-tz: no such zone in the list: " + o.birthZone;
     }
     if (o.searchAspect) {

@@ -89,6 +89,9 @@ void OnOneTurn(double v[4]) {
 double PreciseDegrees(std::int32_t k, double f) {
     const auto lines = static_cast<std::int32_t>(PlutoLines.size());
     if (k + 1 >= lines) return std::nan("");
+    // A day needs its own line and the next: where one does not decode, its rests (which may
+    // still look like rests) belong to no value, and the day has no position.
+    if (PlutoTableValue(k) < 0 || PlutoTableValue(k + 1) < 0) return std::nan("");
     const std::string& line = PlutoLines[static_cast<std::size_t>(k)];
     const int steps = StepsOf(line);
     if (steps == 0) return std::nan("");
@@ -264,7 +267,9 @@ std::string EncodePlutoLine(std::int32_t k, std::int32_t arcMinutes) {
 
 std::string EncodePlutoRest(double arcSeconds) {
     const double scaled = std::nearbyint(arcSeconds * kRestUnitsPerSecond);
-    if (!(std::fabs(scaled) < kRestOffset)) return "";
+    // Four digits hold n from 0 to 2^24 - 1: rests from -2^23 to 2^23 - 1 units, all of which
+    // the reader takes.
+    if (!(scaled >= -kRestOffset && scaled < kRestOffset)) return "";
     auto n = static_cast<std::int32_t>(scaled) + kRestOffset;
     std::string rest(kRestLength, kRestDigits[0]);
     for (std::size_t i = kRestLength; i-- > 0; n /= kRestBase) rest[i] = kRestDigits[n % kRestBase];

@@ -1,5 +1,6 @@
 #include "request/choices.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -66,6 +67,15 @@ std::vector<std::string> ZoneTexts(bool northAmerican) {
 
 int ZonePosition(int minutesEast) { return static_cast<int>(std::nearbyint(minutesEast / 30.0 + kGreenwichEntry)); }
 
+int ZoneListPosition(bool northAmerican, const std::string& text) {
+    if (text.empty()) return -1;
+    const std::vector<std::string> texts = ZoneTexts(northAmerican);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i] == text) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 std::vector<std::string> HourTexts() {
     std::vector<std::string> texts{""};
     for (int h = 0; h <= 23; ++h) texts.push_back(TwoDigits(h));
@@ -76,6 +86,28 @@ std::vector<std::string> MinuteTexts() {
     std::vector<std::string> texts{""};
     for (int m = 0; m <= 55; m += 5) texts.push_back(TwoDigits(m));
     return texts;
+}
+
+int EntryOfTypedNumber(const std::vector<std::string>& entries, const std::string& typed) {
+    const std::size_t first = typed.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].empty()) return static_cast<int>(i);
+        }
+        return -1;
+    }
+    const std::string number = typed.substr(first, typed.find_last_not_of(" \t") + 1 - first);
+    if (number.find_first_not_of("0123456789") != std::string::npos) return -1;
+    // Leading zeros name the same number; what remains is compared as text with each entry's.
+    auto significant = [](const std::string& digits) {
+        return digits.substr(std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& entry = entries[i];
+        if (entry.empty() || entry.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (significant(entry) == significant(number)) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 std::vector<std::string> SearchAspectTexts(int aspectCount) {

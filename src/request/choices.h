@@ -32,12 +32,19 @@ inline int ZoneMinutesAtPosition(int position) { return (position - kGreenwichEn
 // The position of a zone with this offset: minutes / 30 + 24, halves to even. May lie outside
 // 1..47 for offsets of -12:00 or +12:00 and beyond.
 int ZonePosition(int minutesEast);
+// The position of the entry that shows text ("GMT+1:00", or "EST/CDT" with the abbreviations);
+// -1 for a text no entry shows, the blank one's included.
+int ZoneListPosition(bool northAmerican, const std::string& text);
 
 // Birth time lists: "" then "00".."23"; "" then "00", "05" .. "55".
 std::vector<std::string> HourTexts();
 std::vector<std::string> MinuteTexts();
 // Local birth time in minutes after midnight from the two lists' positions (entry 1 is 00).
 inline int BirthMinutesAtPositions(int hour, int minute) { return (hour - 1) * 60 + (minute - 1) * 5; }
+// The entry of a list of two-digit numbers (HourTexts, MinuteTexts) that text typed into it
+// stands for: "7" and "007" are "07". Text of blanks only is the blank entry; text that is no
+// number, or a number the list lacks, is -1.
+int EntryOfTypedNumber(const std::vector<std::string>& entries, const std::string& typed);
 
 // The search's aspect list: "conjunction" .. "sextile".
 std::vector<std::string> SearchAspectTexts(int aspectCount);

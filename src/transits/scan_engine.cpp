@@ -323,10 +323,18 @@ void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_
         };
         const int zone = heading_.zoneMinutes;
         auto midnight = [&](std::int32_t day) { return (day - passMinDay_ + 1) * kMinutesPerDay - zone; };
-        const std::int32_t first = std::max(midnight(passMinDay_ - 1), midnight(request_.StartDay));
+        std::int32_t first = std::max(midnight(passMinDay_ - 1), midnight(request_.StartDay));
         const std::int32_t last = std::min(midnight(passMinDay_ + 1), midnight(request_.EndDay + 1));
+        // Where the period's first midnight has no position (Pluto or the Moon on the first day
+        // of their range, in a zone east of Greenwich), the period starts where the positions do.
+        const bool valuesBeginLater = first == midnight(request_.StartDay) && std::isnan(deviationAt(first));
+        while (valuesBeginLater && first < midnight(passMinDay_) && std::isnan(deviationAt(first))) ++first;
         const MinuteHit smallest = SmallestDeviation(deviationAt, first, midnight(passMinDay_), last, passMinDeviation_);
-        const bool atPeriodStart = smallest.minute == first && first == midnight(request_.StartDay);
+        // Smallest at the first minute of the period, or (closing in on it from within) next to
+        // where the positions begin and no smaller than there: closest before the period.
+        const bool atPeriodStart =
+            (smallest.minute == first && first == midnight(request_.StartDay)) ||
+            (valuesBeginLater && smallest.minute <= first + 1 && !(deviationAt(first) > smallest.deviation));
         if (smallest.deviation < request_.Orbs[kInnerOrb] && !atPeriodStart) {
             const std::int32_t day = passMinDay_ - 1 + FloorDivide(smallest.minute + zone, kMinutesPerDay);
             // The mark is taken at the midnight that ends the minimum's day.

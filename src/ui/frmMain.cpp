@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "request/choices.h"
 #include "ui/app_icon.h"
 #include "ui/controls.h"
 
@@ -30,21 +31,12 @@ int ShiftState(Qt::KeyboardModifiers modifiers) {
     return shift;
 }
 
-// The entry a text typed into a list of two-digit numbers stands for: "7" and "007" are "07".
-// Blank text is the blank entry; text that is no number, or a number the list lacks, is -1.
-int EntryOfTypedNumber(const QComboBox* list, const QString& text) {
-    const QString typed = text.trimmed();
-    if (typed.isEmpty()) return list->findText(QString());
-    for (QChar c : typed)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return -1;
-    bool ok = false;
-    const int number = typed.toInt(&ok);
-    if (!ok) return -1;
-    for (int i = 0; i < list->count(); ++i) {
-        bool entryIsNumber = false;
-        if (list->itemText(i).toInt(&entryIsNumber) == number && entryIsNumber) return i;
-    }
-    return -1;
+// The entry a text typed into the hour or minute list stands for (EntryOfTypedNumber); Qt trims
+// every kind of blank a user may type, not only the ASCII ones.
+int EntryOfTypedText(const QComboBox* list, const QString& text) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < list->count(); ++i) entries.push_back(list->itemText(i).toStdString());
+    return EntryOfTypedNumber(entries, text.trimmed().toStdString());
 }
 
 }  // namespace
@@ -120,7 +112,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::MatchTypedText(QComboBox* list, const QString& text) {
-    const int index = (list == cboHour || list == cboMinute) ? EntryOfTypedNumber(list, text)
+    const int index = (list == cboHour || list == cboMinute) ? EntryOfTypedText(list, text)
                                                              : list->findText(text, Qt::MatchFixedString);
     if (index == list->currentIndex()) return;
     QLineEdit* edit = list->lineEdit();

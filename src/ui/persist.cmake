@@ -13,3 +13,5 @@ target_link_libraries(meridel_persist PUBLIC Qt6::Widgets meridel_dialogs meride
 if(TARGET meridel_ui)
   target_link_libraries(meridel_ui PUBLIC meridel_persist)
 endif()
+# The saved state's values and ini text, without Qt; registry.cpp keeps the file.
+target_link_libraries(meridel_persist PUBLIC meridel_store)

@@ -1,11 +1,15 @@
 // Registry3: the saved state's store. The window's choices live under the current user's key
 // "Software\Vantorel" followed by a key part ("\MRD", "\MRD\Year", ...), as string values.
-// Underneath is a per-user ini file, read and written whole by this file (every write replaces
-// the file atomically and is checked byte for byte), or an empty in-memory store for the batch
-// front-end and for tests. Status texts start with "0" exactly when the call succeeded.
+// Underneath is a per-user ini file (its text: store/settings_text.h), read and written whole by
+// this file (every write replaces the file atomically and is checked byte for byte), or an empty
+// in-memory store for the batch front-end and for tests. Status texts start with "0" exactly when
+// the call succeeded.
 #pragma once
 
 #include <string>
+
+// NumberFromRegistryText, the reading of a stored number, comes with the store's values.
+#include "store/settings_values.h"
 
 namespace meridel {
 
@@ -36,11 +40,6 @@ bool SaveRegistryValue(const std::string& keyPart, const std::string& name, cons
 // the result is false.
 bool RestoreRegistryValue(const std::string& keyPart, const std::string& name, std::string& value,
                           const std::string& defaultValue);
-
-// A value read back as a number: the text's leading number part (blanks before it skipped;
-// sign, digits, decimal point, exponent), rounded to an integer with halves to even; 0 when
-// there is none. Out-of-range values are clamped to the int range.
-int NumberFromRegistryText(const std::string& text);
 
 // --- Where the store lives ---------------------------------------------------------------
 

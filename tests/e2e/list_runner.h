@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "ephemeris/data_folder.h"
 #include "ephemeris/pluto_table.h"
@@ -33,7 +35,8 @@ inline std::string readFile(const std::string& path) {
 
 // Runs meridel-list with the arguments; its standard output and error are kept whole.
 inline RunResult runList(const std::string& arguments) {
-    const std::string base = ::testing::TempDir() + "meridel_list_" +
+    // The process id too: two builds' tests may run at once and share the temporary folder.
+    const std::string base = ::testing::TempDir() + "meridel_list_" + std::to_string(getpid()) + "_" +
                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::string command = std::string(MERIDEL_LIST) + " " + arguments + " >" + base + ".out 2>" + base + ".err";
     RunResult r;
@@ -41,6 +44,8 @@ inline RunResult runList(const std::string& arguments) {
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     r.out = readFile(base + ".out");
     r.err = readFile(base + ".err");
+    std::remove((base + ".out").c_str());
+    std::remove((base + ".err").c_str());
     return r;
 }
 
@@ -68,6 +73,18 @@ inline std::vector<Cells> rowsOf(const std::string& text) {
     for (std::size_t from = 0, at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
         lines.push_back(text.substr(from, at - from));
     return RowsOf(lines);
+}
+
+// The runs of one output (the all-planets listing): each run after the first follows a blank
+// line and a rule.
+inline std::vector<std::string> splitRuns(const std::string& text) {
+    const std::string separator = "\r\n\r\n" + std::string(119, '-') + "\r\n";
+    std::vector<std::string> runs;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + separator.size())
+        runs.push_back(text.substr(from, at - from + 2));
+    runs.push_back(text.substr(from));
+    return runs;
 }
 
 class Listings : public skycheck::EphemerisSuite {

@@ -69,6 +69,33 @@ TEST_F(Listings, StartMovedBackWhenInsideTheInnerOrb) {
     ExpectListingMatches(rowsOf(r.out), Case{kJupiter, kSaturn, true, Day(2020, 12, 3), Day(2021, 3, 31)});
 }
 
+// With an outer orb of 15 degrees the square leaves it on the day the sextile enters it: on the
+// period's last day that sextile is not begun; a day later it is.
+TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
+    const std::string request = "--world --planet1 Mercury --planet2 Jupiter --start 2005-05-10 --orbs 15,8,4 --tz GMT+10:00";
+    for (const std::int32_t end : {Day(2005, 6, 24), Day(2005, 6, 25)}) {
+        RunResult r = runList(request + " --end " + Date(end));
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out.find("Sextile") != std::string::npos, end == Day(2005, 6, 25)) << r.out;
+        ExpectListingMatches(rowsOf(r.out),
+                             Case{kMercury, kJupiter, true, Day(2005, 5, 10), end, 600, "GMT+10:00", {15, 8, 4}});
+    }
+}
+
+// Pluto's table starts at 0 h UT of 1600-01-01, after the first midnight of a zone east of
+// Greenwich. The trine was closest before the table begins: its minimum is the first midnight's
+// that has Pluto, not a moment where the search for a closer one ran out of positions.
+TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimumToTheMinute) {
+    RunResult r = runList("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 --end 1600-03-31 "
+                          "--orbs 15,7,4 --tz GMT+8:30");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::vector<Cells> rows = rowsOf(r.out);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0][0], "Trine");
+    EXPECT_EQ(rows[0][4], "1600-01-01r");
+    ExpectListingMatches(rows, Case{kMars, kPluto, true, Day(1600, 1, 1), Day(1600, 3, 31), 510, "GMT+8:30", {15, 7, 4}});
+}
+
 TEST_F(Listings, ThreeDaysIsTheShortestPeriod) {
     RunResult ok = runList("--world --planet1 Mars --planet2 Jupiter --start 2024-01-01 --end 2024-01-04");
     EXPECT_EQ(ok.exitCode, 0) << ok.err;

@@ -14,17 +14,6 @@ namespace {
 
 using SearchListings = Listings;
 
-// The runs of one output: each run after the first follows a blank line and a rule.
-std::vector<std::string> splitRuns(const std::string& text) {
-    const std::string separator = "\r\n\r\n" + std::string(119, '-') + "\r\n";
-    std::vector<std::string> runs;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + separator.size())
-        runs.push_back(text.substr(from, at - from + 2));
-    runs.push_back(text.substr(from));
-    return runs;
-}
-
 }  // namespace
 
 // The great conjunction is within 10° on 2021-01-01: the search steps past it to the next one,

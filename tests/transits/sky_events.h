@@ -30,8 +30,10 @@ inline std::int32_t Day(int y, int m, int d) {
     EuroDate e{y, m, d, kGregorianCalendar, 0, 0};
     return DayNumberFromDate(e);
 }
-inline std::int32_t DayOf(const std::string& date) {  // "YYYY-MM-DD..."
-    return Day(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2)));
+// A listed date, "Y-MM-DD" with a year of 1 to 4 digits, and maybe a mark after it.
+inline std::int32_t DayOf(const std::string& date) {
+    const std::size_t dash = date.find('-');
+    return Day(std::stoi(date.substr(0, dash)), std::stoi(date.substr(dash + 1, 2)), std::stoi(date.substr(dash + 4, 2)));
 }
 inline std::string Date(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
 // Reduced to (-pi, pi].

@@ -1,0 +1,259 @@
+// meridel-list over requests drawn at random (a fixed seed) from everything it can be asked:
+// World and Personal runs of any pair over the whole date range its bodies allow, tropical and
+// sidereal, every zone of the list (the half hours, the North American texts), searches with the
+// orbs they derive, all-planets listings, and periods at the very ends of the ranges. Each
+// listing, and each run of an all-planets listing, must match the sky check both ways
+// (listing_check.h), over the period and with the orbs its heading and titles name.
+// MERIDEL_SWEEP_SEED and MERIDEL_SWEEP_REQUESTS widen the sweep on demand.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "list_runner.h"
+#include "request/choices.h"
+
+using namespace meridel;
+using namespace meridel::testing;
+
+namespace {
+
+enum class Kind { Run, Search, AllPlanets };
+
+struct Draw {
+    Kind kind = Kind::Run;
+    bool world = true;
+    bool sidereal = false;
+    std::int16_t planet1 = kSun, planet2 = kMercury;  // as --planet1 / --planet2 name them
+    std::int32_t start = 0, end = 0;
+    std::array<int, 3> orbs{10, 5, 2};
+    int zoneEntry = kGreenwichEntry;
+    bool northAmerican = false;
+    std::int32_t birthDay = 0;
+    int birthMinutes = 0, birthZoneEntry = kGreenwichEntry;
+    int aspect = 0;  // Search: 1 conjunction .. 5 sextile
+    int index = 0;   // AllPlanets
+
+    double BirthMoment() const { return birthDay - 0.5 + (birthMinutes - ZoneMinutesAtPosition(birthZoneEntry)) / 1440.0; }
+    std::string ZoneText(int entry) const { return ZoneTexts(northAmerican)[static_cast<std::size_t>(entry)]; }
+};
+
+int Uniform(std::mt19937& random, int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+
+const std::int32_t kFirstDay = Day(1, 1, 1), kLastDay = Day(2799, 12, 31);
+const std::int32_t kFirstTableDay = Day(1600, 1, 1), kLastTableDay = Day(2099, 12, 31);
+
+bool Fast(std::int16_t code) { return code <= kMars; }
+bool FromTable(std::int16_t code) { return code == kPluto || code == kMoon; }
+
+// The inner orb's least for the moving planet, as a run requires it.
+int LeastInner(std::int16_t moving) {
+    return moving == kMercury ? 3 : (moving == kSun || moving == kVenus || moving == kMars) ? 2 : 1;
+}
+
+std::array<int, 3> Orbs(std::mt19937& random, std::int16_t moving) {
+    const int inner = Uniform(random, LeastInner(moving), 6);
+    const int middle = Uniform(random, inner + 2, 10);
+    return {Uniform(random, middle + 2, 15), middle, inner};
+}
+
+// A period of `days` within first..last, one time in three at its start, one in three at its end.
+void Place(std::mt19937& random, Draw& d, std::int32_t first, std::int32_t last, int days) {
+    switch (Uniform(random, 0, 2)) {
+        case 0: d.start = first + Uniform(random, 0, 3); break;
+        case 1: d.start = last - days - Uniform(random, 0, 3); break;
+        default: d.start = Uniform(random, first, last - days); break;
+    }
+    d.end = d.start + days;
+}
+
+// A birth the natal body has a position for, in universal time too, not after `latest`.
+void Birth(std::mt19937& random, Draw& d, std::int16_t natal, std::int32_t latest) {
+    const std::int32_t first = FromTable(natal) ? kFirstTableDay + 1 : kFirstTableDay;
+    const std::int32_t last = std::min(latest, FromTable(natal) ? kLastTableDay - 1 : kLastDay);
+    d.birthDay = Uniform(random, 0, 3) == 0 ? (Uniform(random, 0, 1) ? first : last) : Uniform(random, first, last);
+    d.birthMinutes = Uniform(random, 0, 23) * 60 + Uniform(random, 0, 11) * 5;
+    d.birthZoneEntry = Uniform(random, 1, kZoneEntries - 1);
+}
+
+Draw DrawRequest(std::mt19937& random) {
+    Draw d;
+    d.zoneEntry = Uniform(random, 1, kZoneEntries - 1);
+    d.northAmerican = Uniform(random, 0, 3) == 0;
+    const int choice = Uniform(random, 0, 9);
+    d.kind = choice < 6 ? Kind::Run : choice < 8 ? Kind::Search : Kind::AllPlanets;
+    d.world = Uniform(random, 0, 1) == 0;
+    if (d.kind == Kind::AllPlanets) {
+        // Every pair with the fixed planet: a short period, within Pluto's (and the Moon's) range.
+        d.index = d.world ? 0 : Uniform(random, 0, 1);
+        d.planet1 = static_cast<std::int16_t>(Uniform(random, kSun, d.world ? kNeptune : kPluto));
+        d.planet2 = static_cast<std::int16_t>(Uniform(random, d.world ? kMercury : kSun, d.world ? kPluto : kMoon));
+        if (d.world && d.planet1 >= d.planet2) d.planet1 = static_cast<std::int16_t>(d.planet2 - 1);
+        // A Personal period starts after a birth the Moon has a position for.
+        Place(random, d, d.world ? kFirstTableDay : kFirstTableDay + 2, kLastTableDay, Uniform(random, 30, 240));
+        d.orbs = Orbs(random, kMercury);  // every moving planet takes them
+        if (!d.world) Birth(random, d, kMoon, d.start);
+        d.sidereal = !d.world && Uniform(random, 0, 2) == 0;
+        return d;
+    }
+    if (d.world) {
+        d.planet1 = static_cast<std::int16_t>(Uniform(random, kSun, d.kind == Kind::Search ? kMars : kNeptune));
+        d.planet2 = static_cast<std::int16_t>(Uniform(random, d.planet1 + 1, kPluto));
+    } else {
+        d.planet1 = static_cast<std::int16_t>(Uniform(random, kSun, d.kind == Kind::Search ? kSaturn : kPluto));
+        d.planet2 = static_cast<std::int16_t>(Uniform(random, kSun, kMoon));
+        d.sidereal = Uniform(random, 0, 2) == 0;
+    }
+    // The period's dates are checked against both bodies' ranges, the natal one's too.
+    const bool table = FromTable(d.planet1) || FromTable(d.planet2);
+    // A Personal period starts after a birth, and births are from 1600 on.
+    const std::int32_t first = table || !d.world ? kFirstTableDay + 2 : kFirstDay;
+    const std::int32_t last = table ? kLastTableDay : kLastDay;
+    const bool fast = Fast(d.planet1) && (!d.world || Fast(d.planet2));
+    if (d.kind == Kind::Search) {
+        d.aspect = Uniform(random, 1, 5);
+        // The search orb; the run derives the middle and inner orbs from it.
+        const int least = d.planet1 == kMercury ? 7 : Fast(d.planet1) ? 6 : 5;
+        d.orbs = {Uniform(random, least, 15), 2, 1};
+        // From where the search looks on, the next transit lies within the range (mostly).
+        Place(random, d, first, last - (fast ? 800 : 6000), 0);
+        d.start = 0;
+    } else {
+        d.orbs = Orbs(random, d.planet1);
+        Place(random, d, first, last, fast ? Uniform(random, 20, 500) : Uniform(random, 200, 2500));
+    }
+    if (!d.world) Birth(random, d, d.planet2, d.kind == Kind::Search ? d.end : d.start);
+    return d;
+}
+
+std::string DateArgument(std::int32_t day) { return Date(day); }
+
+std::string Arguments(const Draw& d) {
+    std::string a = d.world ? "--world" : "--personal";
+    a += " --planet1 " + BodyName[d.planet1] + " --planet2 " + BodyName[d.planet2];
+    if (d.kind != Kind::Search) a += " --start " + DateArgument(d.start);
+    a += " --end " + DateArgument(d.end);
+    a += " --orbs " + std::to_string(d.orbs[0]) + "," + std::to_string(d.orbs[1]) + "," + std::to_string(d.orbs[2]);
+    if (d.northAmerican) a += " --na-abbr";
+    a += " --tz '" + d.ZoneText(d.zoneEntry) + "'";
+    if (!d.world) {
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d:%02d", d.birthMinutes / 60, d.birthMinutes % 60);
+        a += " --birth " + DateArgument(d.birthDay) + " --birth-time " + time + " --birth-tz '" +
+             d.ZoneText(d.birthZoneEntry) + "'";
+        if (d.sidereal) a += " --sidereal";
+    }
+    if (d.kind == Kind::Search) a += " --search " + SearchAspectTexts(5)[static_cast<std::size_t>(d.aspect - 1)];
+    if (d.kind == Kind::AllPlanets) a += " --all-planets " + std::to_string(d.index);
+    return a;
+}
+
+std::int16_t CodeOf(const std::string& name) {
+    for (std::int16_t code = kSun; code <= kMoon; ++code)
+        if (BodyName[code] == name) return code;
+    ADD_FAILURE() << "no body named " << name;
+    return kSun;
+}
+
+// "January 1, 2024" or "Jan. 1, 2024" (the year of 1 to 4 digits).
+std::int32_t DayOfText(const std::string& text) {
+    const std::size_t comma = text.rfind(", "), blank = text.rfind(' ', comma - 1);
+    const std::string month = text.substr(0, blank);
+    for (int m = 1; m <= 12; ++m) {
+        if (month == MonthNames[m] || month == MonthAbbreviations[m])
+            return Day(std::stoi(text.substr(comma + 2)), m, std::stoi(text.substr(blank + 1)));
+    }
+    ADD_FAILURE() << "no date: " << text;
+    return 0;
+}
+
+std::string Between(const std::string& text, const std::string& after, const std::string& before) {
+    const std::size_t from = text.find(after) + after.size();
+    return text.substr(from, text.find(before, from) - from);
+}
+
+// The sky check's case for one printed run: pair and period from its heading, orbs from its
+// titles, zone and birth from the request.
+Case CaseOf(const std::string& run, const Draw& d) {
+    const std::string heading = run.substr(0, run.find("\r\n"));
+    const std::string titles = run.substr(heading.size() + 2, run.find("\r\n", heading.size() + 2) - heading.size() - 2);
+    Case c{kSun, kSun, d.world, 0, 0};
+    if (d.world) {
+        const std::int16_t a = CodeOf(Between(heading, "World transits for ", " and "));
+        const std::int16_t b = CodeOf(Between(heading, " and ", " from "));
+        c.moving = std::min(a, b), c.second = std::max(a, b);
+        const std::string rest = heading.substr(heading.find(" from ") + 6);
+        c.start = DayOfText(rest.substr(0, rest.find(", to ")));
+        c.end = DayOfText(Between(rest + " (", ", to ", " ("));
+        c.marks = heading.find("('r' not shown)") == std::string::npos;
+    } else {
+        c.moving = CodeOf(heading.substr(0, heading.find(" transits of natal ")));
+        const std::string natal = Between(heading, " transits of natal ", ", ");
+        c.second = CodeOf(natal);
+        const std::string rest = heading.substr(heading.find(natal + ", ") + natal.size() + 2);
+        c.start = DayOfText(rest.substr(0, rest.find(", to ")));
+        c.end = DayOfText(Between(rest, ", to ", ", birth at "));
+        SiderealZodiac = d.sidereal;
+        c.natal = SkyLongitude(c.second, d.BirthMoment());
+    }
+    std::size_t at = 0;
+    for (int o = 0; o < 3; ++o) {
+        at = titles.find("Start ", at) + 6;
+        c.orbs[o] = static_cast<std::int16_t>(std::stoi(titles.substr(at)));
+    }
+    c.zone = ZoneMinutesAtPosition(d.zoneEntry);
+    c.zoneText = d.ZoneText(d.zoneEntry);
+    return c;
+}
+
+int EnvironmentNumber(const char* name, int otherwise) {
+    const char* text = std::getenv(name);
+    return text ? std::atoi(text) : otherwise;
+}
+
+using ListSweep = Listings;
+
+}  // namespace
+
+TEST_F(ListSweep, RandomRequestsOfTheWholeRangeMatchTheSky) {
+    const int seed = EnvironmentNumber("MERIDEL_SWEEP_SEED", 16280);
+    const int requests = EnvironmentNumber("MERIDEL_SWEEP_REQUESTS", 40);
+    std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
+    int runs = 0, rows = 0, hits = 0, searchesBeyond = 0;
+    for (int n = 0; n < requests; ++n) {
+        const Draw d = DrawRequest(random);
+        const std::string arguments = Arguments(d);
+        SCOPED_TRACE("request " + std::to_string(n) + " of seed " + std::to_string(seed) + ": meridel-list " + arguments);
+        const RunResult r = runList(arguments);
+        if (d.kind == Kind::Search && r.exitCode == 1 && r.err.find("[Date out of range] No complete") != std::string::npos) {
+            ++searchesBeyond;  // the next transit ends beyond the range: refused as designed
+            continue;
+        }
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const std::vector<std::string> printed = d.kind == Kind::AllPlanets ? splitRuns(r.out) : std::vector{r.out};
+        for (const std::string& run : printed) {
+            const Case c = CaseOf(run, d);
+            SCOPED_TRACE(run.substr(0, run.find("\r\n")));
+            const std::vector<Cells> listed = rowsOf(run);
+            if (d.kind == Kind::Search) {
+                EXPECT_GT(c.start, d.end) << "the search lists a transit after its end date";
+                bool aspectListed = false;
+                for (const Cells& row : listed) aspectListed = aspectListed || row[0] == AspectName[d.aspect];
+                EXPECT_TRUE(aspectListed) << "the searched aspect is not listed";
+            }
+            ExpectListingMatches(listed, c);
+            SiderealZodiac = false;
+            ++runs;
+            rows += static_cast<int>(listed.size());
+            for (const Cells& row : listed) hits += row[4].find('*') != std::string::npos;
+        }
+    }
+    std::printf("meridel-list sweep, seed %d: %d requests, %d runs checked, %d rows, %d exact hits, %d searches past "
+                "the range\n",
+                seed, requests, runs, rows, hits, searchesBeyond);
+    if (requests >= 40) {
+        EXPECT_GE(runs, requests) << "most requests must reach a listing";
+        EXPECT_GE(hits, 20) << "the sweep must meet exact hits";
+    }
+}
