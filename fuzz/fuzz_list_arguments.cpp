@@ -25,7 +25,8 @@ auto Fields(const ListOptions& o) {
     return std::make_tuple(o.help, o.world, o.planet1, o.planet2, date(o.start), date(o.end), o.orbs[0], o.orbs[1],
                            o.orbs[2], o.zone, o.northAmericanAbbreviations,
                            o.birth ? std::optional(date(*o.birth)) : std::nullopt, o.birthHour, o.birthMinute,
-                           o.birthZone, o.sidereal, o.searchAspect, o.keepDates, o.allPlanets, o.boxLimit);
+                           o.birthZone, o.sidereal, o.searchAspect, o.keepDates, o.allPlanets, o.boxLimit, o.format,
+                           o.outputPath, o.graph);
 }
 
 std::vector<std::string> ArgumentsOf(const ListOptions& o) {
@@ -48,6 +49,9 @@ std::vector<std::string> ArgumentsOf(const ListOptions& o) {
     if (!o.keepDates) args.push_back("--no-keep-dates");
     if (o.allPlanets) args.insert(args.end(), {"--all-planets", std::to_string(*o.allPlanets)});
     if (o.boxLimit) args.push_back("--box-limit");
+    args.insert(args.end(), {"--format", o.format});
+    if (!o.outputPath.empty()) args.insert(args.end(), {"--output", o.outputPath});
+    if (!o.graph.empty()) args.insert(args.end(), {"--graph", o.graph});
     return args;
 }
 
@@ -74,6 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!(o.searchAspect && o.allPlanets) && (o.keepDates || o.searchAspect), what);
     FUZZ_CHECK(!o.allPlanets || *o.allPlanets == 0 || *o.allPlanets == 1, what);
     FUZZ_CHECK(o.birthHour.has_value() == o.birthMinute.has_value(), what);
+    FUZZ_CHECK(o.format == "text" || o.format == "csv" || o.format == "ics" || o.format == "json", what);
+    FUZZ_CHECK(o.graph.empty() || o.graph.ends_with(".png") || o.graph.ends_with(".svg"), what);
     if (o.isWorld()) {
         FUZZ_CHECK(!o.birth && !o.birthHour && o.birthZone.empty() && !o.sidereal, what);
     } else {
