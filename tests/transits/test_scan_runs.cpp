@@ -31,28 +31,6 @@ protected:
 
 }  // namespace
 
-
-TEST_F(ScanRuns, WorldPairWithRetrogradeLoopsEastOfGreenwich) {
-    // Jupiter and Saturn, triple conjunction of 1980-81: the inner orb is entered twice.
-    const Case c{kJupiter, kSaturn, true, Day(1980, 6, 1), Day(1981, 12, 31), 600, "GMT+10:00", {6, 3, 1}};
-    Scan(run, c);
-    EXPECT_EQ(run.outcome, ScanOutcome::Finished);
-    ExpectListingMatches(run.rows, c);
-    ASSERT_EQ(run.rows.size(), 3u);
-    EXPECT_EQ(run.rows[2][3], "1981-07-08");
-}
-
-TEST_F(ScanRuns, PersonalPairWestOfGreenwich) {
-    // Transiting Saturn against the natal Moon of 1990-06-15 12:00 UT.
-    const Case c{kSaturn, kMoon, false, Day(2000, 1, 1), Day(2012, 12, 31), -300, "GMT-5:00", {8, 4, 2},
-                 PlanetLongitude(kMoon, Day(1990, 6, 15))};
-    Scan(run, c);
-    ExpectListingMatches(run.rows, c);
-    ASSERT_GE(run.rows.size(), 4u);
-    EXPECT_EQ(run.rows[1][0] + "|" + run.rows[3][0] + "|" + run.rows[3][1], "Square||2003-01-16r")
-        << "the square's second transit does not repeat its name";
-}
-
 // The Sun against a natal point: sextile and square outer orbs meet at 75 degrees, square and
 // trine at 105, with 15-degree orbs; with 14 they leave a gap. A table of 4 rows must grow.
 TEST_F(ScanRuns, HandoverOnlyWhereOuterOrbsMeet) {

@@ -2,8 +2,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ephemeris/names.h"
-#include "ephemeris/planet_longitude.h"
 #include "window_fixture.h"
 
 namespace meridel {
@@ -37,21 +35,6 @@ TEST_F(Search, SkipsTheTransitUnderWayAndMovesTheDatesUnlessKept) {
     EXPECT_EQ(DateFields(w, 1), QStringLiteral("2041-10-3"));
 }
 
-// Nothing chosen would be aspect code 0 or planet code 0 (no positions): a message instead.
-TEST_F(Search, NoAspectOrPlanetChosenIsRefused) {
-    frmMain& w = Start();
-    SetWorld("Mars", "Jupiter");
-    w.cboSearchAspect->setCurrentIndex(-1);  // as when typed text matches no entry
-    w.cmdSearch_Click();
-    ExpectOneMessage("Please choose the aspect to search for.", "Search");
-    w.cboSearchAspect->setCurrentIndex(0);
-    w.cboPlanet[0]->setCurrentIndex(-1);
-    shown.clear();
-    w.cmdSearch_Click();
-    ExpectOneMessage("Please choose both planets.", "Search");
-    EXPECT_EQ(w.ScansStarted, 0);
-}
-
 using ShowAll = WindowTest;
 
 // Saturn with the seven other inner planets, then Pluto. An inner orb of 1°, which a single Sun
@@ -80,22 +63,6 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     ExpectOneMessage("Orbs must be strictly decreasing and differ by at least 2°.", "Orb values");
     EXPECT_EQ(w.ScansStarted, 8);
     EXPECT_EQ(w.OutputText(), QStringLiteral("kept"));
-}
-
-// Mars against natal Sun..Neptune; natal Pluto has no 2100, and that refusal ends the loop.
-TEST_F(ShowAll, RefusedRunEndsTheLoop) {
-    frmMain& w = Start();
-    w.cboPlanet[1]->setCurrentText(QStringLiteral("Venus"));
-    SetDate(2, "1990", "6", "15");
-    w.cboHour->setCurrentIndex(13);
-    w.cboTimezone[1]->setCurrentIndex(24);
-    w.chkAppendToOutput->setChecked(true);
-    SetYears("2099", "2100");
-    w.cmdShowAll_Click(1);
-    EXPECT_EQ(w.ScansStarted, 8);
-    ExpectOneMessage("End date is too late for Pluto.");
-    EXPECT_EQ(w.cboPlanet[1]->currentText(), QStringLiteral("Venus"));
-    EXPECT_TRUE(w.chkAppendToOutput->isChecked());
 }
 
 // The box fills during the first run: the loop ends, and the closing Pluto run still follows
