@@ -8,16 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 dir=${2:-build-fuzz}
 
-missing=()
-for p in clang-14 libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO=sudo
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh clang-14 libclang-rt-14-dev
 
 cmake -S . -B "$dir" -DCMAKE_CXX_COMPILER=clang++-14 -DMERIDEL_FUZZ=ON -DMERIDEL_GUI=OFF \
   -DMERIDEL_BENCHMARKS=OFF -DMERIDEL_WERROR=ON >/dev/null

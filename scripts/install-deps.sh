@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs everything Meridel needs to build, run and test on Debian 12. Safe to run again.
+# install-deps.sh [PACKAGE...]: installs everything Meridel needs to build, run and test on
+# Debian 12, or only the packages named. Safe to run again.
 set -euo pipefail
-packages=(
+packages=("$@")
+[ ${#packages[@]} -gt 0 ] || packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev qt6-svg-dev
   libswe-dev swe-standard-data
