@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "calendar/date_text.h"
-#include "calendar/str_proc.h"
 
 using namespace meridel;
 
@@ -18,25 +17,4 @@ TEST(DateText, ShortLongAndMonthNameDates) {
         EuroDate date{2010, month, 9, kGregorianCalendar, 0, 0};
         EXPECT_EQ(MonthNameDateText(DayNumberFromDate(date)), std::string(name) + " 9, 2010");
     }
-}
-
-TEST(StrProc, CleanNumberText) {
-    EXPECT_EQ(CleanNumberText("12a3", false, false), "123");
-    EXPECT_EQ(CleanNumberText("-5", false, false), "5");
-    EXPECT_EQ(CleanNumberText("-5", true, false), "-5");
-    EXPECT_EQ(CleanNumberText("5-3", true, true), "53");
-    EXPECT_EQ(CleanNumberText("+-7", true, true), "+7");
-    EXPECT_EQ(CleanNumberText("+7", true, false), "7");
-    EXPECT_EQ(CleanNumberText("abc", false, false), "");
-}
-
-// The helpers the cleaning functions are built on are proved through them.
-TEST(StrProc, TrimAndStrip) {
-    EXPECT_EQ(TrimLeadingChars("0042", "0") + "|" + TrimLeadingChars("000", "0") + "|" + TrimLeadingChars("400", "0"),
-              "42||400");
-    EXPECT_EQ(TrimLeadingChars("0042", ""), "0042");
-    std::string text = std::string("value \r\n\t") + '\0', empty;
-    StripTrailingControlChars(text);
-    StripTrailingControlChars(empty);
-    EXPECT_EQ(text + "|" + empty, "value |");
 }

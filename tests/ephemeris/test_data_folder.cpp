@@ -58,47 +58,31 @@ protected:
     SavedVariable home_{"HOME"}, dataHome_{"XDG_DATA_HOME"}, dataDirs_{"XDG_DATA_DIRS"};
 };
 
+// Placed from the last place to the first, each is found as it comes; with none holding the
+// file (a folder of that name is not the file) the executable's folder is named.
 TEST_F(DataFolderSearch, EachPlaceIsFoundAndEarlierPlacesWin) {
-    place("sys2/meridel");
-    EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), folder("sys2/meridel"));
-    place("sys1/meridel");
-    EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), folder("sys1/meridel"));
-    place("home/meridel");
-    EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), folder("home/meridel"));
-    place("prefix/share/meridel");
-    // Named without "bin/..", as a message would show it.
-    EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), folder("prefix/share/meridel"));
-    place("prefix/bin");
-    EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), bin());
-}
-
-TEST_F(DataFolderSearch, NoneHoldingTheFileNamesTheExecutablesFolder) {
-    EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), bin());
-    // A folder of that name is not the file.
     fs::create_directories(root_ / "home/meridel/pluto.slx");
     EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), bin());
+    fs::remove(root_ / "home/meridel/pluto.slx");
+    // share/meridel is named without "bin/..", as a message would show it.
+    for (const char* sub : {"sys2/meridel", "sys1/meridel", "home/meridel", "prefix/share/meridel", "prefix/bin"}) {
+        place(sub);
+        EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), folder(sub)) << sub;
+    }
 }
 
-TEST_F(DataFolderSearch, UnsetDataHomeMeansLocalShareUnderHome) {
-    unsetenv("XDG_DATA_HOME");
-    setenv("HOME", (root_ / "home").c_str(), 1);
-    place("home/.local/share/meridel");
-    EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), folder("home/.local/share/meridel"));
-}
-
-TEST_F(DataFolderSearch, RelativeAndEmptyXdgEntriesAreIgnored) {
+// Relative and empty XDG entries are ignored; unset, the data home is ~/.local/share and the data
+// folders the system's.
+TEST_F(DataFolderSearch, XdgVariablesUnsetOrRelative) {
+    const std::string share = folder("prefix/share/meridel");
     setenv("XDG_DATA_HOME", "relative/home", 1);
     setenv("XDG_DATA_DIRS", ("::relative:" + (root_ / "sys2").string()).c_str(), 1);
-    const std::vector<std::string> expected{bin(), folder("prefix/share/meridel"), folder("sys2/meridel")};
-    EXPECT_EQ(DataFolderCandidates(bin()), expected);
-}
-
-TEST_F(DataFolderSearch, UnsetDataDirsMeansTheSystemFolders) {
+    EXPECT_EQ(DataFolderCandidates(bin()), (std::vector<std::string>{bin(), share, folder("sys2/meridel")}));
+    unsetenv("XDG_DATA_HOME");
     unsetenv("XDG_DATA_DIRS");
-    const std::vector<std::string> candidates = DataFolderCandidates(bin());
-    ASSERT_EQ(candidates.size(), 5u);
-    EXPECT_EQ(candidates[3], "/usr/local/share/meridel/");
-    EXPECT_EQ(candidates[4], "/usr/share/meridel/");
+    setenv("HOME", (root_ / "home").c_str(), 1);
+    EXPECT_EQ(DataFolderCandidates(bin()), (std::vector<std::string>{bin(), share, folder("home/.local/share/meridel"),
+                                                                      "/usr/local/share/meridel/", "/usr/share/meridel/"}));
 }
 
 }  // namespace

@@ -38,31 +38,17 @@ TEST_F(RunChecks, DateRowsAreCleanedFilledValidAndInRange) {
     struct Case {
         int row;
         DateFields date;
-        const char* message;  // nullptr: passes the date checks
+        const char* message;
     };
-    for (const Case& c : {Case{0, {"1", "1", "1"}, nullptr}, Case{1, {"2799", "12", "31"}, nullptr},
-                          Case{0, {"2800", "1", "1"}, "End date is too late"},
+    for (const Case& c : {Case{0, {"2800", "1", "1"}, "End date is too late"},
                           Case{0, {"0", "12", "31"}, "Start date is too early"},
                           Case{1, {"0", "12", "31"}, "End date is too early"}}) {
         TransitRequest request;
         FieldUpdates updates;
         RequestInput input = World();
         input.dates[static_cast<std::size_t>(c.row)] = c.date;
-        DateChecks checks(input, request, updates);
-        const auto refusal = checks.Date(c.row);
-        if (c.message) {
-            ExpectRefusal(refusal, c.message, MessageIcon::Information, kWorldCaption);
-        } else {
-            EXPECT_FALSE(refusal) << refusal->messages[0].text;
-        }
+        ExpectRefusal(DateChecks(input, request, updates).Date(c.row), c.message, MessageIcon::Information, kWorldCaption);
     }
-    TransitRequest request;
-    FieldUpdates updates;
-    in = World();
-    in.dates[0] = {"2022", "09", "22"};
-    EXPECT_FALSE(DateChecks(in, request, updates).Date(0));
-    EXPECT_EQ(request.RequestDays[0], 2459845);
-    EXPECT_EQ(*updates.dateLabels[0], "September 22, 2022 CE");
 }
 
 // The birth checks, one at a time; the blank hour and zone are given defaults for the next try.
@@ -102,18 +88,9 @@ TEST_F(RunChecks, BirthDataChecks) {
     EXPECT_EQ(updates.minute, 1);
 }
 
-// A typed hour or minute counts by its number; one the list lacks is refused and stays as typed.
+// A typed hour or minute the list lacks is refused and stays as typed.
 TEST_F(RunChecks, TypedBirthTimes) {
-    RequestInput in = Personal();
-    in.hour = 8;  // "7" typed: the list chose 07
-    in.hourTyped = "7";
-    in.minute = 2;
-    in.minuteTyped = "5";
     TransitRequest request;
-    FieldUpdates updates;
-    EXPECT_FALSE(DateChecks(in, request, updates).BirthData(true));
-    EXPECT_EQ(*updates.hourTyped + ":" + *updates.minuteTyped, "07:05") << "as the heading shows it";
-
     for (const auto& [typed, hour] : {std::pair{"25", true}, {"7a", true}, {"32", false}, {"60", false}}) {
         RequestInput wrong = Personal();
         (hour ? wrong.hour : wrong.minute) = -1;
@@ -232,7 +209,8 @@ TEST_F(RunChecks, PositionsThatCannotBeHad) {
                   MessageIcon::Exclamation, "Error");
 }
 
-// A run that passes: its request, the zodiac, the start moved back before a transit in effect.
+// A World run that passes: its request, always tropical. (A Personal one's natal position and
+// zodiac show in the sidereal end-to-end listing.)
 TEST_F(RunChecks, ReadyRun) {
     RequestSession session;
     RequestInput in = World(4, 4);  // Jupiter and Saturn
@@ -245,32 +223,12 @@ TEST_F(RunChecks, ReadyRun) {
     EXPECT_FALSE(SiderealZodiac) << "a World request is always tropical";
     const TransitRequest& r = session.request;
     EXPECT_EQ(r.OrbDegrees, (std::array<std::int16_t, 3>{15, 10, 5}));
-    // The great conjunction is inside the 5° orb on 2020-12-15: the run starts before it came in.
-    EXPECT_LT(r.StartDay, 2459199);
-    EXPECT_EQ(check.run->startDay, r.StartDay);
     EXPECT_EQ(check.run->zoneText, "GMT");
-
-    in = Personal();
-    in.sidereal = true;
-    ASSERT_TRUE(CheckRun(in, session).run);
-    EXPECT_TRUE(SiderealZodiac);
-    EXPECT_EQ(session.request.NatalLongitudes[kJupiter], NatalLongitude(in, kJupiter, session.request.RequestDays[2]));
-    EXPECT_GE(session.request.NatalLongitudes[kJupiter], 0.0);
 }
 
-// World with Saturn: the inner list in order, then Pluto; Personal index 1 walks the natal list.
-TEST_F(RunChecks, AllPlanetsSteps) {
-    std::vector<AllPlanetsStep> steps = AllPlanetsSteps(World(3, 4), 0);
-    ASSERT_EQ(steps.size(), 9u);
-    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(steps[i].input.planets[0], static_cast<int>(i));
-    EXPECT_TRUE(steps[8].closingRun);
-    EXPECT_EQ(steps[8].input.planets[0], -1);
-    steps = AllPlanetsSteps(Personal(), 1);
-    ASSERT_EQ(steps.size(), 10u);
-    EXPECT_EQ(steps[9].input.planets[1], 9);
-    EXPECT_TRUE(steps[9].input.allPlanets && !steps[9].closingRun);
-
-    // The walk stops at a request that leaves RunAborted set; the closing run follows.
+// The walk stops at a request that leaves RunAborted set; the closing run follows. Orbs out of
+// order are refused once, before any run.
+TEST_F(RunChecks, AllPlanetsWalk) {
     std::vector<int> run;
     WalkAllPlanets(World(3, 4), 0, [&run](const AllPlanetsStep& step) {
         run.push_back(step.input.planets[0]);

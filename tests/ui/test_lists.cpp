@@ -8,7 +8,6 @@ using Lists = WindowTest;
 TEST_F(Lists, EachModeKeepsItsOwnPlanetChoice) {
     frmMain& w = Start();
     w.cboPlanet[1]->setCurrentIndex(9);  // natal Moon
-    EXPECT_EQ(w.SavedPlanetIndex[3], 9);
     EXPECT_EQ(w.cmdStart->text(), "Show all personal transits by Mars of natal Moon");
 
     // The first switch to World with nothing remembered gives Mars and Jupiter.
@@ -42,7 +41,6 @@ TEST_F(Lists, EachModeKeepsItsOwnPlanetChoice) {
 // stays selected; the search label follows the outer orb.
 TEST_F(Lists, ChoosingAnOrbChecksIt) {
     frmMain& w = Start();
-    // Choosing an orb checks it; a refused orb stays selected; the search label follows the outer orb.
     w.cboOrbs[0]->setCurrentIndex(14);
     EXPECT_EQ(w.Label1->text(), "for first 15°");
     shown.clear();

@@ -174,9 +174,9 @@ TEST_F(OutputFileTest, BlankOutputIsRefusedBeforeTheDialogAndCancelDoesNothing) 
     expectOneMessage("Nothing to write.", MessageIcon::Exclamation, "Write output to file");
 
     shown.clear();  // no choice queued: the dialog is cancelled
-    box = " x ";
+    box = " \tx ";
     EXPECT_FALSE(WriteOutputToFile(box, false, chosen));
-    EXPECT_EQ(box, "x");
+    EXPECT_EQ(box, "\tx") << "blanks are trimmed, tabs are not";
     EXPECT_EQ(chosen, "earlier.txt");
     EXPECT_TRUE(shown.messages.empty());
 }
@@ -197,6 +197,7 @@ TEST_F(OutputFileTest, OpenOutputFileOpensInsteadOfSayingDone) {
     shown.saveFileChoices.push_back(path);
     std::string box = "abc";
     EXPECT_TRUE(WriteOutputToFile(box, true, chosen));
+    EXPECT_EQ(chosen, path) << "the file chosen is kept";
     EXPECT_EQ(shown.openedFiles, std::vector<std::string>{path});
     EXPECT_TRUE(shown.messages.empty());
 

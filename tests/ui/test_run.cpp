@@ -45,23 +45,26 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     for (int i = 1; i + 1 < lines.size(); ++i) EXPECT_GE(lines[i].size(), 104) << i;
 }
 
-// The 500 ms timer shows "Write output to file", "Open output file" and "Clear" while the box
-// holds text, even typed text, but not the first two during a run; those two stay disabled
-// until a run has ended.
+// The 500 ms timer shows "Write output to file", "Open output file", "Clear" and "Show timeline"
+// while the box holds text, even typed text, but not the file and timeline buttons during a run;
+// those stay disabled until a run has ended.
 TEST_F(RunRequest, TimerShowsTheOutputButtonsWhileThereIsOutput) {
     frmMain& w = Start();
     auto shownButtons = [&w] {
         return std::string(IsShown(w.cmdFile) ? "F" : "-") + (IsShown(w.chkOpenOutputFile) ? "O" : "-") +
-               (IsShown(w.cmdClear) ? "C" : "-");
+               (IsShown(w.cmdClear) ? "C" : "-") + (IsShown(w.cmdTimeline) ? "T" : "-");
     };
-    auto fileUsable = [&w] { return w.cmdFile->isEnabled() && w.chkOpenOutputFile->isEnabled(); };
+    auto fileUsable = [&w] {
+        return w.cmdFile->isEnabled() && w.chkOpenOutputFile->isEnabled() && w.cmdTimeline->isEnabled();
+    };
     w.Timer1_Timer();
-    EXPECT_EQ(shownButtons(), "---");
+    EXPECT_EQ(shownButtons(), "----");
     w.txbOutput->setPlainText(QStringLiteral("typed"));
     w.Timer1_Timer();
-    EXPECT_EQ(shownButtons(), "FOC");
+    EXPECT_EQ(shownButtons(), "FOCT");
     EXPECT_FALSE(w.cmdFile->isEnabled());
     EXPECT_FALSE(w.chkOpenOutputFile->isEnabled());
+    EXPECT_FALSE(w.cmdTimeline->isEnabled());
 
     SetWorld("Neptune", "Pluto");
     SetYears("1600", "2099");
@@ -70,19 +73,19 @@ TEST_F(RunRequest, TimerShowsTheOutputButtonsWhileThereIsOutput) {
     QTimer::singleShot(100, [&] {  // a tick of the window's timer during the run
         w.Timer1_Timer();
         duringRun = shownButtons();
-        usableDuringRun = fileUsable() || w.cmdClear->isEnabled();
+        usableDuringRun = fileUsable() || w.cmdTimeline->isEnabled() || w.cmdClear->isEnabled();
         QTest::mouseClick(w.cmdStart, Qt::LeftButton);
     });
     QTest::mouseClick(w.cmdStart, Qt::LeftButton);
-    EXPECT_EQ(duringRun, "--C");
+    EXPECT_EQ(duringRun, "--C-");
     EXPECT_FALSE(usableDuringRun);
 
     w.Timer1_Timer();
-    EXPECT_EQ(shownButtons(), "FOC");
+    EXPECT_EQ(shownButtons(), "FOCT");
     EXPECT_TRUE(fileUsable());
     w.cmdClear_Click();
     w.Timer1_Timer();
-    EXPECT_EQ(shownButtons(), "---");
+    EXPECT_EQ(shownButtons(), "----");
 }
 
 // A box already full when the column titles are written: one message, and the run stops.

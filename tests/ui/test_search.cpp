@@ -65,20 +65,6 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     EXPECT_EQ(w.OutputText(), QStringLiteral("kept"));
 }
 
-// The box fills during the first run: the loop ends, and the closing Pluto run still follows
-// and meets the full box at its column titles.
-TEST_F(ShowAll, FullBoxEndsTheLoopButPlutoStillRuns) {
-    frmMain& w = Start();
-    SetWorld("Mars", "Mercury");
-    SetYears("1600", "2099");
-    w.cmdShowAll_Click(0);
-    EXPECT_EQ(w.ScansStarted, 2);
-    EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Mercury")));
-    EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Textbox is full -- ") + QString(119, QLatin1Char('-')) +
-                                        QStringLiteral("\r\nStopped")));
-    EXPECT_FALSE(w.AllPlanetsMode);
-}
-
 // Closing the window during a run stops the scan first: no further run, not even Pluto's; the
 // window closes once the scan has unwound.
 TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {

@@ -16,8 +16,6 @@ namespace meridel {
 namespace {
 
 TEST(ViewerText, CutStartsAt65530CharactersAndNeverSplitsCrLf) {
-    EXPECT_EQ(ViewerHeadNote().size(), 168);
-    EXPECT_EQ(ViewerTailNote().size(), 56);
     QString text = QString(65529, QChar('a'));
     EXPECT_EQ(ViewerText(text), text);
 
