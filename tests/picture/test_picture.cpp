@@ -64,9 +64,8 @@ TEST_F(Picture, HitMarkerAndInnerShadeLieWhereTheListingSaysInBothColourSchemes)
         EXPECT_NEAR(inner.front(), layout_.X(LocalMidnight(DayOf(pass[3]), 0)), 1.0);
         EXPECT_NEAR(inner.back() + 1, layout_.X(LocalMidnight(DayOf(pass[5]) + 1, 0)), 1.0);
 
-        // Text and shades stand out from the background.
+        // Text stands out from the background (the shades' own colours are told apart above).
         EXPECT_GT(std::abs(colors.text.lightness() - colors.background.lightness()), 120);
-        EXPECT_NE(colors.shade[kInnerOrb], colors.shade[kMiddleOrb]);
     }
 }
 

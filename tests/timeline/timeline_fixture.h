@@ -50,10 +50,7 @@ inline RequestInput Request(bool world, const std::string& planet1, const std::s
     };
     in.planets = {position(0, planet1), position(1, planet2)};
     in.dates = {start, end, DateFields{}};
-    const std::vector<std::string> zones = ZoneTexts(false);
-    for (int i = 0; i < static_cast<int>(zones.size()); ++i) {
-        if (zones[static_cast<std::size_t>(i)] == zone) in.resultZone = in.birthZone = i;
-    }
+    in.resultZone = in.birthZone = ZoneListPosition(false, zone);
     return in;
 }
 
@@ -100,18 +97,12 @@ protected:
         return {box.Runs(), text.Text()};
     }
 
-    // Text a fixed 7 pixels a character wide, lines 14 high.
-    static TextMetrics FixedMetrics() {
-        TextMetrics m;
-        m.width = [](const std::string& s, TextRole role) { return (role == TextRole::Title ? 9.0 : 7.0) * s.size(); };
-        m.lineHeight = {18, 14, 13};
-        return m;
-    }
-
+    // Text a fixed 7 pixels a character wide (titles 9), lines 14 high.
     static TimelineLayout LayOut(const Timeline& t, double pixelsPerDay) {
         LayoutOptions options;
         options.pixelsPerDay = pixelsPerDay;
-        options.text = FixedMetrics();
+        options.text.width = [](const std::string& s, TextRole role) { return (role == TextRole::Title ? 9.0 : 7.0) * s.size(); };
+        options.text.lineHeight = {18, 14, 13};
         return LayOutTimeline(t, options);
     }
 

@@ -1,6 +1,6 @@
 // The exports read from made-up runs whose every figure is known: how rows become passes, the CSV
-// row of each listing line with its quoting, iCalendar folding, escaping and UIDs. The exports of real runs are checked against their listings by
-// tests/e2e/check_exports.py.
+// row of each listing line with its quoting, iCalendar folding, escaping and UIDs. The exports of
+// real runs are checked against their listings by tests/e2e/check_exports.py.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -70,9 +70,9 @@ RunRecord MadeUpRun() {
     return run;
 }
 
-std::vector<std::string> LinesOf(const std::string& text, const std::string& end = "\r\n") {
+std::vector<std::string> LinesOf(const std::string& text) {
     std::vector<std::string> lines;
-    for (std::size_t from = 0, at; (at = text.find(end, from)) != std::string::npos; from = at + end.size())
+    for (std::size_t from = 0, at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
         lines.push_back(text.substr(from, at - from));
     return lines;
 }
@@ -85,26 +85,15 @@ protected:
     }
 };
 
-// Where a transit is open at either end and which days it spans, the exports of real runs show
-// (check_exports.py); how its rows make passes, only the pass numbers of the CSV do.
-TEST_F(Exports, FurtherHitsBelongToThePassAbove) {
-    const std::vector<ExportTransit> t = ExportTransitsOf(MadeUpRun());
-    ASSERT_EQ(t.size(), 3u);
-    ASSERT_EQ(t[0].passes.size(), 1u);
-    EXPECT_EQ(t[0].passes[0].rows, (std::vector<std::size_t>{0, 1}));
-    EXPECT_EQ(t[0].passes[0].hits.size(), 2u);
-
-    ASSERT_EQ(t[1].passes.size(), 2u) << "a row with its own entries is a pass of its own";
-    EXPECT_TRUE(t[1].passes[0].hits.empty());
-    EXPECT_EQ(t[1].Hits().size(), 1u);
-}
-
 TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
     RunRecord run = MadeUpRun();
     const std::vector<std::string> lines = LinesOf(CsvExport({run}));
     ASSERT_EQ(lines.size(), 1u + 5u);
     EXPECT_EQ(lines[0].substr(0, 30), "run,transit,pass,mode,zodiac,p");
-    // The further hit of the square's pass: same pass number, only its hit filled.
+    // A further hit belongs to the pass above it; a row with its own entries is a pass of its own.
+    const std::vector<std::string> passes = {"1,1,1,", "1,1,1,", "1,2,1,", "1,2,2,", "1,3,1,"};
+    for (std::size_t i = 0; i < passes.size(); ++i) EXPECT_EQ(lines[i + 1].substr(0, 6), passes[i]) << i;
+    // The further hit: only its hit filled.
     EXPECT_EQ(lines[2],
               "1,1,1,World,tropical,Mars,Saturn,,square,2024-01-01,2024-12-31,GMT+5:30,+05:30,10,5,2,"
               ",,,,,2024-01-13 23:59,2024-01-13 18:29,,,,");
@@ -122,11 +111,11 @@ TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
     EXPECT_NE(CsvExport({run}).find(",\"Mars, \"\"the red\"\"\",Saturn,"), std::string::npos);
 }
 
-TEST_F(Exports, ICalendarLinesAreFoldedAt75OctetsWithoutSplittingACharacter) {
+// iCalendar lines fold at 75 octets without splitting a character; each format escapes its text.
+TEST_F(Exports, LinesFoldAndTextIsEscaped) {
     // The degree sign's two octets straddle the 75th octet.
     const std::string line = "DESCRIPTION:" + std::string(62, 'x') + "\xC2\xB0" + std::string(150, 'y') + "\xC2\xB0";
-    const std::string folded = FoldedLine(line);
-    const std::vector<std::string> lines = LinesOf(folded);
+    const std::vector<std::string> lines = LinesOf(FoldedLine(line));
     ASSERT_GE(lines.size(), 3u);
     std::string unfolded;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -142,8 +131,11 @@ TEST_F(Exports, ICalendarLinesAreFoldedAt75OctetsWithoutSplittingACharacter) {
     EXPECT_EQ(FoldedLine("SHORT:x"), "SHORT:x\r\n");
 
     EXPECT_EQ(ICalendarText("a,b;c\\d\ne\r\nf"), "a\\,b\\;c\\\\d\\ne\\nf");
+    EXPECT_EQ(JsonString("a\"b\\c\nd\x01\xC2\xB0"), "\"a\\\"b\\\\c\\nd\\u0001\xC2\xB0\"");
 }
 
+// UIDs name the pair and the event, not the period or the zone, so that a calendar imports a
+// transit once.
 TEST_F(Exports, UidsNameThePairAndTheEventNotThePeriodOrTheZone) {
     const RunRecord run = MadeUpRun();
     RunHeading other = run.heading;
@@ -168,23 +160,16 @@ TEST_F(Exports, UidsNameThePairAndTheEventNotThePeriodOrTheZone) {
     otherBirth = natal;
     otherBirth.tropical = false;
     EXPECT_NE(TransitUid(natal, kSquare, kJan1), TransitUid(otherBirth, kSquare, kJan1));
-}
 
-TEST_F(Exports, ICalendarWritesAnEventOncePerTransitAndHitEvenWhenARunIsAppendedTwice) {
-    const RunRecord run = MadeUpRun();
-    const std::string calendar = ICalendarExport({run, run}, "20240315T101500Z");
+    // A run appended twice gives each transit and hit one event.
     std::set<std::string> uids;
     int events = 0;
-    for (const std::string& line : LinesOf(calendar)) {
+    for (const std::string& line : LinesOf(ICalendarExport({run, run}, "20240315T101500Z"))) {
         if (line == "BEGIN:VEVENT") ++events;
         if (line.rfind("UID:", 0) == 0) uids.insert(line);
     }
     EXPECT_EQ(events, 3 + 3);
     EXPECT_EQ(uids.size(), 6u);
-}
-
-TEST_F(Exports, JsonStringsEscapeQuotesBackslashesAndControlCharacters) {
-    EXPECT_EQ(JsonString("a\"b\\c\nd\x01\xC2\xB0"), "\"a\\\"b\\\\c\\nd\\u0001\xC2\xB0\"");
 }
 
 }  // namespace

@@ -165,7 +165,9 @@ TEST_F(OutputFileTest, ReadOnlyFileIsRefusedWithTheSystemsReason) {
     EXPECT_EQ(readFile(path), "old listing\r\n");
 }
 
-TEST_F(OutputFileTest, BlankOutputIsRefusedBeforeTheDialogAndCancelDoesNothing) {
+// Blank output is refused before the dialog, Cancel does nothing, and a folder that is not there
+// is reported with the system's reason.
+TEST_F(OutputFileTest, RefusedOrCancelledWritesLeaveTheBoxAndTheChoice) {
     shown.saveFileChoices.push_back(file("never.txt"));
     std::string box = "     ";
     EXPECT_FALSE(WriteOutputToFile(box, false, chosen));
@@ -179,14 +181,11 @@ TEST_F(OutputFileTest, BlankOutputIsRefusedBeforeTheDialogAndCancelDoesNothing) 
     EXPECT_EQ(box, "\tx") << "blanks are trimmed, tabs are not";
     EXPECT_EQ(chosen, "earlier.txt");
     EXPECT_TRUE(shown.messages.empty());
-}
 
-TEST_F(OutputFileTest, MissingFolderIsReportedWithTheSystemsReason) {
     const std::string path = file("missing/listing.txt");
     shown.saveFileChoices.push_back(path);
-    std::string box = "line 1\nline 2";
     EXPECT_FALSE(WriteOutputToFile(box, true, chosen));
-    EXPECT_EQ(box, "line 1\nline 2");
+    EXPECT_EQ(box, "\tx");
     expectOneMessage("Error writing to file " + path + "\nNo such file or directory",
                      MessageIcon::Exclamation, "Write output to file");
     EXPECT_TRUE(shown.openedFiles.empty());

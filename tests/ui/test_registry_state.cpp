@@ -27,13 +27,6 @@ protected:
         window.reset();
         return Start();
     }
-    void writeStore(const std::string& text) {
-        ASSERT_TRUE(QDir().mkpath(dir.path() + "/Vantorel"));
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-    }
-    static void Tick(frmMain& w, int times) {
-        for (int i = 0; i < times; ++i) w.Timer1_Timer();
-    }
     void ExpectSaveQuestion() { ExpectOneMessage("Save program state for next run?", "Quit"); }
 
     QTemporaryDir dir;
@@ -125,12 +118,13 @@ TEST_F(SavedState, WorldModeReturnsWithThePlanetsRememberedForIt) {
 }
 
 TEST_F(SavedState, NonsenseAndMissingValuesFallBackAndTheWindowStaysUsable) {
-    writeStore(
+    ASSERT_TRUE(QDir().mkpath(dir.path() + "/Vantorel"));
+    std::ofstream(path, std::ios::binary) <<
         "[Software\\Vantorel\\MRD]\n"
         "StateSaved=Y\nTropical=maybe\nTZ0=1e999\nTZ1=-40\nNATZ=abc\nBirthHour=x\nBirthMinute=2.5\n"
         "[Software\\Vantorel\\MRD\\PlanetLI]\n0=abc\n1=99\n"
         "[Software\\Vantorel\\MRD\\OrbsLI]\n0=14.6\n1=  6 degrees\n"
-        "[Software\\Vantorel\\MRD\\Year]\n0=12ab\n");
+        "[Software\\Vantorel\\MRD\\Year]\n0=12ab\n";
     frmMain& w = Start();
     // World missing: "N"; Tropical not "Y": sidereal; planet "abc": 0, and 99 beyond the list: the
     // last entry; orbs 14.6 rounded, kept within the list, "6 degrees" its leading number, missing:
@@ -167,14 +161,14 @@ TEST_F(SavedState, QuitAsksToSaveUnlessJustStored) {
 
     frmMain& fourth = Restart();
     EXPECT_TRUE(fourth.optWorld->isChecked());
-    Tick(fourth, 10);
+    for (int i = 0; i < 10; ++i) fourth.Timer1_Timer();
     fourth.cmdQuit_Click();
     EXPECT_TRUE(fourth.ProgramEnded);
     EXPECT_TRUE(shown.messages.empty());
     EXPECT_FALSE(fourth.isVisible());
 
     frmMain& later = Restart();
-    Tick(later, 11);  // 5.5 seconds
+    for (int i = 0; i < 11; ++i) later.Timer1_Timer();  // 5.5 seconds
     EXPECT_FALSE(later.StateJustStored);
     later.cmdQuit_Click();  // answered Cancel: the program goes on
     ExpectSaveQuestion();

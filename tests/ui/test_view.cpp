@@ -39,9 +39,6 @@ protected:
         folder = dir.path().toStdString() + "/";
     }
     void TearDown() override { setDialogs(previous); }
-    void writeHelp(const std::string& bytes) {
-        std::ofstream(folder + "mrd_help.txt", std::ios::binary | std::ios::trunc) << bytes;
-    }
     void openHelp() {
         ShowHelp(viewer, QPoint(200, 100), 13800, 8000, folder);
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
@@ -67,7 +64,7 @@ TEST_F(ViewerFileTest, MissingHelpFileIsReportedOnceAndTheViewerHides) {
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(shown.messages.size(), 1u);
     viewer.close();
-    writeHelp("first text\r\n");
+    std::ofstream(folder + "mrd_help.txt", std::ios::binary) << "first text\r\n";
     openHelp();
     EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
     EXPECT_FALSE(viewer.cmdCopyToClipboard->isVisible());
