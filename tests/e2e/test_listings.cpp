@@ -96,6 +96,18 @@ TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimumToTheMinute) {
     ExpectListingMatches(rows, Case{kMars, kPluto, true, Day(1600, 1, 1), Day(1600, 3, 31), 510, "GMT+8:30", {15, 7, 4}});
 }
 
+// At the other end, the last midnight of a zone west of Greenwich is after Pluto's table ends:
+// the trine that leaves the middle orb during 2099-12-31 there is still open at the end.
+TEST_F(Listings, PassLeavingAnOrbWherePlutosTableEndsStaysOpen) {
+    RunResult r = runList("--world --planet1 Sun --planet2 Pluto --start 2099-06-19 --end 2099-12-31 "
+                          "--orbs 10,8,5 --tz GMT-11:00");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::vector<Cells> rows = rowsOf(r.out);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back()[0] + "|" + rows.back()[5] + "|" + rows.back()[6], "Trine|2099-12-28|");
+    ExpectListingMatches(rows, Case{kSun, kPluto, true, Day(2099, 6, 19), Day(2099, 12, 31), -660, "GMT-11:00", {10, 8, 5}});
+}
+
 // The shortest period a run takes (one day less is refused by the request's checks).
 TEST_F(Listings, ShortestPeriodWithoutTransitsSaysSo) {
     RunResult ok = runList("--world --planet1 Mars --planet2 Jupiter --start 2024-01-01 --end 2024-01-04");

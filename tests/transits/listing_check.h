@@ -43,7 +43,13 @@ inline std::vector<Cells> RowsOf(const std::vector<std::string>& lines) {
 // of an orb within one day change nothing a listing can show).
 inline std::multiset<std::tuple<int, int, std::string>> ExpectedOrbDates(const SkyEvents& sky, const Case& c) {
     std::map<std::tuple<int, int, std::int32_t>, int> net;  // (aspect, orb, day) -> inward minus outward
-    for (const Crossing& x : sky.crossings) net[{x.aspect, x.orb, c.LocalDay(x.moment)}] += x.inward ? 1 : -1;
+    for (const Crossing& x : sky.crossings) {
+        // The listing compares a day's two midnights: where either has no position (Pluto or the
+        // Moon at an end of their range) it claims no crossing on that day.
+        const std::int32_t day = c.LocalDay(x.moment);
+        if (!c.HasValue(c.Midnight(day)) || !c.HasValue(c.Midnight(day + 1))) continue;
+        net[{x.aspect, x.orb, day}] += x.inward ? 1 : -1;
+    }
     std::map<std::tuple<int, std::int32_t, bool>, int> outermost;  // (aspect, day, inward) -> orb
     for (const auto& [key, count] : net) {
         if (count == 0) continue;
