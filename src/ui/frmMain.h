@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "request/run_request.h"
 #include "transits/output_box.h"
@@ -217,6 +218,8 @@ public:
     void ShowOutputEnd();
     // Empties the box and forgets the runs it held.
     void ClearOutput();
+    // The runs whose text the box still shows (the user may have edited or deleted some).
+    std::vector<RunRecord> ShownRuns() const;
     void cmdClear_Click();
     void cmdFile_Click();
     std::string OutputFilePath;  // the file last chosen for the output

@@ -1,6 +1,7 @@
 // The window's "Write output to file" and help buttons.
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <fstream>
 #include <string>
@@ -49,6 +50,22 @@ TEST_F(WindowButtons, FileTypesWriteTheRunsInTheBoxForSpreadsheetsAndCalendars) 
     EXPECT_NE(calendar.find("SUMMARY:Mars trine Saturn exact\r\n"), std::string::npos);
     EXPECT_NE(calendar.find("DTSTART:20201221T1821"), std::string::npos) << "the appended run's exact hit";
     EXPECT_EQ(write("listing.txt").rfind("World transits for Mars and Saturn", 0), 0u);
+
+    // A run whose text the user changed is no longer what the box shows: only the other is written.
+    QTextCursor edit = w.txbOutput->document()->find(QStringLiteral("Mars and Saturn"));
+    edit.insertText(QStringLiteral("Mars and Venus"));
+    const std::string edited = write("edited.csv");
+    EXPECT_EQ(edited.find(",Mars,Saturn,"), std::string::npos);
+    EXPECT_NE(edited.find("\r\n1,1,1,World,tropical,Jupiter,Saturn,"), std::string::npos);
+
+    // Selected and deleted by hand, then a run without Append: the file and the timeline hold that
+    // run alone.
+    w.txbOutput->selectAll();
+    QTest::keyClick(w.txbOutput, Qt::Key_Delete);
+    w.chkAppendToOutput->setChecked(false);
+    w.cmdStart_Click();
+    ASSERT_EQ(w.ShownRuns().size(), 1u);
+    EXPECT_EQ(write("again.ics").find("SUMMARY:Mars trine Saturn exact"), std::string::npos);
 
     w.cmdClear_Click();
     w.txbOutput->setPlainText(QStringLiteral("  typed after Clear  "));
