@@ -1,5 +1,6 @@
 // The window's "Write output to file" and help buttons.
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,6 +72,21 @@ TEST_F(WindowButtons, FileTypesWriteTheRunsInTheBoxForSpreadsheetsAndCalendars) 
     w.txbOutput->setPlainText(QStringLiteral("  typed after Clear  "));
     EXPECT_EQ(write("cleared.csv"), std::string(csv, 0, csv.find("\r\n") + 2)) << "the header alone";
     EXPECT_EQ(w.txbOutput->toPlainText(), QStringLiteral("typed after Clear")) << "the box shows the trimmed text";
+}
+
+// The desktop's opener answers with its exit status; one still running has started the program.
+TEST(DesktopOpener, NoProgramForTheFileIsAFailure) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto opener = [&dir](const char* name, const char* body) {
+        const QString path = dir.path() + "/" + name;
+        std::ofstream(path.toStdString()) << "#!/bin/sh\n" << body << "\n";
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        return path;
+    };
+    EXPECT_FALSE(OpenWithDesktopOpener(opener("none", "exit 3"), "/tmp/listing.csv"));
+    EXPECT_TRUE(OpenWithDesktopOpener(opener("found", "test \"$1\" = /tmp/listing.csv"), "/tmp/listing.csv"));
+    EXPECT_FALSE(OpenWithDesktopOpener(dir.path() + "/missing", "/tmp/listing.csv"));
 }
 
 TEST_F(WindowButtons, ANameTypedWithoutExtensionTakesTheChosenTypes) {
