@@ -180,6 +180,8 @@ public:
     // ---- Date entry (frmMain_dates.cpp). Rows: 0 start, 1 end, 2 birth. ----
     // Cleans the row's boxes, sets session.request.RequestDays[row] and the row's label.
     void UpdateDateLabel(int row);
+    // The row's date in words from what its boxes hold, leaving the boxes as they are.
+    void ShowDateWords(int row);
     void txbYear_LostFocus(int row);
     void txbMonth_LostFocus(int row);
     void txbDay_LostFocus(int row);
@@ -234,9 +236,11 @@ public:
 
     // ---- Saved state and the end of the program (frmMain_state.cpp) ----
     void cmdRestoreState_Click();
-    void cmdSaveState_Click();
+    void cmdSaveState_Click();          // a failed save says so, with the store's reason
     void cmdQuit_Click();
-    void Form_Unload();                 // the window closes afterwards in any case
+    // Closing the window asks as Quit does; the window stays open after Cancel (ProgramEnded
+    // stays false).
+    void Form_Unload();
     // True for about 5.5 s after a save that the store really holds, or a restore; quitting
     // then asks no question.
     bool StateJustStored = false;

@@ -65,8 +65,8 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     EXPECT_EQ(w.OutputText(), QStringLiteral("kept"));
 }
 
-// Closing the window during a run stops the scan first: no further run, not even Pluto's; the
-// window closes once the scan has unwound.
+// Closing the window during a run stops the scan first: no further run, not even Pluto's; once
+// the scan has unwound the window asks, as Quit does. Cancel keeps it open with its listing.
 TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     frmMain& w = Start();
     w.show();
@@ -84,7 +84,15 @@ TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     EXPECT_EQ(w.cboPlanet[0]->currentText(), QStringLiteral("Venus"));
     EXPECT_FALSE(w.AllPlanetsMode);
     QTest::qWait(50);
+    ExpectOneMessage("Save program state for next run?", "Quit");
+    EXPECT_TRUE(w.isVisible()) << "answered Cancel";
+    EXPECT_FALSE(w.ProgramEnded);
+    EXPECT_FALSE(w.CloseRequested);
+
+    shown.answers = {Answer::No};
+    w.close();
     EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.ProgramEnded);
 }
 
 }  // namespace
