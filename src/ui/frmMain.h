@@ -7,6 +7,7 @@
 // size in twips is its client size plus a fixed frame allowance (FormWidth, FormHeight).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -209,6 +210,10 @@ public:
     bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
     bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
     int ScansStarted = 0;        // scans begun since the window was made
+    bool StopClicked = false;    // the user clicked Stop (not a full box): ends an all-planets listing too
+    // Since the start button's last click that began a request: the second click of a double-click
+    // lands on Stop and is no request to stop.
+    QElapsedTimer StartClicked;
 
     // ---- The output box (frmMain_output.cpp). Its text has CR LF line ends, each counted as two
     // characters against the limit. ----
