@@ -169,7 +169,8 @@ SearchStretch FindNextTransit(const RequestInput& input, RequestSession& session
         if (error == 0) r.EndDay = day;
     }
     if (error != 0 || firstError != 0) {
-        if (error == 0) error = firstError;  // the stepping meets the range's end too; should it not, this reason stands
+        // The stepping meets the end of the range too; should it not, the first test's reason stands.
+        if (error == 0) error = firstError;
         messages.push_back(NoTransitFound(DateRangeMessage(error, moving, second), aspect, day));
         return {Refusal{messages, Field::None, 0}, std::nullopt};
     }

@@ -28,8 +28,8 @@ void frmMain::UpdateDateLabel(int row) {
 }
 
 void frmMain::ShowDateWords(int row) {
-    const DateRowView view =
-        ViewDateRow({txbYear[row]->text().toStdString(), txbMonth[row]->text().toStdString(), txbDay[row]->text().toStdString()});
+    const DateRowView view = ViewDateRow(
+        {txbYear[row]->text().toStdString(), txbMonth[row]->text().toStdString(), txbDay[row]->text().toStdString()});
     lblDate[row]->setText(QString::fromStdString(view.label));
     lblDate[row]->repaint();
 }

@@ -83,7 +83,8 @@ TEST_F(SearchChecks, ChecksInTheirOrder) {
 // End date 2099-12-31 with Pluto: the first test (0 h UT of 2100-01-01) has no position, and the
 // report names the day the stepping reaches, whose local midnights east of Greenwich come earlier.
 TEST_F(SearchChecks, EndOfPlutosRangeNamesTheDayTheSteppingReaches) {
-    for (const auto& [zone, reached] : {std::pair{kGreenwichEntry, "2100-01-01"}, {1, "2100-01-01"}, {47, "2100-01-02"}}) {
+    for (const auto& [zone, reached] :
+         {std::pair{kGreenwichEntry, "2100-01-01"}, {1, "2100-01-01"}, {47, "2100-01-02"}}) {
         RequestSession session;
         RequestInput in = World(3, 7);  // Mars and Pluto
         in.dates[1] = {"2099", "12", "31"};

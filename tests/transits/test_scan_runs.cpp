@@ -210,7 +210,8 @@ TEST_F(ScanRuns, InnerExitBeforeAnyMinimumNamesNoMinimum) {
 // Jupiter's trine to Pluto was closest at the end of 1599: from Pluto's first day (GMT), and from
 // its first whole local day at GMT+11:30, the inner exit names no Minimum before the period.
 TEST_F(ScanRuns, ApproachClosestBeforeThePeriodNamesNoMinimum) {
-    for (const auto& [start, zone, zoneText] : {std::tuple{Day(1600, 1, 1), 0, "GMT"}, {Day(1600, 1, 2), 690, "GMT+11:30"}}) {
+    for (const auto& [start, zone, zoneText] :
+         {std::tuple{Day(1600, 1, 1), 0, "GMT"}, {Day(1600, 1, 2), 690, "GMT+11:30"}}) {
         ScanRun r;
         const Case c{kJupiter, kPluto, true, start, Day(1600, 7, 30), zone, zoneText, {7, 5, 1}};
         Scan(r, c);

@@ -109,7 +109,8 @@ TEST_F(ShowAll, RefusalOverTheChosenListsAndStopEndsTheListing) {
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
     EXPECT_FALSE(w.OutputText().contains(QStringLiteral("Pluto")));
     EXPECT_TRUE(shown.messages.empty()) << LastText();
-    EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cmdStart->text(), "MarsShow all world transits between Mars and Jupiter");
+    EXPECT_EQ(w.cboPlanet[0]->currentText() + "|" + w.cmdStart->text(),
+              "Mars|Show all world transits between Mars and Jupiter");
 }
 
 // Closing the window during a run stops the scan first: no further run, not even Pluto's; once
