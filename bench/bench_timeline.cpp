@@ -120,15 +120,17 @@ void BM_OpenTimeline(benchmark::State& state) {
     state.counters["lanes"] = static_cast<double>(Lanes(runs));
 }
 
-// One press of "+" in a view 1400 pixels wide, at the first zoom step that shows days, looking at
-// the middle of the period.
-void BM_ZoomStepLongListing(benchmark::State& state) {
-    // Built once: opening the window is not what is measured here.
+// The longest listing's timeline, whole (0) or as the output box holds it (1), built once: opening
+// the window is not what is measured here.
+const Timeline& LongestTimeline(int which) {
     static const Timeline whole = BuildTimeline(LongestListing(false), std::nullopt);
     static const Timeline boxed = BuildTimeline(LongestListing(true), std::nullopt);
-    const Timeline& timeline = state.range(0) == 1 ? boxed : whole;
-    const TimelineFonts fonts = DefaultTimelineFonts();
-    const TextMetrics metrics = MetricsOf(fonts);
+    return which == 1 ? boxed : whole;
+}
+
+// The view's layout options at the first zoom step that shows every day, looking at the middle of
+// the period: the view lays out its own width and one more on either side.
+LayoutOptions DayStep(const Timeline& timeline, const TextMetrics& metrics) {
     const auto width = [&](const std::string& s) { return metrics.width(s, TextRole::Small); };
     // The window's zoom steps from the whole period up to the first that shows every day.
     double scale = FitPixelsPerDay(timeline, 1400, metrics);
@@ -137,10 +139,35 @@ void BM_ZoomStepLongListing(benchmark::State& state) {
     options.pixelsPerDay = scale;
     options.width = 1400;
     options.text = metrics;
+    const double middle = (timeline.end - timeline.start) / 2 * scale;
+    options.visibleLeft = middle - 1400;
+    options.visibleRight = middle + 2 * 1400;
+    return options;
+}
+
+// One press of "+" in a view 1400 pixels wide, at the first zoom step that shows days, looking at
+// the middle of the period: the view lays out its own width and one more on either side.
+void BM_ZoomStepLongListing(benchmark::State& state) {
+    const Timeline& timeline = LongestTimeline(static_cast<int>(state.range(0)));
+    const LayoutOptions options = DayStep(timeline, MetricsOf(DefaultTimelineFonts()));
     for (auto _ : state) benchmark::DoNotOptimize(LayOutTimeline(timeline, options));
     state.counters["lanes"] = static_cast<double>(timeline.lanes.size());
-    state.counters["pixelsPerDay"] = scale;
+    state.counters["pixelsPerDay"] = options.pixelsPerDay;
     state.counters["days"] = timeline.end - timeline.start;
+}
+
+// The same step as the window shows it: laid out, then painted into a view of 1400 x 700 pixels.
+void BM_ZoomStepLongListingPainted(benchmark::State& state) {
+    const Timeline& timeline = LongestTimeline(static_cast<int>(state.range(0)));
+    const TimelineFonts fonts = DefaultTimelineFonts();
+    const LayoutOptions options = DayStep(timeline, MetricsOf(fonts));
+    QImage view(1400, 700, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const TimelineLayout layout = LayOutTimeline(timeline, options);
+        QPainter painter(&view);
+        DrawTimeline(painter, layout, WindowTimelineColors(), fonts, QPointF((options.visibleLeft + options.visibleRight) / 2 - 700, 0),
+                     QSizeF(view.size()));
+    }
 }
 
 // Argument 0: the World listing; 1: the Personal one.
@@ -149,6 +176,7 @@ BENCHMARK(BM_DrawTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // Argument 0: the whole listing; 1: the listing the output box holds.
 BENCHMARK(BM_ZoomStepLongListing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStepLongListingPainted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
