@@ -165,6 +165,12 @@ TEST_F(Listings, UsageAndHelp) {
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("meridel-list (Meridel) ", 0), 0u) << version.out;
     EXPECT_NE(version.out.find("AGPL-3.0-or-later"), std::string::npos) << version.out;
+    // The help viewer's text ends with the same name, version and licence.
+    const std::string program = MERIDEL_LIST;
+    const std::string helpText = readFile(program.substr(0, program.rfind('/')) + "/mrd_help.txt");
+    const std::string number = version.out.substr(23, version.out.find('\n') - 23);
+    EXPECT_NE(helpText.find("\nMeridel " + number + ". Copyright"), std::string::npos) << number;
+    EXPECT_NE(helpText.find("(AGPL-3.0-or-later)"), std::string::npos);
     // Without --orbs, Mercury moving gets orbs it accepts (10, 5 and 2 it refuses).
     RunResult mercury = runList("--world --planet1 Mercury --planet2 Saturn --start 2024-01-01 --end 2024-03-31");
     EXPECT_EQ(mercury.exitCode, 0) << mercury.err;
