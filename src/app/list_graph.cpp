@@ -1,6 +1,8 @@
 #include "app/list_graph.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <clocale>
 #include <cstdio>
 
 #include "calendar/clock.h"
@@ -22,23 +24,56 @@ constexpr double kGraphWidth = 1400;
 
 }  // namespace
 
+struct ListGraph::Application {
+    int argc = 1;
+    char name[13] = "meridel-list";
+    char* argv[2] = {name, nullptr};
+    QGuiApplication app{argc, argv};
+};
+
 bool GraphAvailable() { return true; }
 
-bool WriteGraph(const std::vector<RunRecord>& runs, const std::string& path, std::string& error) {
+ListGraph::ListGraph(std::string path) : path_(std::move(path)) {
     // Drawing text needs an application; a batch run has no screen to show anything on.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQt);
-    static int argc = 1;
-    static char name[] = "meridel-list";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    application_ = std::make_unique<Application>();
+    // Qt takes the user's locale; numbers in the listing and the exports are written as in C.
+    std::setlocale(LC_ALL, "C");
+}
 
+ListGraph::~ListGraph() = default;
+
+std::string ListGraph::ProblemBeforeRun(std::size_t runs) const {
+    if (PictureFormatOf(path_) != PictureFormat::Png) return "";
+    const double height = TallestPicture(runs, MetricsOf(DefaultTimelineFonts()));
+    if (kGraphWidth * height <= kLargestImagePixels) return "";
+    return "cannot draw " + path_ + ": a picture of " + std::to_string(runs) + " runs may be up to " +
+           std::to_string(static_cast<long long>(height)) + " pixels high, too large for a PNG; write it as .svg";
+}
+
+bool ListGraph::Draw(const std::vector<RunRecord>& runs, std::string& bytes, std::string& error) const {
     const Timeline timeline = BuildTimeline(runs, activeClock().currentMoment());
     const TimelineFonts fonts = DefaultTimelineFonts();
     LayoutOptions options;
     options.width = kGraphWidth;
     options.text = MetricsOf(fonts);
-    return WriteTimelinePicture(LayOutTimeline(timeline, options), WindowTimelineColors(), fonts, path, error);
+    const TimelineLayout layout = LayOutTimeline(timeline, options);
+    QByteArray picture;
+    if (PictureFormatOf(path_) == PictureFormat::Svg) {
+        picture = TimelineSvg(layout, WindowTimelineColors(), fonts);
+    } else {
+        const QImage image = TimelineImage(layout, WindowTimelineColors(), fonts);
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::WriteOnly);
+        if (image.isNull() || !image.save(&buffer, "PNG")) {
+            error = "cannot draw " + path_ + ": the picture of " + std::to_string(image.width()) + " x " +
+                    std::to_string(image.height()) + " pixels could not be made";
+            return false;
+        }
+    }
+    bytes.assign(picture.constData(), static_cast<std::size_t>(picture.size()));
+    return true;
 }
 
 }  // namespace meridel

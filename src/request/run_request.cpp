@@ -115,6 +115,7 @@ RunHeading HeadingOf(const RequestInput& input, const TransitRequest& request) {
     if (input.hour >= 0) h.birthHour = hours[static_cast<std::size_t>(input.hour)];
     if (input.minute >= 0) h.birthMinute = minutes[static_cast<std::size_t>(input.minute)];
     h.birthZone = input.BirthZoneText();
+    h.birthZoneMinutes = ZoneMinutesAtPosition(input.birthZone);
     h.tropical = !input.sidereal;
     h.sidereal = !input.world && input.sidereal;
     if (!input.world) h.natalLongitude = request.NatalLongitudes[request.PlanetCodes[1]];

@@ -43,7 +43,7 @@ void TransitScan::Begin() {
     state_.NextRow = 0;
     state_.RowOffset = {};
     state_.MinDeviation = kNoMinimum;
-    state_.Results = RunRecord{heading_, {}};
+    state_.Results = RunRecord{heading_, {}, std::nullopt};
     minDay_ = 0;
     passMinDeviation_ = kNoMinimum;
     lastRowUsed_ = state_.NextRow - 1;
@@ -60,7 +60,11 @@ void TransitScan::WriteHeader() {
 ScanOutcome TransitScan::Run() {
     for (std::int32_t day = request_.StartDay; day <= request_.EndDay; ++day) {
         hooks_.yieldToWindow();
-        if (hooks_.stopRequested()) return ScanOutcome::Stopped;
+        if (hooks_.stopRequested()) {
+            // What the run covered, for the timeline of a run that ended early.
+            state_.Results.stoppedAfter = day - 1;
+            return ScanOutcome::Stopped;
+        }
         ProcessDay(day);
     }
     // A transit still open at the end date is written as it stands, without its minimum.

@@ -64,6 +64,7 @@ struct RunHeading {
     std::int32_t startDay = 0, endDay = 0;
     std::int32_t birthDay = 0;         // Personal
     std::string birthHour, birthMinute, birthZone;
+    int birthZoneMinutes = 0;          // the birth zone, minutes east of Greenwich
     bool tropical = true;
     // What the positions were computed with, so a run's pair can be sampled again afterwards:
     // the zodiac in effect (never sidereal in World mode) and the natal position (Personal),
@@ -79,6 +80,12 @@ struct RunHeading {
 struct RunRecord {
     RunHeading heading;
     std::vector<TransitRecord> transits;
+    // A run that ended early (Stop, or the output box full): the last day it scanned, which is
+    // the day before its period began when it stopped at once.
+    std::optional<std::int32_t> stoppedAfter = std::nullopt;
+
+    // The last day the run covered: its period's last day, or where it stopped.
+    std::int32_t LastDayScanned() const { return stoppedAfter ? *stoppedAfter : heading.endDay; }
 };
 
 }  // namespace meridel

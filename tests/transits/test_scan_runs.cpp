@@ -154,8 +154,10 @@ TEST_F(ScanRuns, MotionBoundsHold) {
     }
     const std::pair<std::int16_t, double> closeBehindTheSun[] = {
         {kPluto, 2367911.2}, {kPluto, 2426170.0}, {kPluto, 2458495.0}, {kMercury, Day(2023, 5, 1)}};
-    for (const auto& [code, around] : closeBehindTheSun) {
-        double conjunction = around - 3;
+    for (const auto& body : closeBehindTheSun) {
+        // Named, not bound: the lambdas below capture it.
+        const std::int16_t code = body.first;
+        double conjunction = body.second - 3;
         while (Signed(longitude(code, conjunction, 0) - longitude(kSun, conjunction, 0)) < 0) conjunction += 0.01;
         for (double t = conjunction - 2; t < conjunction + 2; t += 0.005) {
             auto bending = [&](double x) { return Signed(longitude(code, x, 0) - longitude(code, x, SEFLG_NOGDEFL)); };
