@@ -24,7 +24,7 @@ constexpr double kGraphWidth = 1400;
 
 bool GraphAvailable() { return true; }
 
-bool WriteGraph(const std::vector<RunRecord>& runs, const std::string& path, std::string& error) {
+bool WriteGraph(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& path, std::string& error) {
     // Drawing text needs an application; a batch run has no screen to show anything on.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQt);
@@ -33,7 +33,7 @@ bool WriteGraph(const std::vector<RunRecord>& runs, const std::string& path, std
     static char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    const Timeline timeline = BuildTimeline(runs, activeClock().currentMoment());
+    const Timeline timeline = BuildTimeline(runs, sky, activeClock().currentMoment());
     const TimelineFonts fonts = DefaultTimelineFonts();
     LayoutOptions options;
     options.width = kGraphWidth;

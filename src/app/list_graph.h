@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ephemeris/sky.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
@@ -12,7 +13,8 @@ namespace meridel {
 // False in a build without Qt, which cannot draw.
 bool GraphAvailable();
 
-// Draws the runs' timeline into path (.png or .svg); false with the reason in `error`.
-bool WriteGraph(const std::vector<RunRecord>& runs, const std::string& path, std::string& error);
+// Draws the runs' timeline (its curves from the sky) into path (.png or .svg); false with the
+// reason in `error`.
+bool WriteGraph(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& path, std::string& error);
 
 }  // namespace meridel

@@ -5,7 +5,7 @@ namespace meridel {
 
 bool GraphAvailable() { return false; }
 
-bool WriteGraph(const std::vector<RunRecord>&, const std::string&, std::string& error) {
+bool WriteGraph(const std::vector<RunRecord>&, const Sky&, const std::string&, std::string& error) {
     error = "--graph needs a meridel-list built with Qt (this one was built with MERIDEL_GUI=OFF)";
     return false;
 }

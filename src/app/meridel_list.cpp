@@ -12,7 +12,7 @@
 #include "calendar/date_text.h"
 #include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
-#include "ephemeris/planet_longitude.h"
+#include "ephemeris/sky.h"
 #include "request/all_planets.h"
 #include "request/choices.h"
 #include "request/run_driver.h"
@@ -90,7 +90,8 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
 // Runs the request as its button would; true when a scan was reached.
 class Lister {
 public:
-    Lister(OutputBox& box) : box_(box) {}
+    Lister(const Sky& sky, OutputBox& box) : box_(box) { session_.sky = sky; }
+    const Sky& sky() const { return session_.sky; }
 
     bool Run(const RequestInput& input) {
         const RequestCheck check = CheckRun(input, session_);
@@ -134,9 +135,9 @@ public:
     }
 
 private:
-    void Execute(const RunHeading& heading, bool append) {
+    void Execute(const TransitRequest& run, bool append) {
         RunWindow quiet;
-        ExecuteRun(session_, heading, scan_, box_, append, quiet);
+        ExecuteRun(session_, run, scan_, box_, append, quiet);
     }
 
     OutputBox& box_;
@@ -157,14 +158,12 @@ int main(int argc, char** argv) {
     }
     if (!options->graph.empty() && !GraphAvailable()) {
         std::string why;
-        WriteGraph({}, options->graph, why);
+        WriteGraph({}, Sky(), options->graph, why);
         std::cerr << "meridel-list: " << why << "\n";
         return 2;
     }
 
     InitDateTables();
-    InitEphemeris();
-    SiderealZodiac = false;
     RequestInput input;
     const std::string problem = BuildInput(*options, input);
     if (!problem.empty()) return UsageError(problem);
@@ -173,7 +172,8 @@ int main(int argc, char** argv) {
     setDialogs(&shown);
     StringOutput text;
     OutputBox box(text, options->boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
-    Lister lister(box);
+    // The one sky of this run: the data folder's Pluto table and position store.
+    Lister lister(Sky(InstalledDataFolder()), box);
     bool scanned = false;
     if (options->searchAspect) {
         scanned = lister.Search(input);
@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string graphError;
-    if (!options->graph.empty() && !WriteGraph(box.Runs(), options->graph, graphError)) {
+    if (!options->graph.empty() && !WriteGraph(box.Runs(), lister.sky(), options->graph, graphError)) {
         std::cerr << "meridel-list: " << graphError << "\n";
         return 2;
     }

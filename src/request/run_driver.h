@@ -33,10 +33,10 @@ enum class RunEnd { Stopped, Finished };
 // The title of the message a full box shows.
 inline constexpr const char* kOutputBoxTitle = "Meridel";
 
-// Runs session.request with this heading into the box (appended below the runs it holds, or
-// into an emptied box). A click on Stop or a full box (which also sets RunAborted) ends it with
-// "Stopped". The run's record is added to the box's runs whatever its end.
-RunEnd ExecuteRun(RequestSession& session, const RunHeading& heading, ScanState& scan, OutputBox& box, bool append,
+// Runs `run` (a checked request) in the session's sky into the box (appended below the runs it
+// holds, or into an emptied box). A click on Stop or a full box (which also sets RunAborted) ends
+// it with "Stopped". The run's record is added to the box's runs whatever its end.
+RunEnd ExecuteRun(RequestSession& session, const TransitRequest& run, ScanState& scan, OutputBox& box, bool append,
                   RunWindow& window);
 
 // The message a finished run that found no transit shows, outside the all-planets listing.

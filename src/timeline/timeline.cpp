@@ -29,8 +29,8 @@ std::string Lower(std::string text) {
 
 std::string TwoDigits(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
 
-std::string LaneLabel(const RunHeading& h, std::int16_t aspect) {
-    return BodyName[h.moving] + " " + Lower(AspectName[aspect]) + " " + (h.world ? "" : "natal ") + BodyName[h.second];
+std::string LaneLabel(const TransitRequest& h, std::int16_t aspect) {
+    return BodyName[h.Moving()] + " " + Lower(AspectName[aspect]) + " " + (h.world ? "" : "natal ") + BodyName[h.Second()];
 }
 
 TimelineHit HitOf(const ExactHit& hit, std::int16_t aspect, const std::string& zoneText) {
@@ -74,45 +74,45 @@ std::string PeriodText(std::int32_t first, std::int32_t last) {
     return LongDateText(first) + ", to " + LongDateText(last);
 }
 
-std::string BirthText(const RunHeading& h) {
-    return "birth at " + LongDateText(h.birthDay) + ", " + h.birthHour + ":" + h.birthMinute + " " + h.birthZone +
-           (h.tropical ? " (tropical)" : " (sidereal)");
+std::string BirthText(const TransitRequest& h) {
+    return "birth at " + LongDateText(h.BirthDay()) + ", " + h.birthHour + ":" + h.birthMinute + " " + h.birthZone +
+           (h.sidereal ? " (sidereal)" : " (tropical)");
 }
 
-bool SameBirth(const RunHeading& a, const RunHeading& b) {
-    return a.birthDay == b.birthDay && a.birthHour == b.birthHour && a.birthMinute == b.birthMinute &&
-           a.birthZone == b.birthZone && a.tropical == b.tropical;
+bool SameBirth(const TransitRequest& a, const TransitRequest& b) {
+    return a.BirthDay() == b.BirthDay() && a.birthHour == b.birthHour && a.birthMinute == b.birthMinute &&
+           a.birthZone == b.birthZone && a.sidereal == b.sidereal;
 }
 
 // What the runs have in common, said once above the picture.
 void Describe(const std::vector<RunRecord>& runs, Timeline& out) {
-    const RunHeading& first = runs.front().heading;
+    const TransitRequest& first = runs.front().request;
     bool allWorld = true, allPersonal = true, sameMoving = true, sameSecond = true, sameBirth = true, sameZone = true;
-    std::int32_t firstDay = first.startDay, lastDay = first.endDay;
+    std::int32_t firstDay = first.StartDay, lastDay = first.EndDay;
     std::int16_t common = -1;  // a planet of every World pair
-    for (std::int16_t code : {first.moving, first.second}) {
+    for (std::int16_t code : {first.Moving(), first.Second()}) {
         bool inAll = true;
-        for (const RunRecord& r : runs) inAll = inAll && (r.heading.moving == code || r.heading.second == code);
+        for (const RunRecord& r : runs) inAll = inAll && (r.request.Moving() == code || r.request.Second() == code);
         if (inAll && common < 0) common = code;
     }
     for (const RunRecord& r : runs) {
-        const RunHeading& h = r.heading;
+        const TransitRequest& h = r.request;
         allWorld = allWorld && h.world;
         allPersonal = allPersonal && !h.world;
-        sameMoving = sameMoving && h.moving == first.moving;
-        sameSecond = sameSecond && h.second == first.second;
+        sameMoving = sameMoving && h.Moving() == first.Moving();
+        sameSecond = sameSecond && h.Second() == first.Second();
         sameBirth = sameBirth && SameBirth(h, first);
         sameZone = sameZone && h.zoneText == first.zoneText;
-        firstDay = std::min(firstDay, h.startDay);
-        lastDay = std::max(lastDay, h.endDay);
+        firstDay = std::min(firstDay, h.StartDay);
+        lastDay = std::max(lastDay, h.EndDay);
     }
     if (runs.size() == 1) {
         out.title = first.world ? "World transits of " + first.planet1 + " and " + first.planet2
                                 : first.planet1 + " transits of natal " + first.planet2;
     } else if (allPersonal && sameMoving) {
-        out.title = BodyName[first.moving] + " transits of natal planets";
+        out.title = BodyName[first.Moving()] + " transits of natal planets";
     } else if (allPersonal && sameSecond) {
-        out.title = "Transits of natal " + BodyName[first.second];
+        out.title = "Transits of natal " + BodyName[first.Second()];
     } else if (allWorld && common > 0) {
         out.title = "World transits of " + BodyName[common];
     } else {
@@ -125,38 +125,36 @@ void Describe(const std::vector<RunRecord>& runs, Timeline& out) {
 
 }  // namespace
 
-Timeline BuildTimeline(const std::vector<RunRecord>& runs, std::optional<double> now) {
+Timeline BuildTimeline(const std::vector<RunRecord>& runs, const Sky& sky, std::optional<double> now) {
     Timeline out;
     if (runs.empty()) return out;
     Describe(runs, out);
-    out.zoneMinutes = runs.front().heading.zoneMinutes;
-    out.orbDegrees = runs.front().heading.orbDegrees;
+    out.zoneMinutes = runs.front().request.zoneMinutes;
+    out.orbDegrees = runs.front().request.OrbDegrees;
 
-    const bool siderealBefore = SiderealZodiac;
     std::map<std::tuple<std::int16_t, double, double>, std::vector<TimeSpan>> retrogradeKnown;
     for (std::size_t r = 0; r < runs.size(); ++r) {
-        const RunHeading& h = runs[r].heading;
-        SiderealZodiac = h.sidereal;
+        const TransitRequest& h = runs[r].request;
+        const TransitPair positions(sky, h);
         TimelineRun& run = out.runs.emplace_back();
-        run.start = LocalMidnight(h.startDay, h.zoneMinutes);
-        run.end = LocalMidnight(h.endDay + 1, h.zoneMinutes);
+        run.start = LocalMidnight(h.StartDay, h.zoneMinutes);
+        run.end = LocalMidnight(h.EndDay + 1, h.zoneMinutes);
         run.zoneMinutes = h.zoneMinutes;
-        run.movingName = BodyName[h.moving];
-        const auto key = std::make_tuple(h.moving, run.start, run.end);
-        if (!retrogradeKnown.count(key)) retrogradeKnown[key] = RetrogradeStretches(h.moving, run.start, run.end);
+        run.movingName = BodyName[h.Moving()];
+        const auto key = std::make_tuple(h.Moving(), run.start, run.end);
+        if (!retrogradeKnown.count(key)) retrogradeKnown[key] = RetrogradeStretches(positions.sky(), h.Moving(), run.start, run.end);
         run.retrograde = retrogradeKnown[key];
         out.start = r == 0 ? run.start : std::min(out.start, run.start);
         out.end = r == 0 ? run.end : std::max(out.end, run.end);
 
         std::array<double, kOrbCount> orbs{};
-        for (int o = 0; o < kOrbCount; ++o) orbs[o] = h.orbDegrees[o] * kFullCircle / 360.0;
-        PairPositions pair(h.moving, h.second, h.world, h.natalLongitude, run.start,
-                           CurveStep(h.moving, h.second, h.world, orbs[kOuterOrb] * kCurveTolerance));
+        for (int o = 0; o < kOrbCount; ++o) orbs[o] = h.OrbDegrees[o] * kFullCircle / 360.0;
+        PairPositions pair(positions, run.start, CurveStep(h.Moving(), h.Second(), h.world, orbs[kOuterOrb] * kCurveTolerance));
         for (const TransitRecord& transit : runs[r].transits) {
             TimelineLane& lane = out.lanes.emplace_back();
             lane.run = r;
-            lane.moving = h.moving;
-            lane.second = h.second;
+            lane.moving = h.Moving();
+            lane.second = h.Second();
             lane.aspect = transit.aspect;
             lane.label = LaneLabel(h, transit.aspect);
             lane.orbs = orbs;
@@ -173,7 +171,6 @@ Timeline BuildTimeline(const std::vector<RunRecord>& runs, std::optional<double>
             lane.curve = SampleDeviation(pair, transit.aspect, lane.span.start, lane.span.end, exact);
         }
     }
-    SiderealZodiac = siderealBefore;
     if (now && *now >= out.start && *now <= out.end) out.now = now;
     return out;
 }

@@ -33,12 +33,12 @@ void AppendRecord(std::string& out, const std::vector<std::string>& fields) {
 }
 
 // The fields of one listing row.
-std::vector<std::string> RowFields(const RunHeading& h, int run, int transit, int pass, std::int16_t aspect,
+std::vector<std::string> RowFields(const TransitRequest& h, int run, int transit, int pass, std::int16_t aspect,
                                    const TransitRow& row) {
     std::vector<std::string> f = {std::to_string(run), std::to_string(transit), std::to_string(pass), ModeText(h),
                                   ZodiacText(h), h.planet1, h.planet2, BirthText(h), AspectNoun(aspect),
-                                  IsoDate(h.startDay), IsoDate(h.endDay), h.zoneText, UtcOffsetText(h.zoneMinutes)};
-    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(std::to_string(h.orbDegrees[o]));
+                                  IsoDate(h.StartDay), IsoDate(h.EndDay), h.zoneText, UtcOffsetText(h.zoneMinutes)};
+    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(std::to_string(h.OrbDegrees[o]));
 
     // The columns whose date carries the listing's "r".
     std::string retrograde;
@@ -92,7 +92,7 @@ std::string CsvExport(const std::vector<RunRecord>& runs) {
             const ExportTransit& transit = transits[t];
             for (std::size_t p = 0; p < transit.passes.size(); ++p) {
                 for (const std::size_t row : transit.passes[p].rows) {
-                    AppendRecord(out, RowFields(runs[r].heading, static_cast<int>(r + 1), static_cast<int>(t + 1),
+                    AppendRecord(out, RowFields(runs[r].request, static_cast<int>(r + 1), static_cast<int>(t + 1),
                                                 static_cast<int>(p + 1), transit.record->aspect,
                                                 transit.record->rows[row]));
                 }

@@ -41,10 +41,10 @@ std::string UtcDateTime(double moment) {
     return CompactDate(ut.day) + "T" + clock.substr(0, 2) + clock.substr(3, 2) + "00Z";
 }
 
-std::string OrbText(const RunHeading& h, int orb) { return std::to_string(h.orbDegrees[orb]) + "\xC2\xB0 orb"; }
+std::string OrbText(const TransitRequest& h, int orb) { return std::to_string(h.OrbDegrees[orb]) + "\xC2\xB0 orb"; }
 
 // Describes what the transit is: the pair, and for Personal transits the birth and zodiac.
-std::string PairLine(const RunHeading& h, std::int16_t aspect) {
+std::string PairLine(const TransitRequest& h, std::int16_t aspect) {
     if (h.world) return "World transit: " + TransitTitle(h, aspect) + ".";
     return "Personal transit: " + TransitTitle(h, aspect) + ", birth " + BirthText(h) + ", " + ZodiacText(h) +
            " zodiac.";
@@ -55,7 +55,7 @@ std::string PairLine(const RunHeading& h, std::int16_t aspect) {
 // orbs within it.
 class DescriptionWriter {
 public:
-    explicit DescriptionWriter(const RunHeading& h) : h_(h) {}
+    explicit DescriptionWriter(const TransitRequest& h) : h_(h) {}
 
     std::string Dated(const ListedDate& date) const {
         return IsoDate(date.day) + (date.retrograde ? ", " + h_.planet1 + " retrograde" : "");
@@ -85,19 +85,19 @@ public:
     }
 
 private:
-    const RunHeading& h_;
+    const TransitRequest& h_;
     std::vector<std::string> undated_;
     std::vector<std::pair<std::int32_t, std::string>> dated_;
 };
 
-std::string TransitDescription(const RunHeading& h, const ExportTransit& t) {
+std::string TransitDescription(const TransitRequest& h, const ExportTransit& t) {
     DescriptionWriter d(h);
     d.Line(PairLine(h, t.record->aspect));
-    d.Line("Orbs " + std::to_string(h.orbDegrees[kOuterOrb]) + "\xC2\xB0, " + std::to_string(h.orbDegrees[kMiddleOrb]) +
-           "\xC2\xB0 and " + std::to_string(h.orbDegrees[kInnerOrb]) + "\xC2\xB0; days in the zone " + h.zoneText +
+    d.Line("Orbs " + std::to_string(h.OrbDegrees[kOuterOrb]) + "\xC2\xB0, " + std::to_string(h.OrbDegrees[kMiddleOrb]) +
+           "\xC2\xB0 and " + std::to_string(h.OrbDegrees[kInnerOrb]) + "\xC2\xB0; days in the zone " + h.zoneText +
            " (UTC" + UtcOffsetText(h.zoneMinutes) + ").");
     if (t.openAtStart) {
-        d.Line("Already within the " + OrbText(h, kOuterOrb) + " when the period began on " + IsoDate(h.startDay) + ".");
+        d.Line("Already within the " + OrbText(h, kOuterOrb) + " when the period began on " + IsoDate(h.StartDay) + ".");
     }
     for (const ExportPass& pass : t.passes) {
         const TransitRow& row = t.record->rows[pass.rows.front()];
@@ -111,7 +111,7 @@ std::string TransitDescription(const RunHeading& h, const ExportTransit& t) {
         for (int o = kInnerOrb; o >= kOuterOrb; --o) d.Left(row, o);
     }
     return d.Text(t.openAtEnd ? "Still within the " + OrbText(h, kOuterOrb) + " when the period ended on " +
-                                    IsoDate(h.endDay) + "."
+                                    IsoDate(h.EndDay) + "."
                               : "");
 }
 
@@ -144,7 +144,7 @@ private:
     std::set<std::string> uids_;
 };
 
-void WriteTransit(CalendarWriter& w, const RunHeading& h, const ExportTransit& t) {
+void WriteTransit(CalendarWriter& w, const TransitRequest& h, const ExportTransit& t) {
     const std::int16_t aspect = t.record->aspect;
     const std::string title = TransitTitle(h, aspect);
     if (w.BeginEvent(TransitUid(h, aspect, t.firstDay))) {
@@ -203,12 +203,12 @@ std::string FoldedLine(const std::string& line) {
     return out + "\r\n";
 }
 
-std::string TransitUid(const RunHeading& heading, std::int16_t aspect, std::int32_t firstDay) {
+std::string TransitUid(const TransitRequest& heading, std::int16_t aspect, std::int32_t firstDay) {
     return "transit-" + KeyHash(PairKey(heading) + "|" + std::to_string(aspect) + "|" + std::to_string(firstDay)) +
            "@meridel";
 }
 
-std::string ExactHitUid(const RunHeading& heading, std::int16_t aspect, double moment) {
+std::string ExactHitUid(const TransitRequest& heading, std::int16_t aspect, double moment) {
     const UtcMinute ut = UtcMinuteOf(moment);
     const long long minute = static_cast<long long>(ut.day) * 1440 + ut.minuteOfDay;
     return "exact-" + KeyHash(PairKey(heading) + "|" + std::to_string(aspect) + "|" + std::to_string(minute)) +
@@ -222,7 +222,7 @@ std::string ICalendarExport(const std::vector<RunRecord>& runs, const std::strin
     w.Property("PRODID:-//Meridel//Meridel transits//EN");
     w.Property("CALSCALE:GREGORIAN");
     for (const RunRecord& run : runs) {
-        for (const ExportTransit& t : ExportTransitsOf(run)) WriteTransit(w, run.heading, t);
+        for (const ExportTransit& t : ExportTransitsOf(run)) WriteTransit(w, run.request, t);
     }
     w.Property("END:VCALENDAR");
     return w.Text();

@@ -25,8 +25,8 @@ std::string ICalendarText(const std::string& text);
 std::string FoldedLine(const std::string& line);
 
 // The UID of a transit's all-day event: from the pair, the aspect and the transit's first day.
-std::string TransitUid(const RunHeading& heading, std::int16_t aspect, std::int32_t firstDay);
+std::string TransitUid(const TransitRequest& heading, std::int16_t aspect, std::int32_t firstDay);
 // The UID of an exact hit's event: from the pair, the aspect and the hit's minute (universal time).
-std::string ExactHitUid(const RunHeading& heading, std::int16_t aspect, double moment);
+std::string ExactHitUid(const TransitRequest& heading, std::int16_t aspect, double moment);
 
 }  // namespace meridel

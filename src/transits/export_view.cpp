@@ -38,8 +38,8 @@ std::vector<ExportTransit> ExportTransitsOf(const RunRecord& run) {
         const TransitRow& first = record.rows.front();
         t.openAtStart = !first.entered[kOuterOrb];
         t.openAtEnd = !first.left[kOuterOrb];
-        t.firstDay = t.openAtStart ? run.heading.startDay : first.entered[kOuterOrb]->day;
-        t.lastDay = t.openAtEnd ? run.heading.endDay : first.left[kOuterOrb]->day;
+        t.firstDay = t.openAtStart ? run.request.StartDay : first.entered[kOuterOrb]->day;
+        t.lastDay = t.openAtEnd ? run.request.EndDay : first.left[kOuterOrb]->day;
         for (std::size_t r = 0; r < record.rows.size(); ++r) {
             const TransitRow& row = record.rows[r];
             if (r == 0 || !OnlyAHit(row)) t.passes.emplace_back();
@@ -89,24 +89,24 @@ std::string AspectVerb(std::int16_t aspect) {
     return aspect >= 1 && aspect <= 5 ? verbs[aspect] : "";
 }
 
-std::string TransitTitle(const RunHeading& heading, std::int16_t aspect) {
+std::string TransitTitle(const TransitRequest& heading, std::int16_t aspect) {
     return heading.planet1 + " " + AspectVerb(aspect) + (heading.world ? " " : " natal ") + heading.planet2;
 }
 
-std::string ModeText(const RunHeading& heading) { return heading.world ? "World" : "Personal"; }
+std::string ModeText(const TransitRequest& heading) { return heading.world ? "World" : "Personal"; }
 
-std::string ZodiacText(const RunHeading& heading) {
-    return heading.world || heading.tropical ? "tropical" : "sidereal";
+std::string ZodiacText(const TransitRequest& heading) {
+    return heading.world || !heading.sidereal ? "tropical" : "sidereal";
 }
 
-std::string BirthText(const RunHeading& heading) {
+std::string BirthText(const TransitRequest& heading) {
     if (heading.world) return "";
-    return IsoDate(heading.birthDay) + " " + heading.birthHour + ":" + heading.birthMinute + " " + heading.birthZone;
+    return IsoDate(heading.BirthDay()) + " " + heading.birthHour + ":" + heading.birthMinute + " " + heading.birthZone;
 }
 
-std::string PairKey(const RunHeading& heading) {
-    std::string key = (heading.world ? "W|" : "P|") + std::to_string(heading.moving) + "|" +
-                      std::to_string(heading.second);
+std::string PairKey(const TransitRequest& heading) {
+    std::string key = (heading.world ? "W|" : "P|") + std::to_string(heading.Moving()) + "|" +
+                      std::to_string(heading.Second());
     if (!heading.world) key += "|" + BirthText(heading) + "|" + ZodiacText(heading);
     return key;
 }

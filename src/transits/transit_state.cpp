@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ephemeris/planet_longitude.h"
+
 namespace meridel {
 
 bool TransitRow::Empty() const {
@@ -10,6 +12,11 @@ bool TransitRow::Empty() const {
         if (entered[o] || left[o]) return false;
     }
     return aspectName == 0 && !HasClosest();
+}
+
+void TransitRequest::SetOrbs(const std::array<std::int16_t, kOrbCount>& degrees) {
+    OrbDegrees = degrees;
+    for (int o = 0; o < kOrbCount; ++o) Orbs[o] = OrbDegrees[o] * kFullCircle / 360.0;
 }
 
 std::int32_t ResultTableLastRow(std::int64_t inclusiveDays) {

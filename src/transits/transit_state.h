@@ -1,5 +1,4 @@
-// The transit request and the working state of one scan. The request layer fills TransitRequest;
-// the scan engine resets and fills ScanState.
+// The working state of one scan, which the scan engine resets and fills.
 #pragma once
 
 #include <array>
@@ -10,21 +9,6 @@
 #include "transits/transit_results.h"
 
 namespace meridel {
-
-struct TransitRequest {
-    std::array<std::int16_t, 2> PlanetCodes{};   // [0] moving/inner, [1] outer/natal
-    std::array<std::int16_t, kOrbCount> OrbDegrees{};  // outer, middle, inner
-    std::array<double, kOrbCount> Orbs{};        // radians, OrbDegrees * 2pi / 360
-    std::array<std::int32_t, 3> RequestDays{};   // start, end, birth day numbers
-    std::int32_t StartDay = 0;                   // first and last civil day to scan
-    std::int32_t EndDay = 0;
-    std::array<double, 11> NatalLongitudes{};    // by planet code; only the natal planet's is set
-    std::int16_t AspectCount = 5;
-    bool AllPlanetsMode = false;
-    bool RunAborted = false;
-    bool PlutoDataLoaded = false;
-    bool StopRequested = false;
-};
 
 // How an orb stands from one local midnight to the next.
 enum OrbStep : std::int16_t { kOutside = 0, kEntering = 1, kInside = 2, kLeaving = 3 };

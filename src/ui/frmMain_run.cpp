@@ -47,7 +47,7 @@ private:
 void frmMain::cmdStart_Click() {
     session.RunAborted = true;
     if (cmdStart->text() == QStringLiteral("Stop")) {
-        session.request.StopRequested = true;
+        session.StopRequested = true;
         return;
     }
     const RequestCheck check = CheckRun(ReadRequestInput(), session);
@@ -56,11 +56,11 @@ void frmMain::cmdStart_Click() {
     ScanTransits(*check.run);
 }
 
-void frmMain::ScanTransits(const RunHeading& heading) {
+void frmMain::ScanTransits(const TransitRequest& run) {
     ScanRunning = true;
     ++ScansStarted;
-    WindowRun run(*this);
-    const RunEnd end = ExecuteRun(session, heading, scan, Output, chkAppendToOutput->isChecked(), run);
+    WindowRun window(*this);
+    const RunEnd end = ExecuteRun(session, run, scan, Output, chkAppendToOutput->isChecked(), window);
     ScanRunning = false;
     if (end == RunEnd::Finished && !session.request.AllPlanetsMode) {
         if (AnyTransit(scan)) {

@@ -12,7 +12,7 @@ void frmMain::cmdTimeline_Click() {
         return;
     }
     if (!TimelineWindow) TimelineWindow = new frmTimeline(this);
-    TimelineWindow->ShowRuns(Output.Runs());
+    TimelineWindow->ShowRuns(Output.Runs(), session.sky);
 }
 
 }  // namespace meridel

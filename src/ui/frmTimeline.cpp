@@ -70,8 +70,8 @@ frmTimeline::frmTimeline(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(1100, 640);
 }
 
-void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs) {
-    picture->SetTimeline(BuildTimeline(runs, activeClock().currentMoment()));
+void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
+    picture->SetTimeline(BuildTimeline(runs, sky, activeClock().currentMoment()));
     // Tall enough for its lanes, within the screen.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int room = screen ? screen->availableGeometry().height() * 9 / 10 : 900;

@@ -87,9 +87,6 @@ inline std::vector<std::string> splitRuns(const std::string& text) {
     return runs;
 }
 
-class Listings : public skycheck::EphemerisSuite {
-protected:
-    void TearDown() override { SiderealZodiac = false; }
-};
+using Listings = skycheck::EphemerisSuite;
 
 }  // namespace meridel::testing

@@ -194,8 +194,8 @@ Case CaseOf(const std::string& run, const Draw& d) {
         const std::string rest = heading.substr(heading.find(natal + ", ") + natal.size() + 2);
         c.start = DayOfText(rest.substr(0, rest.find(", to ")));
         c.end = DayOfText(Between(rest, ", to ", ", birth at "));
-        SiderealZodiac = d.sidereal;
-        c.natal = SkyLongitude(c.second, d.BirthMoment());
+        c.sidereal = d.sidereal;
+        c.natal = SkyLongitude(c.second, d.BirthMoment(), c.sidereal);
     }
     std::size_t at = 0;
     for (int o = 0; o < 3; ++o) {
@@ -243,7 +243,6 @@ TEST_F(ListSweep, RandomRequestsOfTheWholeRangeMatchTheSky) {
                 EXPECT_TRUE(aspectListed) << "the searched aspect is not listed";
             }
             ExpectListingMatches(listed, c);
-            SiderealZodiac = false;
             ++runs;
             rows += static_cast<int>(listed.size());
             for (const Cells& row : listed) hits += row[4].find('*') != std::string::npos;

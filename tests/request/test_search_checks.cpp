@@ -51,7 +51,7 @@ TEST_F(SearchChecks, DesignedOrbs) {
 // In order: the end date, the results zone (title "Search"), the planets, the aspect, the pair's
 // order.
 TEST_F(SearchChecks, ChecksInTheirOrder) {
-    RequestSession session;
+    RequestSession session = NewSession();
     RequestInput in = World();
     in.dates[1] = {"2024", "", "31"};
     ExpectRefusal(CheckSearch(in, session).refusal, "Please specify end month.", MessageIcon::None,
@@ -79,7 +79,7 @@ TEST_F(SearchChecks, ChecksInTheirOrder) {
 // The great conjunction is within 10° on the day after the end date: the stepping goes past it to
 // the next one, reporting its progress as it goes.
 TEST_F(SearchChecks, SteppingToTheNextTransit) {
-    RequestSession session;
+    RequestSession session = NewSession();
     RequestInput in = World(4, 4);  // Jupiter and Saturn
     in.dates[1] = {"2020", "12", "31"};
     const SearchCheck check = CheckSearch(in, session);

@@ -48,7 +48,7 @@ TEST_F(TimelineTest, OneLanePerTransitAndNothingOverlaps) {
         // its run; then it is the run's first row and names its aspect.
         std::size_t transits = 0;
         for (const Cells& row : listing.Rows()) transits += !row[0].empty() || !row[1].empty();
-        const Timeline t = BuildTimeline(listing.runs, std::nullopt);
+        const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
         ASSERT_GT(transits, 10u);
         EXPECT_EQ(t.lanes.size(), transits);
 
@@ -82,9 +82,9 @@ TEST_F(TimelineTest, OneLanePerTransitAndNothingOverlaps) {
 TEST_F(TimelineTest, ShadesAndExactHitsLieWhereTheListingPutsThem) {
     for (const auto& [input, underWay] : {std::pair{TriplePass(), true}, std::pair{GreatConjunction(), false}}) {
         const Listing listing = Run(input);
-        const RunHeading& h = listing.runs.at(0).heading;
+        const TransitRequest& h = listing.runs.at(0).request;
         const int zone = h.zoneMinutes;
-        const Timeline t = BuildTimeline(listing.runs, std::nullopt);
+        const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
         const TimelineLayout l = LayOut(t, 1440);
         const std::vector<Cells> rows = listing.Rows();
 
@@ -130,7 +130,7 @@ TEST_F(TimelineTest, ShadesAndExactHitsLieWhereTheListingPutsThem) {
         const LaneGeometry& first = l.lanes.at(0);
         ASSERT_FALSE(rows[0][2].empty());
         EXPECT_TRUE(first.shades[kOuterOrb].at(0).openStart);
-        EXPECT_NEAR(first.shades[kOuterOrb].at(0).box.left, l.X(LocalMidnight(h.startDay, zone)), 1e-6);
+        EXPECT_NEAR(first.shades[kOuterOrb].at(0).box.left, l.X(LocalMidnight(h.StartDay, zone)), 1e-6);
         EXPECT_NEAR(first.shades[kMiddleOrb].at(0).box.left, l.X(LocalMidnight(DayOf(rows[0][2]), zone)), 1);
     }
 }
@@ -146,20 +146,19 @@ TEST_F(TimelineTest, CurvesAndRetrogradeStretchesFollowTheEphemeris) {
     sidereal.sidereal = true;
     for (const RequestInput& input : {MercuryAndMars("2024", "2024"), TriplePass(), sidereal}) {
         const Listing listing = Run(input);
-        const RunHeading& h = listing.runs.at(0).heading;
-        // Whatever zodiac a later request left in effect, each run is drawn in its own.
-        SiderealZodiac = !h.sidereal;
-        const Timeline t = BuildTimeline(listing.runs, std::nullopt);
-        SiderealZodiac = h.sidereal;
+        const TransitRequest& h = listing.runs.at(0).request;
+        // Whatever zodiac the sky it is given is in, each run is drawn in its own.
+        const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky().InZodiac(!h.sidereal), std::nullopt);
+        const Sky sky = skycheck::ProgramSky().InZodiac(h.sidereal);
         ASSERT_FALSE(t.lanes.empty());
         for (const TimelineLane& lane : t.lanes) {
             const double tolerance = lane.orbs[kOuterOrb] * 0.003;
             std::uniform_real_distribution<double> when(lane.span.start, lane.span.end);
             for (int i = 0; i < 200; ++i) {
                 const double moment = when(random);
-                const double b = h.world ? PlanetLongitude(h.second, moment) : h.natalLongitude;
-                const double sky = std::fabs(SeparationOf(PlanetLongitude(h.moving, moment), b) - AspectAngle[lane.aspect]);
-                EXPECT_NEAR(*DeviationOnCurve(lane, moment), sky, tolerance) << lane.label;
+                const double b = h.world ? sky.PlanetLongitude(h.Second(), moment) : h.NatalLongitude();
+                const double deviation = std::fabs(SeparationOf(sky.PlanetLongitude(h.Moving(), moment), b) - AspectAngle[lane.aspect]);
+                EXPECT_NEAR(*DeviationOnCurve(lane, moment), deviation, tolerance) << lane.label;
             }
             for (int o = 0; o < kOrbCount; ++o) {
                 for (const TimeSpan& s : lane.orbDays[o]) {
@@ -184,8 +183,8 @@ TEST_F(TimelineTest, CurvesAndRetrogradeStretchesFollowTheEphemeris) {
         };
         // Moving backwards over the half hour after the moment, as the listing checker has it.
         auto backwards = [&](double moment) {
-            return skycheck::Signed(skycheck::SkyLongitude(h.moving, moment + 1.0 / 48) -
-                                    skycheck::SkyLongitude(h.moving, moment)) < 0;
+            return skycheck::Signed(skycheck::SkyLongitude(h.Moving(), moment + 1.0 / 48, h.sidereal) -
+                                    skycheck::SkyLongitude(h.Moving(), moment, h.sidereal)) < 0;
         };
         for (double day = t.start; day < t.end; day += 1) EXPECT_EQ(inside(day), backwards(day)) << day;
         for (const TimeSpan& s : stretches) {
@@ -201,7 +200,7 @@ TEST_F(TimelineTest, CurvesAndRetrogradeStretchesFollowTheEphemeris) {
 
 TEST_F(TimelineTest, LabelsNeverRunIntoEachOther) {
     const Listing listing = Run(MercuryAndMars("2021", "2024"));
-    const Timeline t = BuildTimeline(listing.runs, std::nullopt);
+    const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
     for (double pixelsPerDay : {0.05, 0.3, 1.0, 2.5, 8.0, 30.0, 300.0}) {
         const TimelineLayout l = LayOut(t, pixelsPerDay);
         ExpectApart(l.majorLabels, 8, "major ticks at " + std::to_string(pixelsPerDay));
@@ -239,10 +238,10 @@ TEST_F(TimelineTest, LabelsNeverRunIntoEachOther) {
 TEST_F(TimelineTest, TodayIsMarkedOnlyWithinThePeriod) {
     const Listing listing = Run(GreatConjunction());
     const double inside = LocalMidnight(DayOf("2020-06-01"), 0) + 0.25;
-    const TimelineLayout marked = LayOut(BuildTimeline(listing.runs, inside), 2);
+    const TimelineLayout marked = LayOut(BuildTimeline(listing.runs, skycheck::ProgramSky(), inside), 2);
     ASSERT_TRUE(marked.nowX.has_value());
     EXPECT_NEAR(*marked.nowX, marked.gutter + (inside - LocalMidnight(DayOf("2019-01-01"), 0)) * 2, 1e-6);
-    EXPECT_FALSE(LayOut(BuildTimeline(listing.runs, LocalMidnight(DayOf("2023-01-02"), 0)), 2).nowX.has_value());
+    EXPECT_FALSE(LayOut(BuildTimeline(listing.runs, skycheck::ProgramSky(), LocalMidnight(DayOf("2023-01-02"), 0)), 2).nowX.has_value());
 }
 
 }  // namespace meridel::testing

@@ -69,16 +69,14 @@ inline RequestInput Personal(const std::string& transiting, const std::string& n
 class TimelineTest : public skycheck::EphemerisSuite {
 protected:
     void SetUp() override { setClock(&clock_); }
-    void TearDown() override {
-        setClock(nullptr);
-        SiderealZodiac = false;
-    }
+    void TearDown() override { setClock(nullptr); }
 
     // The run of the start button, or with allPlanets >= 0 the all-planets listing of that button.
     Listing Run(const RequestInput& input, int allPlanets = -1) {
         StringOutput text;
         OutputBox box(text, std::nullopt);
         RequestSession session;
+        session.sky = skycheck::ProgramSky();
         ScanState scan;
         RunWindow quiet;
         auto runOne = [&](const RequestInput& in) {

@@ -31,14 +31,13 @@ ExactHit HitAt(std::int32_t day, int minuteOfDay, bool retrograde = false) {
 // 3. sextile, still within the outer orb at the end.
 RunRecord MadeUpRun() {
     RunRecord run;
-    RunHeading& h = run.heading;
-    h.moving = 4;
-    h.second = 6;
+    TransitRequest& h = run.request;
+    h.PlanetCodes = {kMars, kSaturn};
     h.planet1 = "Mars";
     h.planet2 = "Saturn";
-    h.startDay = kJan1;
-    h.endDay = kJan1 + 365;
-    h.orbDegrees = {10, 5, 2};
+    h.StartDay = kJan1;
+    h.EndDay = kJan1 + 365;
+    h.SetOrbs({10, 5, 2});
     h.zoneMinutes = kIndia;
     h.zoneText = "GMT+5:30";
 
@@ -79,10 +78,7 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 class Exports : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitDateTables();
-        SetNameTables();
-    }
+    static void SetUpTestSuite() { InitDateTables(); }
 };
 
 TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
@@ -105,8 +101,8 @@ TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
     EXPECT_NE(lines[3].find(",2024-04-20,0.3151,"), std::string::npos) << lines[3];
     EXPECT_EQ(IsoDate(2086302), "0999-12-31") << "ISO years have four digits";
 
-    run.heading.planet1 = "Mars, \"the red\"";
-    EXPECT_EQ(CsvField(run.heading.planet1), "\"Mars, \"\"the red\"\"\"");
+    run.request.planet1 = "Mars, \"the red\"";
+    EXPECT_EQ(CsvField(run.request.planet1), "\"Mars, \"\"the red\"\"\"");
     EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
     EXPECT_NE(CsvExport({run}).find(",\"Mars, \"\"the red\"\"\",Saturn,"), std::string::npos);
 }
@@ -138,27 +134,27 @@ TEST_F(Exports, LinesFoldAndTextIsEscaped) {
 // transit once.
 TEST_F(Exports, UidsNameThePairAndTheEventNotThePeriodOrTheZone) {
     const RunRecord run = MadeUpRun();
-    RunHeading other = run.heading;
-    other.startDay -= 100;
-    other.orbDegrees = {8, 5, 3};
+    TransitRequest other = run.request;
+    other.StartDay -= 100;
+    other.SetOrbs({8, 5, 3});
     other.zoneMinutes = -300;
     const ExactHit hit = HitAt(kJan1 + 10, 190);
-    EXPECT_EQ(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(other, kSquare, hit.moment));
-    EXPECT_EQ(TransitUid(run.heading, kSquare, kJan1), TransitUid(other, kSquare, kJan1));
-    EXPECT_NE(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(run.heading, kTrine, hit.moment));
-    EXPECT_NE(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(run.heading, kSquare, hit.moment + 1 / 1440.0));
+    EXPECT_EQ(ExactHitUid(run.request, kSquare, hit.moment), ExactHitUid(other, kSquare, hit.moment));
+    EXPECT_EQ(TransitUid(run.request, kSquare, kJan1), TransitUid(other, kSquare, kJan1));
+    EXPECT_NE(ExactHitUid(run.request, kSquare, hit.moment), ExactHitUid(run.request, kTrine, hit.moment));
+    EXPECT_NE(ExactHitUid(run.request, kSquare, hit.moment), ExactHitUid(run.request, kSquare, hit.moment + 1 / 1440.0));
 
-    RunHeading natal = run.heading;
+    TransitRequest natal = run.request;
     natal.world = false;
-    natal.birthDay = 2447000;
+    natal.RequestDays[2] = 2447000;
     natal.birthHour = "12";
     natal.birthMinute = "00";
     natal.birthZone = "GMT";
-    RunHeading otherBirth = natal;
+    TransitRequest otherBirth = natal;
     otherBirth.birthMinute = "05";
     EXPECT_NE(TransitUid(natal, kSquare, kJan1), TransitUid(otherBirth, kSquare, kJan1));
     otherBirth = natal;
-    otherBirth.tropical = false;
+    otherBirth.sidereal = true;
     EXPECT_NE(TransitUid(natal, kSquare, kJan1), TransitUid(otherBirth, kSquare, kJan1));
 
     // A run appended twice gives each transit and hit one event.
