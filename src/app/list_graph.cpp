@@ -1,44 +1,52 @@
+// --graph in a build with Qt: the timeline built here, drawn by the module meridel-graph.so,
+// loaded the first time a picture is asked for.
 #include "app/list_graph.h"
 
-#include <QGuiApplication>
-#include <cstdio>
+#include <dlfcn.h>
 
 #include "calendar/clock.h"
-#include "picture/timeline_export.h"
-#include "timeline/timeline.h"
+#include "ephemeris/data_folder.h"
 
 namespace meridel {
 
 namespace {
 
-// Standard error carries the request's messages only; Qt's remarks about the platform it was
-// started on (no runtime folder, no screen) are not among them.
-void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
-}
+using DrawTimeline = bool (*)(const Timeline&, const std::string&, std::string&);
 
-// Wide enough for a year's month labels and the exact hits' dates.
-constexpr double kGraphWidth = 1400;
+// The module beside the executable (the build folder), else where the install puts it.
+DrawTimeline LoadDrawing(std::string& why) {
+    static DrawTimeline draw = nullptr;
+    static std::string problem;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        const std::string here = ExecutableFolder();
+        for (const std::string& path : {here + kGraphModule, here + MERIDEL_GRAPH_MODULE_FROM_BIN "/" + kGraphModule}) {
+            void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (!module) {
+                if (problem.empty()) problem = dlerror();
+                continue;
+            }
+            draw = reinterpret_cast<DrawTimeline>(dlsym(module, "meridel_draw_timeline"));
+            if (draw) break;
+            problem = path + ": no drawing in it";
+        }
+    }
+    if (!draw) why = "--graph cannot draw: " + problem;
+    return draw;
+}
 
 }  // namespace
 
-bool GraphAvailable() { return true; }
+bool GraphAvailable() {
+    std::string why;
+    return LoadDrawing(why) != nullptr;
+}
 
 bool WriteGraph(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& path, std::string& error) {
-    // Drawing text needs an application; a batch run has no screen to show anything on.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietQt);
-    static int argc = 1;
-    static char name[] = "meridel-list";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
-    const Timeline timeline = BuildTimeline(runs, sky, activeClock().currentMoment());
-    const TimelineFonts fonts = DefaultTimelineFonts();
-    LayoutOptions options;
-    options.width = kGraphWidth;
-    options.text = MetricsOf(fonts);
-    return WriteTimelinePicture(LayOutTimeline(timeline, options), WindowTimelineColors(), fonts, path, error);
+    const DrawTimeline draw = LoadDrawing(error);
+    if (!draw) return false;
+    return draw(BuildTimeline(runs, sky, activeClock().currentMoment()), path, error);
 }
 
 }  // namespace meridel

@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "ephemeris/sky.h"
+#include "timeline/timeline.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
 
-// False in a build without Qt, which cannot draw.
+// The module that draws (with Qt Gui), loaded only when a picture is asked for.
+inline constexpr const char* kGraphModule = "meridel-graph.so";
+
+// False in a build without Qt, which cannot draw, and where the drawing module cannot be loaded.
 bool GraphAvailable();
 
 // Draws the runs' timeline (its curves from the sky) into path (.png or .svg); false with the
