@@ -25,7 +25,7 @@ double nextMoment(double& jd) {
 
 const Sky& TheSky() {
     static const Sky sky = [] {
-        const Sky made(InstalledDataFolder());
+        const Sky made = InstalledSky();
         std::string errorText;
         return made.WithPlutoLines(LoadPlutoData(made.DataFolder(), "pluto.slx", errorText));
     }();

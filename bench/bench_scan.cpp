@@ -42,8 +42,7 @@ struct SilentHooks : ScanHooks {
 // The installed sky with its Pluto table, its store warmed by a first scan of each pair.
 const Sky& TheSky() {
     static const Sky sky = [] {
-        InitDateTables();
-        Sky made(InstalledDataFolder());
+        Sky made = InstalledSky();
         std::string error;
         auto table = LoadPlutoData(made.DataFolder(), "pluto.slx", error);
         if (!table) {

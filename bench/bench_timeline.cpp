@@ -35,7 +35,7 @@ int Position(bool world, int list, const std::string& name) {
 // The installed sky with its Pluto table, which the listings and their timelines share.
 const Sky& TheSky() {
     static const Sky sky = [] {
-        const Sky made(InstalledDataFolder());
+        const Sky made = InstalledSky();
         std::string error;
         return made.WithPlutoLines(LoadPlutoData(made.DataFolder(), "pluto.slx", error));
     }();
@@ -119,7 +119,6 @@ BENCHMARK(BM_OpenTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    InitDateTables();
     ::benchmark::Initialize(&argc, argv);
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();

@@ -78,8 +78,7 @@ Range RangeOf(std::int16_t body) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InitDateTables();
-    static Sky made(InstalledDataFolder());
+    static Sky made = InstalledSky();
     std::string error;
     auto table = LoadPlutoData(made.DataFolder(), "pluto.slx", error);
     if (!table) Fail(__FILE__, __LINE__, "LoadPlutoData", error);

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -54,6 +55,8 @@ constexpr TailRule kSmoothCourse{2, 4}, kNearTheSun{4, 2};
 constexpr double kNearTheSunDegrees = 15;
 // No record is shorter than a segment over 2^this.
 constexpr int kDeepestHalving = 11;
+// Segments a block: the part of a file a reader checks before it first reads from it.
+constexpr std::uint32_t kBlockSegments = 64;
 // Coefficients are whole multiples of 2^-38 radians (7.5e-7 arc seconds).
 const double kQuantum = std::ldexp(1.0, -38);
 
@@ -92,6 +95,14 @@ double LastMoment(std::int16_t code) { return (OverTablesRange(code) ? kMoonPlut
 
 // The library's longitude in radians, as the program's direct call gives it.
 double Direct(std::int32_t body, double t) { return apparent_longitude(body, t, nullptr); }
+
+// The Sun's longitude to a tenth of a degree or so, from its mean orbit, without the library:
+// enough to tell whether a body stands within kNearTheSunDegrees of it.
+double RoughSun(double t) {
+    const double d = t - 2451545.0;
+    const double g = (357.528 + 0.9856003 * d) * kPi / 180;
+    return (280.460 + 0.9856474 * d + 1.915 * std::sin(g) + 0.020 * std::sin(2 * g)) / 360 * kFullCircle;
+}
 
 // A Chebyshev series on a time span.
 struct Series {
@@ -136,15 +147,11 @@ public:
             values[static_cast<std::size_t>(k)] = v;
             ++calls_;
         }
-        // The Sun moves evenly enough over a segment to be drawn between its ends.
         bool nearTheSun = halved;
         if (!nearTheSun && plan_.code != kSun && plan_.code != kMoon) {
-            const double sunFrom = Direct(SE_SUN, start), sunTo = Direct(SE_SUN, start + length);
-            calls_ += 2;
-            const double sunMotion = std::remainder(sunTo - sunFrom, kFullCircle);
             for (int k = 0; k < m; ++k) {
-                const double f = (1 + nodes_[static_cast<std::size_t>(k)]) / 2;
-                const double elongation = std::remainder(values[static_cast<std::size_t>(k)] - sunFrom - f * sunMotion, kFullCircle);
+                const double t = start + length / 2 * (1 + nodes_[static_cast<std::size_t>(k)]);
+                const double elongation = std::remainder(values[static_cast<std::size_t>(k)] - RoughSun(t), kFullCircle);
                 nearTheSun = nearTheSun || std::fabs(elongation) < kNearTheSunDegrees / 360 * kFullCircle;
             }
         }
@@ -174,6 +181,7 @@ struct Tree {
     std::vector<std::int32_t> segments;
     std::vector<std::int32_t> nodes;  // pairs
     std::vector<Series> records;
+    std::vector<store::Block> blocks;  // checksums filled when the file is laid out
     double worst = 0;
     double worstAt = 0;
     int deepest = 0;
@@ -225,9 +233,15 @@ int Make(const Plan& plan, const std::string& folder) {
     Tree tree;
     const double first = FirstMoment(plan.code), last = LastMoment(plan.code);
     const auto count = static_cast<std::uint32_t>(std::ceil((last - first) / plan.segmentDays));
+    // A segment's nodes and records follow those of the segments before it.
+    auto blockStarts = [&] {
+        tree.blocks.push_back({static_cast<std::uint32_t>(tree.nodes.size() / 2), static_cast<std::uint32_t>(tree.records.size()), 0});
+    };
     for (std::uint32_t i = 0; i < count; ++i) {
+        if (i % kBlockSegments == 0) blockStarts();
         tree.segments.push_back(Build(fitter, tree, plan, first + static_cast<double>(i) * plan.segmentDays, plan.segmentDays, 0));
     }
+    blockStarts();
 
     store::Header h{};
     std::memcpy(h.magic, store::kMagic, sizeof h.magic);
@@ -245,6 +259,8 @@ int Make(const Plan& plan, const std::string& folder) {
     h.nodeCount = static_cast<std::uint32_t>(tree.nodes.size() / 2);
     h.recordCount = static_cast<std::uint32_t>(tree.records.size());
     h.quantum = kQuantum;
+    h.blockSegments = kBlockSegments;
+    h.blockCount = static_cast<std::uint32_t>(tree.blocks.size() - 1);
 
     std::vector<std::vector<std::int64_t>> units(tree.records.size());
     std::int64_t largest[store::kMostCoefficients] = {};
@@ -259,9 +275,11 @@ int Make(const Plan& plan, const std::string& folder) {
         h.widths[k] = static_cast<std::uint8_t>(BytesFor(largest[k] + 1));
         h.recordBytes += h.widths[k];
     }
-    // Direct calls at moments spread over the range, for the reader to ask again.
+    // Direct calls for the reader to ask again: in 1850, 1950, 2050 and 2099, which one of the
+    // library's files (and its Moon's) covers, the one a reader has most likely opened already.
+    const double checks[4] = {2396758.5, 2433282.5, 2469807.5, 2487700.5};
     for (int i = 0; i < 4; ++i) {
-        h.checkMoments[i] = first + (last - first) * (i + 0.5) / 4;
+        h.checkMoments[i] = checks[i];
         h.checkLongitudes[i] = Direct(h.libraryBody, h.checkMoments[i]);
     }
     h.worstEstimate = tree.worst;
@@ -270,6 +288,8 @@ int Make(const Plan& plan, const std::string& folder) {
     h.payloadBytes = s.end - sizeof h;
     std::vector<unsigned char> bytes;
     bytes.reserve(static_cast<std::size_t>(s.end));
+    PadTo(bytes, s.blocks);
+    for (const store::Block& block : tree.blocks) Put(bytes, block);
     PadTo(bytes, s.segments);
     for (const std::int32_t entry : tree.segments) Put(bytes, entry);
     PadTo(bytes, s.nodes);
@@ -282,7 +302,21 @@ int Make(const Plan& plan, const std::string& folder) {
         }
     }
     PadTo(bytes, s.end);
-    h.checksum = store::PayloadChecksum(bytes.data() + sizeof h, h.payloadBytes);
+    for (std::uint32_t b = 0; b < h.blockCount; ++b) {
+        const store::Block& from = tree.blocks[b];
+        const store::Block& to = tree.blocks[b + 1];
+        const std::uint64_t firstSegment = std::uint64_t{b} * kBlockSegments;
+        const std::uint64_t endSegment = std::min<std::uint64_t>(firstSegment + kBlockSegments, count);
+        const std::uint64_t sum = store::BlockChecksum(
+            bytes.data() + s.segments + firstSegment * 4, static_cast<std::size_t>((endSegment - firstSegment) * 4),
+            bytes.data() + s.nodes + std::uint64_t{from.firstNode} * 8, std::size_t{to.firstNode - from.firstNode} * 8,
+            bytes.data() + s.records + std::uint64_t{from.firstRecord} * h.recordBytes,
+            std::size_t{to.firstRecord - from.firstRecord} * h.recordBytes);
+        std::memcpy(bytes.data() + s.blocks + std::uint64_t{b} * sizeof(store::Block) + offsetof(store::Block, checksum), &sum,
+                    sizeof sum);
+    }
+    std::memcpy(bytes.data(), &h, sizeof h);
+    h.checksum = store::HeaderChecksum(bytes.data());
     std::memcpy(bytes.data(), &h, sizeof h);
 
     // Written beside its name and renamed: a file found there is always whole.

@@ -163,7 +163,6 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    InitDateTables();
     RequestInput input;
     const std::string problem = BuildInput(*options, input);
     if (!problem.empty()) return UsageError(problem);
@@ -173,7 +172,7 @@ int main(int argc, char** argv) {
     StringOutput text;
     OutputBox box(text, options->boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
     // The one sky of this run: the data folder's Pluto table and position store.
-    Lister lister(Sky(InstalledDataFolder()), box);
+    Lister lister(InstalledSky(), box);
     bool scanned = false;
     if (options->searchAspect) {
         scanned = lister.Search(input);

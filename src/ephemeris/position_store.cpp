@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "ephemeris/ephemlon.h"
@@ -24,23 +24,6 @@ constexpr double kSameAnswer = 1e-12;
 std::string LibraryVersion() {
     char text[256] = {};
     return LibraryVersionText(text);
-}
-
-// Every entry of the segment table and of the tree leads to a record or to a later node.
-bool TreeIsSound(const std::int32_t* segments, std::uint32_t segmentCount, const std::int32_t* nodes,
-                 std::uint32_t nodeCount, std::uint32_t recordCount) {
-    auto sound = [&](std::int32_t entry, std::int64_t after) {
-        if (entry >= 0) return static_cast<std::uint32_t>(entry) < recordCount;
-        const std::int64_t node = -(std::int64_t{entry} + 1);
-        return node > after && node < nodeCount;
-    };
-    for (std::uint32_t i = 0; i < segmentCount; ++i) {
-        if (!sound(segments[i], -1)) return false;
-    }
-    for (std::uint32_t n = 0; n < nodeCount; ++n) {
-        if (!sound(nodes[2 * n], n) || !sound(nodes[2 * n + 1], n)) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -91,8 +74,12 @@ std::unique_ptr<BodySeries> BodySeries::Open(const std::string& path, std::int16
         recordBytes += h.widths[k];
     }
     if (recordBytes != h.recordBytes) return refuse("damaged (record size)");
+    if (h.blockSegments == 0 || h.blockCount != (std::uint64_t{h.segmentCount} + h.blockSegments - 1) / h.blockSegments) {
+        return refuse("damaged (blocks)");
+    }
     const store::Sections s = store::SectionsOf(h);
     if (s.end != sizeof(store::Header) + h.payloadBytes || s.end != bytes) return refuse("damaged (size)");
+    if (store::HeaderChecksum(base) != h.checksum) return refuse("damaged (checksum)");
     if (!(h.segmentDays > 0) || !(h.quantum > 0) || h.segmentCount == 0 || h.recordCount == 0) {
         return refuse("damaged (grid)");
     }
@@ -101,15 +88,23 @@ std::unique_ptr<BodySeries> BodySeries::Open(const std::string& path, std::int16
     series->last_ = h.firstMoment + h.segmentCount * h.segmentDays;
     series->segmentCount_ = h.segmentCount;
     if (!(series->first_ <= firstMoment && series->last_ >= lastMoment)) return refuse("does not cover the body's range");
-    if (store::PayloadChecksum(base + sizeof(store::Header), h.payloadBytes) != h.checksum) {
-        return refuse("damaged (checksum)");
+    // The blocks follow one another through the nodes and records, the last ending with them.
+    series->blocks_ = reinterpret_cast<const store::Block*>(base + s.blocks);
+    const store::Block* blocks = series->blocks_;
+    if (blocks[0].firstNode != 0 || blocks[0].firstRecord != 0 || blocks[h.blockCount].firstNode != h.nodeCount ||
+        blocks[h.blockCount].firstRecord != h.recordCount) {
+        return refuse("damaged (blocks)");
     }
+    for (std::uint32_t b = 0; b < h.blockCount; ++b) {
+        if (blocks[b + 1].firstNode < blocks[b].firstNode || blocks[b + 1].firstRecord < blocks[b].firstRecord) {
+            return refuse("damaged (blocks)");
+        }
+    }
+    series->blockSegments_ = h.blockSegments;
+    series->blockState_ = std::make_unique<std::atomic<std::uint8_t>[]>(h.blockCount);
     series->segments_ = reinterpret_cast<const std::int32_t*>(base + s.segments);
     series->nodes_ = reinterpret_cast<const std::int32_t*>(base + s.nodes);
     series->records_ = base + s.records;
-    if (!TreeIsSound(series->segments_, h.segmentCount, series->nodes_, h.nodeCount, h.recordCount)) {
-        return refuse("damaged (tree)");
-    }
     if (std::strncmp(h.library, LibraryVersion().c_str(), sizeof h.library) != 0) {
         return refuse("made with ephemeris library " + std::string(h.library, strnlen(h.library, sizeof h.library)) +
                       ", this is " + LibraryVersion());
@@ -132,9 +127,48 @@ BodySeries::~BodySeries() {
     if (map_) ::munmap(map_, mapBytes_);
 }
 
+bool BodySeries::CheckBlock(std::int64_t b) const {
+    const std::int64_t firstSegment = b * blockSegments_;
+    const std::int64_t endSegment = std::min(firstSegment + blockSegments_, segmentCount_);
+    const std::int64_t firstNode = blocks_[b].firstNode, endNode = blocks_[b + 1].firstNode;
+    const std::int64_t firstRecord = blocks_[b].firstRecord, endRecord = blocks_[b + 1].firstRecord;
+    const auto* segments = reinterpret_cast<const unsigned char*>(segments_ + firstSegment);
+    const auto* nodes = reinterpret_cast<const unsigned char*>(nodes_ + 2 * firstNode);
+    const std::uint64_t sum = store::BlockChecksum(
+        segments, static_cast<std::size_t>(endSegment - firstSegment) * 4, nodes,
+        static_cast<std::size_t>(endNode - firstNode) * 8, records_ + static_cast<std::size_t>(firstRecord) * recordBytes_,
+        static_cast<std::size_t>(endRecord - firstRecord) * recordBytes_);
+    if (sum != blocks_[b].checksum) return false;
+    // Every entry leads to one of the block's records, or to a later node of the block: each
+    // step of a lookup's descent is a halving that ends.
+    auto sound = [&](std::int32_t entry, std::int64_t after) {
+        if (entry >= 0) return entry >= firstRecord && entry < endRecord;
+        const std::int64_t node = -(std::int64_t{entry} + 1);
+        return node > after && node >= firstNode && node < endNode;
+    };
+    for (std::int64_t i = firstSegment; i < endSegment; ++i) {
+        if (!sound(segments_[i], -1)) return false;
+    }
+    for (std::int64_t n = firstNode; n < endNode; ++n) {
+        if (!sound(nodes_[2 * n], n) || !sound(nodes_[2 * n + 1], n)) return false;
+    }
+    return true;
+}
+
+bool BodySeries::BlockSound(std::int64_t b) const {
+    std::uint8_t state = blockState_[b].load(std::memory_order_acquire);
+    if (state == 0) {
+        // Two readers may both check a block; they store the same answer.
+        state = CheckBlock(b) ? 1 : 2;
+        blockState_[b].store(state, std::memory_order_release);
+    }
+    return state == 1;
+}
+
 const unsigned char* BodySeries::Record(double t, double& x, double& dxdt) const {
     // A moment just short of the end may round to one past the last segment.
     const auto segment = std::min(static_cast<std::int64_t>((t - first_) / segmentDays_), segmentCount_ - 1);
+    if (!BlockSound(segment / blockSegments_)) return nullptr;
     double start = first_ + static_cast<double>(segment) * segmentDays_;
     double length = segmentDays_;
     std::int32_t entry = segments_[segment];
@@ -172,30 +206,35 @@ double Reduced(double continued) {
 double BodySeries::Longitude(double t) const {
     double x, dxdt;
     const unsigned char* record = Record(t, x, dxdt);
-    // Clenshaw's recurrence.
+    if (!record) return std::nan("");
+    // Clenshaw's recurrence; c_k - b_(k+2) is ready before b_(k+1), which keeps the chain of
+    // dependent steps to one product and one sum.
+    const double twoX = 2 * x;
     double b1 = 0, b2 = 0;
     for (int k = coefficients_ - 1; k >= 1; --k) {
-        const double b0 = 2 * x * b1 - b2 + Coefficient(record, k);
+        const double b0 = (Coefficient(record, k) - b2) + twoX * b1;
         b2 = b1;
         b1 = b0;
     }
-    return Reduced(x * b1 - b2 + Coefficient(record, 0));
+    return Reduced((Coefficient(record, 0) - b2) + x * b1);
 }
 
 LongitudeAndRate BodySeries::LongitudeWithRate(double t) const {
     double x, dxdt;
     const unsigned char* record = Record(t, x, dxdt);
+    if (!record) return {std::nan(""), std::nan("")};
     // Clenshaw's recurrence as in Longitude, and beside it its derivative in x.
+    const double twoX = 2 * x;
     double b1 = 0, b2 = 0, d1 = 0, d2 = 0;
     for (int k = coefficients_ - 1; k >= 1; --k) {
-        const double d0 = 2 * b1 + 2 * x * d1 - d2;
-        const double b0 = 2 * x * b1 - b2 + Coefficient(record, k);
+        const double d0 = (2 * b1 - d2) + twoX * d1;
+        const double b0 = (Coefficient(record, k) - b2) + twoX * b1;
         d2 = d1;
         d1 = d0;
         b2 = b1;
         b1 = b0;
     }
-    return {Reduced(x * b1 - b2 + Coefficient(record, 0)), (b1 + x * d1 - d2) * dxdt};
+    return {Reduced((Coefficient(record, 0) - b2) + x * b1), (b1 + x * d1 - d2) * dxdt};
 }
 
 PositionStore::PositionStore(std::string folder) : folder_(std::move(folder)) {}

@@ -16,13 +16,18 @@
 //     the longitude continued across 0 degrees: the reader reduces it.
 //
 // Sections after the header, in order, each starting on a multiple of 8 bytes:
+//   Block blocks[blockCount + 1]      where each block's nodes and records begin (the last entry
+//                                     ends the last block), and the block's checksum
 //   int32 segments[segmentCount]      >= 0: the segment's record; < 0: -(node + 1), its tree's root
 //   int32 nodes[nodeCount][2]         children of a halved span, earlier half first, same coding;
 //                                     a child node always has a larger index than its parent
 //   uint8 records[recordCount * recordBytes]
 //   8 zero bytes                      so that a coefficient can be read as one 8-byte load
-// The checksum covers everything after the header. The file is in the byte order of the machine
-// that wrote it; a reader of another order sees a wrong magic and ignores the file.
+// A block is `blockSegments` consecutive segments with the nodes and records they lead to, which
+// follow one another in the file. The header's checksum covers the header and the block table;
+// each block's covers its segments' entries, nodes and records, and is checked when the block is
+// first read, so that a run reads (and checks) only the years it uses. The file is in the byte
+// order of the machine that wrote it; a reader of another order sees a wrong magic and ignores it.
 #pragma once
 
 #include <cstddef>
@@ -56,25 +61,35 @@ struct Header {
     double quantum;                   // radians per unit of a stored coefficient
     std::uint8_t widths[kMostCoefficients];  // bytes of coefficient k (1 to 8)
     std::uint64_t payloadBytes;       // everything after the header, padding included
-    std::uint64_t checksum;           // PayloadChecksum of that
+    std::uint64_t checksum;           // HeaderChecksum: the header (this field as 0) and the block table
+    std::uint32_t blockSegments;      // segments a block
+    std::uint32_t blockCount;
     // Moments and the longitudes the library gave there when the file was made (radians): the
     // reader asks the library again, and a library or data files that answer otherwise make the
     // file none of theirs.
     double checkMoments[4];
     double checkLongitudes[4];
     double worstEstimate;             // the tool's own bound on the fit's error, radians
-    std::uint8_t reserved[32];
+    std::uint8_t reserved[24];
 };
 static_assert(sizeof(Header) == 256);
 
+struct Block {
+    std::uint32_t firstNode;
+    std::uint32_t firstRecord;
+    std::uint64_t checksum;  // BlockChecksum
+};
+static_assert(sizeof(Block) == 16);
+
 // Where the sections start, from the header's counts.
 struct Sections {
-    std::uint64_t segments, nodes, records, end;  // byte offsets from the start of the file
+    std::uint64_t blocks, segments, nodes, records, end;  // byte offsets from the start of the file
 };
 inline std::uint64_t RoundUpTo8(std::uint64_t n) { return (n + 7) / 8 * 8; }
 inline Sections SectionsOf(const Header& h) {
     Sections s{};
-    s.segments = RoundUpTo8(sizeof(Header));
+    s.blocks = RoundUpTo8(sizeof(Header));
+    s.segments = RoundUpTo8(s.blocks + (std::uint64_t{h.blockCount} + 1) * sizeof(Block));
     s.nodes = RoundUpTo8(s.segments + std::uint64_t{h.segmentCount} * 4);
     s.records = RoundUpTo8(s.nodes + std::uint64_t{h.nodeCount} * 8);
     s.end = s.records + std::uint64_t{h.recordCount} * h.recordBytes + 8;
@@ -112,6 +127,25 @@ inline std::uint64_t PayloadChecksum(const unsigned char* p, std::size_t n) {
     std::uint64_t h = n;
     for (const std::uint64_t lane : lanes) h = mix(h, lane);
     return mix(h, tail);
+}
+
+// The header's checksum: the header with its checksum field as 0, then the block table.
+inline std::uint64_t HeaderChecksum(const unsigned char* file) {
+    Header h;
+    std::memcpy(&h, file, sizeof h);
+    h.checksum = 0;
+    const Sections s = SectionsOf(h);
+    const std::uint64_t header = PayloadChecksum(reinterpret_cast<const unsigned char*>(&h), sizeof h);
+    return header ^ PayloadChecksum(file + s.blocks, (std::uint64_t{h.blockCount} + 1) * sizeof(Block));
+}
+
+// A block's checksum: its segments' entries, its nodes and its records, each a run of bytes.
+inline std::uint64_t BlockChecksum(const unsigned char* segments, std::size_t segmentBytes, const unsigned char* nodes,
+                                   std::size_t nodeBytes, const unsigned char* records, std::size_t recordBytes) {
+    const std::uint64_t a = PayloadChecksum(segments, segmentBytes);
+    const std::uint64_t b = PayloadChecksum(nodes, nodeBytes);
+    const std::uint64_t c = PayloadChecksum(records, recordBytes);
+    return a ^ ((b << 21) | (b >> 43)) ^ ((c << 42) | (c >> 22));
 }
 
 }  // namespace meridel::store

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
 
@@ -24,12 +25,16 @@ double RangeCheck(double jd, std::int32_t firstDay, std::int32_t lastDay) {
 
 }  // namespace
 
-Sky::Sky(const std::string& dataFolder, PositionSource source)
-    : parts_(std::make_shared<Parts>(dataFolder)), source_(source) {
+Sky::Sky(const std::string& dataFolder, PositionSource source, const std::string& storeFolder)
+    : parts_(std::make_shared<Parts>(dataFolder, storeFolder.empty() ? dataFolder + "sky/" : storeFolder)), source_(source) {
     set_datafiles_folder(dataFolder);
 }
 
-Sky::Sky() : parts_(std::make_shared<Parts>("")), source_(PositionSource::Direct) {}
+Sky InstalledSky(PositionSource source) {
+    return Sky(InstalledDataFolder(), source, DataFolderHolding("sky/" + PositionStore::FileName(kSun)) + "sky/");
+}
+
+Sky::Sky() : parts_(std::make_shared<Parts>("", "")), source_(PositionSource::Direct) {}
 
 Sky Sky::InZodiac(bool sidereal) const {
     Sky sky = *this;
@@ -67,7 +72,10 @@ double Sky::Tropical(std::int16_t code, double jd) const {
         const double outside = RangeCheck(jd, kMoonPlutoFirstDay, kMoonPlutoLastDay);
         return outside < 0 ? outside : kBeforeRange;
     }
-    if (const BodySeries* series = SeriesFor(code, jd)) return series->Longitude(jd);
+    if (const BodySeries* series = SeriesFor(code, jd)) {
+        const double longitude = series->Longitude(jd);
+        if (!std::isnan(longitude)) return longitude;  // else its block is damaged
+    }
     return DirectLongitude(code, jd);
 }
 
@@ -85,7 +93,7 @@ LongitudeAndRate Sky::LongitudeWithRate(std::int16_t code, double jd) const {
     }
     if (const BodySeries* series = SeriesFor(code, jd)) {
         const LongitudeAndRate tropical = series->LongitudeWithRate(jd);
-        return {Sidereal(tropical.longitude, jd), tropical.rate};
+        if (!std::isnan(tropical.longitude)) return {Sidereal(tropical.longitude, jd), tropical.rate};
     }
     const double longitude = Tropical(code, jd);
     if (longitude < 0.0) return {longitude, 0.0};

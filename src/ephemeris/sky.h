@@ -25,9 +25,11 @@ enum class PositionSource {
 
 class Sky {
 public:
-    // The sky of a data folder (ending in "/"): its store is dataFolder + "sky/"; the ephemeris
-    // library is told to look for its files in the folder too. Tropical, without a Pluto table.
-    explicit Sky(const std::string& dataFolder, PositionSource source = PositionSource::Store);
+    // The sky of a data folder (ending in "/"): its store is storeFolder, by default
+    // dataFolder + "sky/"; the ephemeris library is told to look for its files in the data folder
+    // too. Tropical, without a Pluto table.
+    explicit Sky(const std::string& dataFolder, PositionSource source = PositionSource::Store,
+                 const std::string& storeFolder = "");
     // A sky without a data folder (until start-up makes the real one): no store, no Pluto table,
     // every position from the library directly.
     Sky();
@@ -57,8 +59,7 @@ public:
 
 private:
     struct Parts {
-        explicit Parts(std::string folder)
-            : dataFolder(std::move(folder)), store(dataFolder.empty() ? "" : dataFolder + "sky/") {}
+        Parts(std::string folder, std::string storeFolder) : dataFolder(std::move(folder)), store(std::move(storeFolder)) {}
         std::string dataFolder;
         PositionStore store;
     };
@@ -72,5 +73,9 @@ private:
     PositionSource source_ = PositionSource::Store;
     bool sidereal_ = false;
 };
+
+// The sky of this installation: the data folder that holds pluto.slx, and the store found the
+// same way (the first data folder holding sky/), so that each is found wherever it lies.
+Sky InstalledSky(PositionSource source = PositionSource::Store);
 
 }  // namespace meridel

@@ -18,7 +18,7 @@ public:
     virtual ~RunWindow() = default;
     // Once a day: serve pending clicks (Stop), paints and the timer.
     virtual void YieldToWindow() {}
-    // The first day's date, to show at once (later days: ScanState::DayText, for the timer).
+    // The first day's date, to show at once (later days: DayText(ScanState), for the timer).
     virtual void ShowDay(const std::string&) {}
     // The run has written its heading: busy state, "Append to output" hidden.
     virtual void RunBegins() {}

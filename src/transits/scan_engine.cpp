@@ -22,7 +22,6 @@ constexpr int kMinutesPerDay = 1440;
 // The sidereal correction's step at each 1 January, radians.
 constexpr double kSiderealStep = 243.8e-6;
 
-std::string DateText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
 
 int FloorDivide(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
@@ -73,8 +72,8 @@ double TransitScan::MomentOfDayStart(std::int32_t day) const { return LocalMidni
 void TransitScan::ProcessDay(std::int32_t day) {
     day_ = day;
     state_.IsFirstDay = day == request_.StartDay;
-    state_.DayText = DateText(day);
-    if (state_.IsFirstDay) hooks_.showDay(state_.DayText);
+    state_.Day = day;
+    if (state_.IsFirstDay) hooks_.showDay(DayText(state_));
 
     TakeSamples(day);
     if (!dayHasValue_) return;

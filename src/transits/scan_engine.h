@@ -35,7 +35,7 @@ public:
     // Whether the run must stop: Stop clicked, or a refused row. Asked after every yield and
     // after every row offered to writeRow.
     virtual bool stopRequested() = 0;
-    // The first day's date text, to show at once. Later days: ScanState::DayText, for the timer.
+    // The first day's date text, to show at once. Later days: DayText(ScanState), for the timer.
     virtual void showDay(const std::string& dayText) = 0;
     // Appends a plain line (the heading, the rule) and a line end. Never refused.
     virtual void appendLine(const std::string& line) = 0;

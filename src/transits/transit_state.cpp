@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calendar/date_text.h"
 #include "ephemeris/planet_longitude.h"
 
 namespace meridel {
@@ -23,6 +24,8 @@ std::int32_t ResultTableLastRow(std::int64_t inclusiveDays) {
     double rows = std::nearbyint(static_cast<double>(inclusiveDays) / 58.0 * 8.0);
     return static_cast<std::int32_t>(std::clamp(rows, 200.0, 32760.0));
 }
+
+std::string DayText(const ScanState& state) { return ShortDateText(state.Day, 2, "-", ",", false); }
 
 bool IsRowEmpty(const ScanState& state, std::int32_t row) { return ResultRowAt(state, row).Empty(); }
 

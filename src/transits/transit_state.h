@@ -25,7 +25,8 @@ struct RowOffsets {
 
 struct ScanState {
     bool IsFirstDay = false;
-    std::string DayText;
+    std::int32_t Day = 0;               // the day being processed; DayText(state) names it
+
     double Separation[3] = {};           // [sample]
     double Deviation[6][3] = {};         // [aspect][sample]
     bool InOrb[6][kOrbCount][2] = {};    // [aspect][orb][k]: Deviation[a][k+1] < Orbs[o]
@@ -43,6 +44,10 @@ struct ScanState {
 // Last row index R of a new result table for an inclusive day count: days / 58 * 8 rounded
 // half to even, clamped to 200..32760. The table has R + 1 rows.
 std::int32_t ResultTableLastRow(std::int64_t inclusiveDays);
+
+// ShortDateText of the day being processed, as the window's timer shows it (formed when asked:
+// the scan itself never needs the text).
+std::string DayText(const ScanState& state);
 
 // True when the row holds nothing. Rows beyond the table count as empty.
 bool IsRowEmpty(const ScanState& state, std::int32_t row);

@@ -44,7 +44,6 @@ void SetFontName(QWidget* control, const QString& name, QFont::StyleHint hint) {
 
 void frmMain::Form_Load() {
     blnStartUpCompleted = false;
-    InitDateTables();
     SetInitialDefaults();
     SavedPlanetIndex = {-1, -1, -1, -1};
     FillSelectionLists();
@@ -152,7 +151,7 @@ void frmMain::SetInitialDefaults() {
 
     // The window's one sky: the data folder's position store, tropical, its Pluto table read when
     // a request first needs it.
-    session.sky = Sky(InstalledDataFolder());
+    session.sky = InstalledSky();
 }
 
 void frmMain::SetWindowFonts() {

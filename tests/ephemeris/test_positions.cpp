@@ -42,7 +42,7 @@ double utOf(int year, int month, int day, double hours) { return swe_julday(year
 
 // The installed sky, with its store.
 const Sky& TheSky() {
-    static const Sky sky(InstalledDataFolder());
+    static const Sky sky = InstalledSky();
     return sky;
 }
 
@@ -229,20 +229,31 @@ protected:
         std::ifstream in(InstalledDataFolder() + "sky/mars.sky", std::ios::binary);
         mars_.assign(std::istreambuf_iterator<char>(in), {});
         ASSERT_GT(mars_.size(), sizeof(store::Header));
+        std::memcpy(&header_, mars_.data(), sizeof header_);
+        sections_ = store::SectionsOf(header_);
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
+    void TearDown() override {
+        std::filesystem::remove_all(folder_);
+        set_datafiles_folder(InstalledDataFolder());
+    }
 
-    // Writes the bytes as the folder's Mars file, with its checksum made right when asked.
-    void Write(std::string bytes, bool fixChecksum) {
-        if (fixChecksum) {
+    // The file as the folder's Mars file, the header's checksum made right when asked (so that
+    // the check behind it is reached).
+    void Write(std::string bytes, bool fixHeader = false) {
+        if (fixHeader) {
             store::Header h;
             std::memcpy(&h, bytes.data(), sizeof h);
-            h.checksum = store::PayloadChecksum(reinterpret_cast<const unsigned char*>(bytes.data()) + sizeof h, h.payloadBytes);
+            h.checksum = store::HeaderChecksum(reinterpret_cast<const unsigned char*>(bytes.data()));
             std::memcpy(bytes.data(), &h, sizeof h);
         }
         std::ofstream(folder_ / "sky" / "mars.sky", std::ios::binary | std::ios::trunc) << bytes;
     }
-    // A fresh sky over the folder refuses the file for `reason` and computes Mars directly.
+    std::string WithHeader(const store::Header& h) const {
+        std::string bytes = mars_;
+        std::memcpy(bytes.data(), &h, sizeof h);
+        return bytes;
+    }
+    // A fresh sky over the folder refuses the whole file for `reason` and computes Mars directly.
     void ExpectRefused(const std::string& reason) {
         const Sky sky(folder_.string() + "/");
         EXPECT_EQ(sky.Store().Series(kMars), nullptr) << reason;
@@ -250,62 +261,82 @@ protected:
         for (double t : {1721424.5, 2451545.25, 2743740.4}) {
             EXPECT_EQ(sky.PlanetLongitude(kMars, t), sky.Direct().PlanetLongitude(kMars, t)) << reason;
         }
-        set_datafiles_folder(InstalledDataFolder());
     }
-    store::Header HeaderOf(const std::string& bytes) {
-        store::Header h;
-        std::memcpy(&h, bytes.data(), sizeof h);
-        return h;
-    }
-    std::string WithHeader(std::string bytes, const store::Header& h) {
-        std::memcpy(bytes.data(), &h, sizeof h);
-        return bytes;
+    // A moment of segment i.
+    double InSegment(std::int64_t i) const { return header_.firstMoment + (static_cast<double>(i) + 0.5) * header_.segmentDays; }
+    // A fresh sky over the folder takes Mars from the file, except in block b, where the block
+    // gives no longitude and Mars is computed directly.
+    void ExpectBlockRefused(std::int64_t b) {
+        const Sky sky(folder_.string() + "/");
+        const BodySeries* series = sky.Store().Series(kMars);
+        ASSERT_NE(series, nullptr) << sky.Store().Problem(kMars);
+        const double damaged = InSegment(b * header_.blockSegments + 1), sound = InSegment((b + 1) * header_.blockSegments);
+        EXPECT_TRUE(std::isnan(series->Longitude(damaged)));
+        EXPECT_EQ(sky.PlanetLongitude(kMars, damaged), sky.Direct().PlanetLongitude(kMars, damaged));
+        EXPECT_FALSE(std::isnan(series->Longitude(sound)));
+        EXPECT_EQ(sky.PlanetLongitude(kMars, sound), series->Longitude(sound));
     }
 
     std::filesystem::path folder_;
     std::string mars_;
+    store::Header header_{};
+    store::Sections sections_{};
 };
 
 }  // namespace
 
-// A file that is missing, cut short, damaged, of another version, another body's, or made from
-// another library or other ephemeris files gives no series: the library answers directly.
+// A file that is missing, cut short, of another version, another body's, damaged in its header,
+// or made from another library or other ephemeris files gives no series: the library answers
+// directly. A block of years whose bytes or tree are damaged gives no longitude; the others do.
 TEST_F(Untrusted, FilesAreCheckedBeforeUse) {
     ExpectRefused("No such file");
-    Write(mars_.substr(0, mars_.size() / 2), false);
+    Write(mars_.substr(0, mars_.size() / 2));
     ExpectRefused("damaged (size)");
-    std::string flipped = mars_;
-    flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x10);
-    Write(flipped, false);
-    ExpectRefused("damaged (checksum)");
 
-    store::Header h = HeaderOf(mars_);
+    store::Header h = header_;
     h.version += 1;
-    Write(WithHeader(mars_, h), false);
+    Write(WithHeader(h));
     ExpectRefused("another version");
-    h = HeaderOf(mars_);
+    h = header_;
     h.planetCode = kVenus;
-    Write(WithHeader(mars_, h), false);
+    Write(WithHeader(h));
     ExpectRefused("another body");
-    h = HeaderOf(mars_);
+    h = header_;
+    h.quantum *= 2;
+    Write(WithHeader(h));
+    ExpectRefused("damaged (checksum)");
+    h = header_;
     std::snprintf(h.library, sizeof h.library, "0.0");
-    Write(WithHeader(mars_, h), false);
+    Write(WithHeader(h), true);
     ExpectRefused("made with ephemeris library 0.0");
-    h = HeaderOf(mars_);
+    h = header_;
     h.checkLongitudes[2] += 1e-9;
-    Write(WithHeader(mars_, h), false);
+    Write(WithHeader(h), true);
     ExpectRefused("other ephemeris files");
 
-    // A right checksum over a tree that leads nowhere.
-    const store::Sections s = store::SectionsOf(HeaderOf(mars_));
-    for (const std::int32_t entry : {std::int32_t{-1} - static_cast<std::int32_t>(HeaderOf(mars_).nodeCount),
-                                     static_cast<std::int32_t>(HeaderOf(mars_).recordCount)}) {
-        std::string bad = mars_;
-        std::memcpy(bad.data() + s.segments, &entry, sizeof entry);
-        Write(bad, true);
-        ExpectRefused("damaged (tree)");
-    }
-    Write(mars_, false);
+    // A record byte of block 7; then, with the block's checksum made right, a tree that leads
+    // outside the block.
+    const std::int64_t b = 7;
+    std::string bad = mars_;
+    const std::uint64_t record = reinterpret_cast<const store::Block*>(mars_.data() + sections_.blocks)[b].firstRecord;
+    bad[sections_.records + record * header_.recordBytes + 3] ^= 0x10;
+    Write(bad);
+    ExpectBlockRefused(b);
+    bad = mars_;
+    const auto entry = static_cast<std::int32_t>(header_.recordCount);
+    std::memcpy(bad.data() + sections_.segments + 4 * (b * header_.blockSegments + 1), &entry, sizeof entry);
+    auto* blocks = reinterpret_cast<store::Block*>(bad.data() + sections_.blocks);
+    auto* base = reinterpret_cast<const unsigned char*>(bad.data());
+    const std::uint64_t firstSegment = b * header_.blockSegments;
+    blocks[b].checksum = store::BlockChecksum(
+        base + sections_.segments + firstSegment * 4, header_.blockSegments * 4,
+        base + sections_.nodes + std::uint64_t{blocks[b].firstNode} * 8, std::size_t{blocks[b + 1].firstNode - blocks[b].firstNode} * 8,
+        base + sections_.records + std::uint64_t{blocks[b].firstRecord} * header_.recordBytes,
+        std::size_t{blocks[b + 1].firstRecord - blocks[b].firstRecord} * header_.recordBytes);
+    Write(bad, true);
+    ExpectBlockRefused(b);
+
+    Write(mars_);
     const Sky sky(folder_.string() + "/");
     EXPECT_NE(sky.Store().Series(kMars), nullptr) << sky.Store().Problem(kMars);
 }
@@ -313,8 +344,8 @@ TEST_F(Untrusted, FilesAreCheckedBeforeUse) {
 // Several threads asking one new sky at once, each body's file opened by whichever comes first,
 // get the answers one thread gets.
 TEST(PositionStore, ReadersAtOnce) {
-    const Sky sky(InstalledDataFolder());
-    const Sky alone(InstalledDataFolder());
+    const Sky sky = InstalledSky();
+    const Sky alone = InstalledSky();
     std::vector<double> moments;
     for (int i = 0; i < 400; ++i) moments.push_back(2305448.0 + i * 456.25);
     auto read = [&](const Sky& from) {

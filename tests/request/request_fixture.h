@@ -19,13 +19,12 @@ namespace meridel {
 
 class RequestTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InitDateTables(); }
     void SetUp() override { setClock(&clock_); }
     void TearDown() override { setClock(nullptr); }
 
     // A session with the installed sky, as the window and meridel-list begin one.
     static RequestSession NewSession() {
-        static const Sky installed(InstalledDataFolder());
+        static const Sky installed = InstalledSky();
         RequestSession session;
         session.sky = installed;
         return session;

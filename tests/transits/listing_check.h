@@ -181,7 +181,7 @@ inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) 
 // The program's sky, as a run computes with it: the installed data folder, the Pluto table loaded.
 inline const Sky& ProgramSky() {
     static const Sky sky = [] {
-        const Sky made(InstalledDataFolder());
+        const Sky made = InstalledSky();
         std::string error;
         auto table = LoadPlutoData(made.DataFolder(), "pluto.slx", error);
         EXPECT_TRUE(table) << error;
@@ -194,7 +194,6 @@ inline const Sky& ProgramSky() {
 class EphemerisSuite : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        InitDateTables();
         ProgramSky();
     }
 };

@@ -49,7 +49,7 @@ inline double Signed(double x) {
 // The check's sky, tropical or sidereal.
 inline const Sky& CheckSky(bool sidereal) {
     static const Sky tropical =
-        std::getenv("MERIDEL_SKY_CHECK_DIRECT") ? Sky(InstalledDataFolder()).Direct() : Sky(InstalledDataFolder());
+        InstalledSky(std::getenv("MERIDEL_SKY_CHECK_DIRECT") ? PositionSource::Direct : PositionSource::Store);
     static const Sky siderealSky = tropical.InZodiac(true);
     return sidereal ? siderealSky : tropical;
 }

@@ -78,7 +78,6 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 class Exports : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InitDateTables(); }
 };
 
 TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
