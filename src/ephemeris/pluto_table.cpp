@@ -1,6 +1,7 @@
 #include "ephemeris/pluto_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -26,12 +27,13 @@ constexpr char kRestDigits[] = "0123456789ABDFGHIJKLMNOQRSTUVWXYZabdfghijklmnoqr
 static_assert(sizeof kRestDigits == kRestBase + 1);
 
 // The value of a rest digit, or -1 for a character that is none.
-int DigitValue(char c) {
-    for (int d = 0; d < kRestBase; ++d) {
-        if (kRestDigits[d] == c) return d;
-    }
-    return -1;
-}
+constexpr std::array<std::int8_t, 256> kDigitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int d = 0; d < kRestBase; ++d) values[static_cast<unsigned char>(kRestDigits[d])] = static_cast<std::int8_t>(d);
+    return values;
+}();
+int DigitValue(char c) { return kDigitValues[static_cast<unsigned char>(c)]; }
 constexpr double kRestUnitsPerSecond = 10000.0;
 constexpr std::int32_t kRestOffset = 1 << 23;
 // A day cut into 2^e steps, e from 2 to 8.
@@ -139,7 +141,7 @@ void EachLine(std::string_view text, const F& take) {
 }  // namespace
 
 PlutoTable::PlutoTable(const std::vector<std::string>& keptLines) {
-    lines_.reserve(keptLines.size());
+    Reserve(keptLines.size());
     for (const std::string& line : keptLines) AppendLine(line);
 }
 
@@ -155,6 +157,11 @@ PlutoTable::Line PlutoTable::Decode(std::int32_t k, std::string_view text) {
 }
 
 void PlutoTable::AppendLine(std::string_view line) { lines_.push_back(Decode(LineCount(), line)); }
+
+void PlutoTable::Reserve(std::size_t lines) {
+    lines_.reserve(lines);
+    values_.reserve(lines + lines / 8);
+}
 
 void PlutoTable::ReplaceLine(std::int32_t k, std::string_view line) {
     if (k >= 0 && k < LineCount()) lines_[static_cast<std::size_t>(k)] = Decode(k, line);
@@ -275,6 +282,7 @@ std::shared_ptr<const PlutoTable> LoadPlutoData(const std::string& dataFolder, c
     }
 
     auto table = std::make_shared<PlutoTable>();
+    table->Reserve(static_cast<std::size_t>(kPlutoTableLines));
     // Blank lines are counted too, only to name the file's own line number in a message.
     std::size_t fileLine = 0;
     EachLine(text, [&](std::string_view raw) {

@@ -37,6 +37,8 @@ public:
 
     // Decodes `line` as the next kept line.
     void AppendLine(std::string_view line);
+    // Makes room for this many lines.
+    void Reserve(std::size_t lines);
     // Decodes `line` in place of kept line k (the table's maker and tests try lines so).
     void ReplaceLine(std::int32_t k, std::string_view line);
     std::int32_t LineCount() const { return static_cast<std::int32_t>(lines_.size()); }

@@ -1,6 +1,7 @@
 #include "ephemeris/sky.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
@@ -31,6 +32,8 @@ Sky::Sky(const std::string& dataFolder, PositionSource source, const std::string
 }
 
 Sky InstalledSky(PositionSource source) {
+    const char* direct = std::getenv("MERIDEL_DIRECT_POSITIONS");
+    if (direct && *direct) source = PositionSource::Direct;
     return Sky(InstalledDataFolder(), source, DataFolderHolding("sky/" + PositionStore::FileName(kSun)) + "sky/");
 }
 

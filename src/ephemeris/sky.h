@@ -75,7 +75,9 @@ private:
 };
 
 // The sky of this installation: the data folder that holds pluto.slx, and the store found the
-// same way (the first data folder holding sky/), so that each is found wherever it lies.
+// same way (the first data folder holding sky/), so that each is found wherever it lies. With
+// MERIDEL_DIRECT_POSITIONS set (to anything), every position comes from the library directly,
+// as before there was a store: the tests compare the two.
 Sky InstalledSky(PositionSource source = PositionSource::Store);
 
 }  // namespace meridel

@@ -98,7 +98,7 @@ using SkySweep = EphemerisSuite;
 
 TEST_F(SkySweep, RandomRequestsMatchTheSky) {
     const int seed = EnvironmentNumber("MERIDEL_SWEEP_SEED", 20261206);
-    const int requests = EnvironmentNumber("MERIDEL_SWEEP_REQUESTS", 40);
+    const int requests = EnvironmentNumber("MERIDEL_SWEEP_REQUESTS", 160);
     std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
     int fastHits = 0, plutoHits = 0, rows = 0;
     for (int n = 0; n < requests; ++n) {
