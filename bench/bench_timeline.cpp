@@ -4,6 +4,10 @@
 // are run once, beforehand:
 //   World: every inner planet against Saturn, 2024 (the first all-planets button);
 //   Personal: transiting Jupiter against every natal planet, 2024 (the second).
+// And one step of zooming into the longest listing there is: World Mars and Jupiter from 1 January
+// 1 to 31 December 2799, whole (argument 0) or as far as the window's output box holds it
+// (argument 1), laid out at the first zoom step that shows days in a view 1400 pixels wide. The
+// window lays out once per zoom or scroll step, so this must stay well within a frame (16 ms).
 // Run: build/bin/bench_timeline
 #include <benchmark/benchmark.h>
 
@@ -64,6 +68,25 @@ std::vector<RunRecord> AllPlanets(bool world, const std::string& planet1, const 
     return box.Runs();
 }
 
+// World Mars and Jupiter over every day the planets' ephemeris covers; with boxLimit, stopped where
+// the output box is full.
+std::vector<RunRecord> LongestListing(bool boxLimit) {
+    RequestInput in;
+    in.world = true;
+    in.planets = {Position(true, 0, "Mars"), Position(true, 1, "Jupiter")};
+    in.dates = {DateFields{"1", "1", "1"}, DateFields{"2799", "12", "31"}, DateFields{}};
+    in.resultZone = in.birthZone = kGreenwichEntry;
+    StringOutput text;
+    OutputBox box(text, boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
+    RequestSession session;
+    session.sky = TheSky();
+    ScanState scan;
+    RunWindow quiet;
+    const RequestCheck check = CheckRun(in, session);
+    if (check.run) ExecuteRun(session, *check.run, scan, box, false, quiet);
+    return box.Runs();
+}
+
 const std::vector<RunRecord>& Listing(int which) {
     static const std::vector<RunRecord> world = AllPlanets(true, "Sun", "Saturn", 0);
     static const std::vector<RunRecord> personal = AllPlanets(false, "Jupiter", "Sun", 1);
@@ -109,10 +132,63 @@ void BM_OpenTimeline(benchmark::State& state) {
     state.counters["lanes"] = static_cast<double>(Lanes(runs));
 }
 
+// The longest listing's timeline, whole (0) or as the output box holds it (1), built once: opening
+// the window is not what is measured here.
+const Timeline& LongestTimeline(int which) {
+    static const Timeline whole = BuildTimeline(LongestListing(false), TheSky(), std::nullopt);
+    static const Timeline boxed = BuildTimeline(LongestListing(true), TheSky(), std::nullopt);
+    return which == 1 ? boxed : whole;
+}
+
+// The view's layout options at the first zoom step that shows every day, looking at the middle of
+// the period: the view lays out its own width and one more on either side.
+LayoutOptions DayStep(const Timeline& timeline, const TextMetrics& metrics) {
+    const auto width = [&](const std::string& s) { return metrics.width(s, TextRole::Small); };
+    // The window's zoom steps from the whole period up to the first that shows every day.
+    double scale = FitPixelsPerDay(timeline, 1400, metrics);
+    while (width("31") + 8 > scale) scale *= 1.25;
+    LayoutOptions options;
+    options.pixelsPerDay = scale;
+    options.width = 1400;
+    options.text = metrics;
+    const double middle = (timeline.end - timeline.start) / 2 * scale;
+    options.visibleLeft = middle - 1400;
+    options.visibleRight = middle + 2 * 1400;
+    return options;
+}
+
+// One press of "+" in a view 1400 pixels wide, at the first zoom step that shows days, looking at
+// the middle of the period: the view lays out its own width and one more on either side.
+void BM_ZoomStepLongListing(benchmark::State& state) {
+    const Timeline& timeline = LongestTimeline(static_cast<int>(state.range(0)));
+    const LayoutOptions options = DayStep(timeline, MetricsOf(DefaultTimelineFonts()));
+    for (auto _ : state) benchmark::DoNotOptimize(LayOutTimeline(timeline, options));
+    state.counters["lanes"] = static_cast<double>(timeline.lanes.size());
+    state.counters["pixelsPerDay"] = options.pixelsPerDay;
+    state.counters["days"] = timeline.end - timeline.start;
+}
+
+// The same step as the window shows it: laid out, then painted into a view of 1400 x 700 pixels.
+void BM_ZoomStepLongListingPainted(benchmark::State& state) {
+    const Timeline& timeline = LongestTimeline(static_cast<int>(state.range(0)));
+    const TimelineFonts fonts = DefaultTimelineFonts();
+    const LayoutOptions options = DayStep(timeline, MetricsOf(fonts));
+    QImage view(1400, 700, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const TimelineLayout layout = LayOutTimeline(timeline, options);
+        QPainter painter(&view);
+        DrawTimeline(painter, layout, WindowTimelineColors(), fonts, QPointF((options.visibleLeft + options.visibleRight) / 2 - 700, 0),
+                     QSizeF(view.size()));
+    }
+}
+
 // Argument 0: the World listing; 1: the Personal one.
 BENCHMARK(BM_BuildTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+// Argument 0: the whole listing; 1: the listing the output box holds.
+BENCHMARK(BM_ZoomStepLongListing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStepLongListingPainted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -42,6 +42,16 @@ foreach(page ${meridel_man_pages})
 endforeach()
 
 configure_file(${CMAKE_SOURCE_DIR}/packaging/deb/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
+
+# The machine-readable copyright file carries the licence's full text, from LICENSE: each line
+# indented by one blank, an empty line written " .".
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE MERIDEL_LICENCE_TEXT)
+string(REGEX REPLACE "\n+$" "" MERIDEL_LICENCE_TEXT "${MERIDEL_LICENCE_TEXT}")
+string(REPLACE "\n" "\n " MERIDEL_LICENCE_TEXT " ${MERIDEL_LICENCE_TEXT}")
+string(REGEX REPLACE "\n \n" "\n .\n" MERIDEL_LICENCE_TEXT "${MERIDEL_LICENCE_TEXT}")
+string(REGEX REPLACE "\n \n" "\n .\n" MERIDEL_LICENCE_TEXT "${MERIDEL_LICENCE_TEXT}")
+configure_file(${CMAKE_SOURCE_DIR}/packaging/deb/copyright.in ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
 meridel_gzip(${CMAKE_BINARY_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 add_custom_target(meridel_compressed_files ALL DEPENDS ${meridel_compressed})
 
@@ -50,7 +60,7 @@ install(FILES ${MERIDEL_DATA_FILES} DESTINATION ${MERIDEL_INSTALL_DATA_DIR})
 foreach(body ${MERIDEL_SKY_BODIES})
   install(FILES ${MERIDEL_SKY_DIR}/${body}.sky DESTINATION ${MERIDEL_INSTALL_DATA_DIR}/sky)
 endforeach()
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/deb/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
   DESTINATION ${MERIDEL_INSTALL_DOC_DIR})
 
 if(MERIDEL_INSTALLS_GUI)

@@ -22,8 +22,8 @@ bool ValidDate(const DateArgument& d) { return AllDigits(d.year, 1, 4) && AllDig
 
 auto Fields(const ListOptions& o) {
     auto date = [](const DateArgument& d) { return std::make_tuple(d.year, d.month, d.day); };
-    return std::make_tuple(o.help, o.world, o.planet1, o.planet2, date(o.start), date(o.end), o.orbs[0], o.orbs[1],
-                           o.orbs[2], o.zone, o.northAmericanAbbreviations,
+    return std::make_tuple(o.help, o.version, o.world, o.planet1, o.planet2, date(o.start), date(o.end), o.orbs[0],
+                           o.orbs[1], o.orbs[2], o.orbsGiven, o.zone, o.northAmericanAbbreviations,
                            o.birth ? std::optional(date(*o.birth)) : std::nullopt, o.birthHour, o.birthMinute,
                            o.birthZone, o.sidereal, o.searchAspect, o.keepDates, o.allPlanets, o.boxLimit, o.format,
                            o.outputPath, o.graph);
@@ -35,8 +35,10 @@ std::vector<std::string> ArgumentsOf(const ListOptions& o) {
     args.insert(args.end(), {"--planet1", o.planet1, "--planet2", o.planet2});
     if (!o.start.year.empty()) args.insert(args.end(), {"--start", DateText(o.start)});
     args.insert(args.end(), {"--end", DateText(o.end)});
-    args.insert(args.end(), {"--orbs", std::to_string(o.orbs[0]) + "," + std::to_string(o.orbs[1]) + "," +
-                                           std::to_string(o.orbs[2])});
+    if (o.orbsGiven) {
+        args.insert(args.end(), {"--orbs", std::to_string(o.orbs[0]) + "," + std::to_string(o.orbs[1]) + "," +
+                                               std::to_string(o.orbs[2])});
+    }
     args.insert(args.end(), {"--tz", o.zone});
     if (o.northAmericanAbbreviations) args.push_back("--na-abbr");
     if (o.birth) args.insert(args.end(), {"--birth", DateText(*o.birth)});
@@ -69,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto options = ParseListArguments(args, error);
     const std::string what = Joined(args);
     FUZZ_CHECK(options.has_value() == error.empty(), what + ": " + error);
-    if (!options || options->help) return 0;
+    if (!options || options->help || options->version) return 0;
     const ListOptions& o = *options;
 
     FUZZ_CHECK(!o.planet1.empty() && !o.planet2.empty(), what);

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=("$@")
 [ ${#packages[@]} -gt 0 ] || packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-14
   qt6-base-dev libgl-dev qt6-svg-dev
   libswe-dev swe-standard-data
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QStyleHints>
 #include <QTimer>
 #include <cstdio>
 
@@ -43,7 +44,8 @@ bool ShowARun(meridel::frmMain& window, const char* runningPath, const char* don
     window.cboPlanet[0]->setCurrentIndex(5);  // Saturn
     window.cboPlanet[1]->setCurrentIndex(0);  // Sun
     bool ok = true;
-    QTimer::singleShot(300, [&] {
+    // Later than a double-click's second click, which the window does not take for Stop.
+    QTimer::singleShot(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 200, [&] {
         window.Timer1_Timer();
         ok = Save(window, runningPath);
         window.cmdStart_Click();  // the caption reads "Stop": this stops the run

@@ -1,24 +1,40 @@
 // meridel-list --graph: the timeline of the runs listed, drawn into a PNG or SVG file as the
-// window's timeline draws it.
+// window's timeline draws it, 1400 pixels wide. Messages are meridel-list's own ("cannot ...").
+// The drawing (Qt Gui) is the module meridel-graph.so, loaded only when a picture is asked for,
+// so that a run without --graph starts without Qt.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ephemeris/sky.h"
-#include "timeline/timeline.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
 
-// The module that draws (with Qt Gui), loaded only when a picture is asked for.
 inline constexpr const char* kGraphModule = "meridel-graph.so";
 
-// False in a build without Qt, which cannot draw, and where the drawing module cannot be loaded.
+// False in a build without Qt, which cannot draw, and where the drawing module is not found.
 bool GraphAvailable();
 
-// Draws the runs' timeline (its curves from the sky) into path (.png or .svg); false with the
-// reason in `error`.
-bool WriteGraph(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& path, std::string& error);
+class ListGraph {
+public:
+    // Loads the drawing and starts what drawing text needs (Qt's application), where it can draw.
+    explicit ListGraph(std::string path);
+    ~ListGraph();
+
+    // Before the run: why a picture of up to `runs` runs could not be drawn into the path, or "".
+    // Its name and folder are the caller's to check, as for any output file.
+    std::string ProblemBeforeRun(std::size_t runs) const;
+    // The picture file's bytes for the runs, their curves from the sky; false with the reason in
+    // `error`.
+    bool Draw(const std::vector<RunRecord>& runs, const Sky& sky, std::string& bytes, std::string& error) const;
+
+private:
+    struct Application;
+    std::string path_;
+    std::unique_ptr<Application> application_;
+};
 
 }  // namespace meridel

@@ -3,10 +3,20 @@
 
 namespace meridel {
 
+struct ListGraph::Application {};
+
 bool GraphAvailable() { return false; }
 
-bool WriteGraph(const std::vector<RunRecord>&, const Sky&, const std::string&, std::string& error) {
-    error = "--graph needs a meridel-list built with Qt (this one was built with MERIDEL_GUI=OFF)";
+ListGraph::ListGraph(std::string path) : path_(std::move(path)) {}
+
+ListGraph::~ListGraph() = default;
+
+std::string ListGraph::ProblemBeforeRun(std::size_t) const {
+    return "--graph needs a meridel-list built with Qt (this one was built with MERIDEL_GUI=OFF)";
+}
+
+bool ListGraph::Draw(const std::vector<RunRecord>&, const Sky&, std::string&, std::string& error) const {
+    error = ProblemBeforeRun(0);
     return false;
 }
 

@@ -45,33 +45,50 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 }  // namespace
 
-std::string ListUsage() {
-    return "Usage: meridel-list [--world | --personal] --planet1 NAME --planet2 NAME\n"
-           "                    --start YYYY-MM-DD --end YYYY-MM-DD\n"
-           "                    [--orbs OUTER,MIDDLE,INNER]        default 10,5,2\n"
-           "                    [--tz ZONE]                        result zone as its list text, default \"GMT\"\n"
-           "                    [--na-abbr]                        tick \"N. Amer. TZ abbr.\" (zone texts like \"EST/CDT\")\n"
-           "                    [--birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE]   Personal mode\n"
-           "                    [--sidereal]                       Personal mode\n"
-           "                    [--search ASPECT [--no-keep-dates]]   run Search for \"conjunction\", \"square\", ...\n"
-           "                    [--all-planets 0|1]                run the all-planets button with that index\n"
-           "                    [--box-limit]                      stop at the output box's limit, as the window does\n"
-           "                    [--format text|csv|ics|json]       default text: the listing as the output box shows it\n"
-           "                    [--output FILE]                    default standard output\n"
-           "                    [--graph FILE.png|FILE.svg]        also draw the timeline of the listing\n"
-           "\n"
-           "Runs Meridel's transit listing without a window and writes the listing, whole, to\n"
-           "standard output, as the window's output box shows it. NAME is a body name as the lists show it (\"Mars\", \"Moon\"); --planet1 is the\n"
-           "inner or transiting planet, --planet2 the outer or natal planet. Without --world or\n"
-           "--personal the mode is Personal when --birth is given, World otherwise. Birth minutes are\n"
-           "multiples of 5. Message boxes are written to standard error as \"[TITLE] TEXT\".\n"
-           "--format csv, ics and json write every run of the listing as a spreadsheet table, a\n"
-           "calendar (one all-day event per transit, one timed event per exact hit) or JSON; nothing\n"
-           "is written when the request is refused.\n"
-           "--graph draws the timeline of the runs listed, as the window's \"Show timeline\" does;\n"
-           "a meridel-list built without Qt refuses it.\n"
-           "Exit status: 0 when the run reached its scan, 1 when a check refused the request, 2 for a\n"
-           "usage error or an output file that cannot be written.\n";
+std::array<int, 3> ListOptions::OrbsToUse() const {
+    if (orbsGiven) return {orbs[0], orbs[1], orbs[2]};
+    if (planet1 == "Mercury" && !allPlanets) return {10, 6, 3};
+    return {10, 5, 2};
+}
+
+std::string ListUsage(bool withGraph) {
+    std::string usage =
+        "Usage: meridel-list [--world | --personal] --planet1 NAME --planet2 NAME\n"
+        "                    --start YYYY-MM-DD --end YYYY-MM-DD\n"
+        "                    [--orbs OUTER,MIDDLE,INNER]        default 10,5,2; 10,6,3 for Mercury (see below)\n"
+        "                    [--tz ZONE]                        result zone as its list text, default \"GMT\"\n"
+        "                    [--na-abbr]                        tick \"N. Amer. TZ abbr.\" (zone texts like \"EST/CDT\")\n"
+        "                    [--birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE]   Personal mode\n"
+        "                    [--sidereal]                       Personal mode\n"
+        "                    [--search ASPECT [--no-keep-dates]]   run Search for \"conjunction\", \"square\", ...\n"
+        "                    [--all-planets 0|1]                run the all-planets button with that index\n"
+        "                    [--box-limit]                      stop at the output box's limit, as the window does\n"
+        "                    [--format text|csv|ics|json]       default text: the listing as the output box shows it\n"
+        "                    [--output FILE]                    default standard output\n"
+        "                    [--graph FILE.png|FILE.svg]        also draw the timeline of the listing\n"
+        "       meridel-list --help | --version\n"
+        "\n"
+        "Runs Meridel's transit listing without a window and writes the listing, whole, to\n"
+        "standard output, as the window's output box shows it. NAME is a body name as the lists\n"
+        "show it (\"Mars\", \"Moon\"); --planet1 is the inner or transiting planet, --planet2 the\n"
+        "outer or natal planet. Without --world or --personal the mode is Personal when --birth is\n"
+        "given, World otherwise. Birth minutes are multiples of 5. Message boxes are written to\n"
+        "standard error as \"[TITLE] TEXT\".\n"
+        "Without --orbs the orbs are 10,5,2, or 10,6,3 when --planet1 is Mercury in a listing or\n"
+        "search (with Mercury moving the inner orb must be at least 3); an all-planets listing\n"
+        "does not check orbs against planets and takes 10,5,2.\n"
+        "--format csv, ics and json write every run of the listing as a spreadsheet table, a\n"
+        "calendar (one all-day event per transit, one timed event per exact hit) or JSON; nothing\n"
+        "is written when the request is refused.\n";
+    usage += withGraph ? "--graph draws the timeline of the runs listed, as the window's \"Show timeline\" does,\n"
+                         "1400 pixels wide. The picture's name and folder are checked before the run, and the\n"
+                         "listing and the picture are written only when both can be.\n"
+                       : "--graph is not in this meridel-list: it was built without Qt (MERIDEL_GUI=OFF) and\n"
+                         "cannot draw; it refuses the option.\n";
+    usage +=
+        "Exit status: 0 when the run reached its scan, 1 when a check refused the request, 2 for a\n"
+        "usage error or an output file that cannot be written.\n";
+    return usage;
 }
 
 std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& args, std::string& error) {
@@ -90,6 +107,8 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
         std::string v;
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--world" || a == "--personal") {
             if (o.world.has_value() && *o.world != (a == "--world")) return fail("--world and --personal exclude each other");
             o.world = (a == "--world");
@@ -114,6 +133,7 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             o.orbs[0] = *outer;
             o.orbs[1] = *middle;
             o.orbs[2] = *inner;
+            o.orbsGiven = true;
         } else if (a == "--tz" || a == "--birth-tz") {
             if (!value(v)) return fail(a + " needs a zone as the list shows it, e.g. GMT+1:00");
             (a == "--tz" ? o.zone : o.birthZone) = v;
@@ -156,14 +176,14 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             return fail("unknown argument: " + a);
         }
     }
-    if (o.help) return o;
+    if (o.help || o.version) return o;
     if (o.planet1.empty() || o.planet2.empty()) return fail("--planet1 and --planet2 are required");
     if (o.start.year.empty() && !o.searchAspect) return fail("--start is required");
     if (o.end.year.empty()) return fail("--end is required");
     if (o.searchAspect && o.allPlanets) return fail("--search and --all-planets exclude each other");
     if (!o.keepDates && !o.searchAspect) return fail("--no-keep-dates goes with --search");
     if (!o.isWorld() && (!o.birth || !o.birthHour || o.birthZone.empty())) {
-        return fail("Personal mode needs --birth, --birth-time and --birth-tz");
+        return fail("missing --birth, --birth-time or --birth-tz for Personal mode");
     }
     if (o.isWorld() && (o.birth || o.birthHour || !o.birthZone.empty() || o.sidereal)) {
         return fail("--birth, --birth-time, --birth-tz and --sidereal belong to Personal mode");

@@ -2,6 +2,7 @@
 // window and prints their listing.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +15,12 @@ struct DateArgument {
 
 struct ListOptions {
     bool help = false;
+    bool version = false;
     std::optional<bool> world;                // --world / --personal; unset: Personal when --birth is given
     std::string planet1, planet2;             // body names as the lists show them
     DateArgument start, end;
-    int orbs[3] = {10, 5, 2};                 // outer, middle, inner, whole degrees
+    int orbs[3] = {10, 5, 2};                 // outer, middle, inner, whole degrees, as --orbs gave them
+    bool orbsGiven = false;
     std::string zone = "GMT";                 // result zone as its list text
     bool northAmericanAbbreviations = false;
     std::optional<DateArgument> birth;
@@ -33,12 +36,15 @@ struct ListOptions {
     std::string graph;                        // --graph: the timeline picture's file, .png or .svg
 
     bool isWorld() const { return world.value_or(!birth.has_value()); }
+    // The orbs to run with: those given, or else defaults the moving planet accepts (10,5,2, and
+    // 10,6,3 for a listing or search of Mercury, whose inner orb must be at least 3 degrees).
+    std::array<int, 3> OrbsToUse() const;
 };
 
 // Parses the arguments after the program name. On a usage error returns nullopt and sets error.
 std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& args, std::string& error);
 
-// The text printed by --help.
-std::string ListUsage();
+// The text printed by --help; withGraph: this meridel-list can draw --graph's picture.
+std::string ListUsage(bool withGraph);
 
 }  // namespace meridel

@@ -1,11 +1,21 @@
-// The program: shows the main window.
+// The program: shows the main window, or with --version says what it is.
 #include <QApplication>
+#include <cstring>
+#include <iostream>
+
+#include "app/version_text.h"
 
 #include "ui/app_icon.h"
 #include "ui/frmMain.h"
 #include "ui/qt_dialogs.h"
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << meridel::VersionText("meridel");
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Meridel"));
     QApplication::setWindowIcon(meridel::MeridelIcon());

@@ -1,6 +1,10 @@
 // meridel-list: the transit listing without a window. The command line becomes the request the
 // window's controls would hold; the request layer checks and runs it into an output box kept in a
 // string, printed whole. Message boxes go to standard error as "[TITLE] TEXT".
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +12,7 @@
 
 #include "app/list_graph.h"
 #include "app/list_options.h"
+#include "app/version_text.h"
 #include "calendar/clock.h"
 #include "calendar/date_text.h"
 #include "dialogs/dialogs.h"
@@ -24,19 +29,104 @@ namespace {
 using namespace meridel;
 
 int UsageError(const std::string& message) {
-    std::cerr << "meridel-list: " << message << "\n\n" << ListUsage();
+    std::cerr << "meridel-list: " << message << "\nTry 'meridel-list --help'.\n";
     return 2;
 }
 
-// Writes bytes to path (created or overwritten), or to standard output when path is empty; the
-// system's reason on failure, "" on success.
-std::string WriteOutput(const std::string& bytes, const std::string& path) {
-    std::FILE* file = path.empty() ? stdout : std::fopen(path.c_str(), "wb");
-    if (!file) return std::strerror(errno);
+int CannotWrite(const std::string& path, const std::string& reason) {
+    std::cerr << "meridel-list: cannot write " << path << ": " << reason << "\n";
+    return 2;
+}
+
+// Why a file could not be written at path, or "": checked before the run, so that a long run is
+// not spent on output that has nowhere to go.
+std::string WhyNotWritable(const std::string& path) {
+    struct stat file {};
+    if (stat(path.c_str(), &file) == 0) {
+        if (S_ISDIR(file.st_mode)) return std::strerror(EISDIR);
+        return access(path.c_str(), W_OK) == 0 ? "" : std::strerror(errno);
+    }
+    if (errno != ENOENT) return std::strerror(errno);
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    struct stat dir {};
+    if (stat(folder.c_str(), &dir) != 0) return std::strerror(errno);
+    if (!S_ISDIR(dir.st_mode)) return std::strerror(ENOTDIR);
+    return access(folder.c_str(), W_OK | X_OK) == 0 ? "" : std::strerror(errno);
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The files of one run, written together: each goes first to a temporary file in its folder,
+// and only when all of them are whole are they renamed over their names. A failure leaves every
+// file as it was. (A name that is not a plain file, such as /dev/stdout, is written directly.)
+class OutputFiles {
+public:
+    ~OutputFiles() {
+        for (const Pending& f : files_) {
+            if (!f.temporary.empty()) unlink(f.temporary.c_str());
+        }
+    }
+
+    // "" when the bytes wait in a temporary file, or the system's reason.
+    std::string Stage(const std::string& path, const std::string& bytes) {
+        Pending& f = files_.emplace_back(Pending{path, "", bytes});
+        struct stat existing {};
+        const bool exists = stat(path.c_str(), &existing) == 0;
+        if (exists && !S_ISREG(existing.st_mode)) return "";
+        std::string name = path + ".XXXXXX";
+        const int fd = mkstemp(name.data());
+        if (fd < 0) return std::strerror(errno);
+        f.temporary = name;
+        // The file keeps its permissions, or gets those a new file would.
+        mode_t mode = existing.st_mode & 07777;
+        if (!exists) {
+            const mode_t mask = umask(0);
+            umask(mask);
+            mode = 0666 & ~mask;
+        }
+        const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes);
+        const int reason = errno;
+        if (close(fd) != 0 || !written) return std::strerror(written ? errno : reason);
+        return "";
+    }
+
+    // Puts every staged file in place; the path and the system's reason of a failure.
+    std::pair<std::string, std::string> Commit() {
+        for (Pending& f : files_) {
+            if (f.temporary.empty()) {
+                std::FILE* file = std::fopen(f.path.c_str(), "wb");
+                const bool written = file && std::fwrite(f.bytes.data(), 1, f.bytes.size(), file) == f.bytes.size();
+                if (!file || std::fclose(file) != 0 || !written) return {f.path, std::strerror(errno ? errno : EIO)};
+                continue;
+            }
+            if (rename(f.temporary.c_str(), f.path.c_str()) != 0) return {f.path, std::strerror(errno)};
+            f.temporary.clear();
+        }
+        return {};
+    }
+
+private:
+    struct Pending {
+        std::string path, temporary, bytes;
+    };
+    std::vector<Pending> files_;
+};
+
+// Standard output takes the text whole, or the system's reason.
+std::string PrintWhole(const std::string& bytes) {
     errno = 0;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = (path.empty() ? std::fflush(file) : std::fclose(file)) == 0 && written;
-    return written ? "" : std::strerror(errno ? errno : EIO);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    if (std::fflush(stdout) == 0 && written) return "";
+    return std::strerror(errno ? errno : EIO);
 }
 
 // The position of `text` among `texts`, or -1.
@@ -67,7 +157,8 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
     const std::string year = std::to_string(activeClock().currentYear());
     in.dates[kStartRow] = o.start.year.empty() ? DateFields{year, "1", "1"} : DateFields{o.start.year, o.start.month, o.start.day};
     in.dates[kEndRow] = {o.end.year, o.end.month, o.end.day};
-    for (int i = 0; i < kOrbCount; ++i) in.orbs[static_cast<std::size_t>(i)] = o.orbs[i] - 1;
+    const std::array<int, 3> orbs = o.OrbsToUse();
+    for (int i = 0; i < kOrbCount; ++i) in.orbs[static_cast<std::size_t>(i)] = orbs[static_cast<std::size_t>(i)] - 1;
     in.resultZone = ZoneListPosition(in.northAmericanZones, o.zone);
     if (in.resultZone < 0) return "--tz: no such zone in the list: " + o.zone;
     if (o.birth) {
@@ -153,19 +244,35 @@ int main(int argc, char** argv) {
     const auto options = ParseListArguments(args, error);
     if (!options) return UsageError(error);
     if (options->help) {
-        std::cout << ListUsage();
+        std::cout << ListUsage(GraphAvailable());
         return 0;
     }
-    if (!options->graph.empty() && !GraphAvailable()) {
-        std::string why;
-        WriteGraph({}, Sky(), options->graph, why);
-        std::cerr << "meridel-list: " << why << "\n";
-        return 2;
+    if (options->version) {
+        std::cout << VersionText("meridel-list");
+        return 0;
     }
+    if (!options->graph.empty() && !GraphAvailable()) return UsageError(ListGraph(options->graph).ProblemBeforeRun(0));
 
     RequestInput input;
     const std::string problem = BuildInput(*options, input);
     if (!problem.empty()) return UsageError(problem);
+
+    // Before the run: every file it is to write can be written, the picture at its size too.
+    for (const std::string& path : {options->outputPath, options->graph}) {
+        if (path.empty()) continue;
+        const std::string why = WhyNotWritable(path);
+        if (!why.empty()) return CannotWrite(path, why);
+    }
+    std::optional<ListGraph> graph;
+    if (!options->graph.empty()) {
+        graph.emplace(options->graph);
+        // An all-planets listing runs once per planet of a list, Pluto's run besides.
+        const std::string why = graph->ProblemBeforeRun(options->allPlanets ? 11 : 1);
+        if (!why.empty()) {
+            std::cerr << "meridel-list: " << why << "\n";
+            return 2;
+        }
+    }
 
     RecordingDialogs shown(true);
     setDialogs(&shown);
@@ -186,16 +293,27 @@ int main(int argc, char** argv) {
     if (!scanned) return 1;
     const OutputFormat format = OutputFormatNamed(options->format).value_or(OutputFormat::Text);
     const std::string bytes =
-        format == OutputFormat::Text ? text.Text() : ExportRuns(format, box.Runs(), CurrentUtcStamp());
-    const std::string failure = WriteOutput(bytes, options->outputPath);
-    if (!failure.empty()) {
-        std::cerr << "meridel-list: cannot write " << options->outputPath << ": " << failure << "\n";
-        return 2;
+        format == OutputFormat::Text ? text.Text() : ExportRuns(format, box.Runs(), lister.sky(), CurrentUtcStamp());
+
+    // Written only when all of it can be: the picture drawn and every file staged first.
+    OutputFiles files;
+    if (graph) {
+        std::string picture;
+        if (!graph->Draw(box.Runs(), lister.sky(), picture, error)) {
+            std::cerr << "meridel-list: " << error << "\n";
+            return 2;
+        }
+        const std::string why = files.Stage(options->graph, picture);
+        if (!why.empty()) return CannotWrite(options->graph, why);
     }
-    std::string graphError;
-    if (!options->graph.empty() && !WriteGraph(box.Runs(), lister.sky(), options->graph, graphError)) {
-        std::cerr << "meridel-list: " << graphError << "\n";
-        return 2;
+    if (!options->outputPath.empty()) {
+        const std::string why = files.Stage(options->outputPath, bytes);
+        if (!why.empty()) return CannotWrite(options->outputPath, why);
+    } else {
+        const std::string why = PrintWhole(bytes);
+        if (!why.empty()) return CannotWrite("standard output", why);
     }
+    const auto [path, why] = files.Commit();
+    if (!why.empty()) return CannotWrite(path, why);
     return 0;
 }

@@ -5,6 +5,10 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QPolygonF>
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <unordered_map>
 
 namespace meridel {
 
@@ -29,12 +33,12 @@ QPolygonF Diamond(double x, double y, double r) {
     return QPolygonF({QPointF(x, y - r), QPointF(x + r, y), QPointF(x, y + r), QPointF(x - r, y)});
 }
 
-// A small arrow at a lane's edge where its transit goes on beyond the period.
+// A small arrow at a lane's edge where an orb goes on beyond the period.
 void OpenEdge(QPainter& p, double x, double y, bool pointsLeft, const QColor& color) {
     const double d = pointsLeft ? 1 : -1;
     p.setPen(Qt::NoPen);
     p.setBrush(color);
-    p.drawPolygon(QPolygonF({QPointF(x + d * 2, y), QPointF(x + d * 8, y - 5), QPointF(x + d * 8, y + 5)}));
+    p.drawPolygon(QPolygonF({QPointF(x + d * 2, y), QPointF(x + d * 7, y - 3.5), QPointF(x + d * 7, y + 3.5)}));
 }
 
 void Swatch(QPainter& p, const LegendItem& item, const TimelineColors& c) {
@@ -55,6 +59,11 @@ void Swatch(QPainter& p, const LegendItem& item, const TimelineColors& c) {
             p.setBrush(c.hit);
             p.drawPolygon(Diamond(r.center().x(), r.center().y(), 5));
             break;
+        case LegendKind::Closest:
+            p.setPen(QPen(c.hit, 1.5));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(r.center(), 3.5, 3.5);
+            break;
         case LegendKind::Retrograde:
             p.fillRect(QRectF(r.left(), r.center().y() - 1.5, r.width(), 3), c.retrograde);
             break;
@@ -73,28 +82,42 @@ void DrawLane(QPainter& p, const LaneGeometry& g, const TimelineColors& c, const
     for (const Box& r : g.retrograde) p.fillRect(Rect(r), c.retrograde);
 
     p.setRenderHint(QPainter::Antialiasing, true);
-    const double middle = g.plot.top + g.plot.height / 2;
-    for (const ShadeBox& s : g.shades[kOuterOrb]) {
-        if (s.openStart) OpenEdge(p, s.box.left, middle, true, c.text);
-        if (s.openEnd) OpenEdge(p, s.box.Right(), middle, false, c.text);
+    for (const auto& shades : g.shades) {
+        for (const ShadeBox& s : shades) {
+            if (s.openStart) OpenEdge(p, s.box.left, s.edgeY, true, c.text);
+            if (s.openEnd) OpenEdge(p, s.box.Right(), s.edgeY, false, c.text);
+        }
     }
     p.save();
     // The line may reach a pixel above exact; below the outer orb it is cut off.
     p.setClipRect(QRectF(g.plot.left, g.plot.top - 2, g.plot.width, g.plot.height + 2), Qt::IntersectClip);
     p.setPen(QPen(c.curve, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
+    // In pieces: a long line zigzagging within its columns when zoomed out takes the stroker
+    // far longer whole than in short runs.
+    constexpr std::size_t kPiece = 32;
     for (const auto& line : g.curve) {
-        QPolygonF polygon;
-        polygon.reserve(static_cast<qsizetype>(line.size()));
-        for (const PicturePoint& point : line) polygon << QPointF(point.x, point.y);
-        p.drawPolyline(polygon);
+        // Each piece begins where the last ended.
+        for (std::size_t from = 0; from < line.size(); from += kPiece) {
+            QPolygonF polygon;
+            const std::size_t to = std::min(line.size(), from + kPiece + 1);
+            if (from > 0 && to - from < 2) break;
+            for (std::size_t k = from; k < to; ++k) polygon << QPointF(line[k].x, line[k].y);
+            p.drawPolyline(polygon);
+        }
     }
     p.restore();
     for (const HitMarker& h : g.hits) {
-        p.setPen(QPen(c.hitOutline, 1));
-        p.setBrush(c.hit);
-        p.drawPolygon(Diamond(h.x, h.y, 4.5));
-        if (h.label) Text(p, *h.label, f.small, c.text);
+        if (h.exact) {
+            p.setPen(QPen(c.hitOutline, 1));
+            p.setBrush(c.hit);
+            p.drawPolygon(Diamond(h.x, h.y, 4.5));
+        } else {
+            p.setPen(QPen(c.hit, 1.5));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPointF(h.x, h.y), 3.5, 3.5);
+        }
+        if (h.label) Text(p, *h.label, f.small, h.exact ? c.text : c.mutedText);
     }
 }
 
@@ -156,9 +179,16 @@ TimelineFonts DefaultTimelineFonts() {
 
 TextMetrics MetricsOf(const TimelineFonts& fonts) {
     TextMetrics m;
-    m.width = [fonts](const std::string& text, TextRole role) {
+    // Each text is measured once: a zoom or scroll step lays out every lane's labels again.
+    auto known = std::make_shared<std::array<std::unordered_map<std::string, double>, 3>>();
+    m.width = [fonts, known](const std::string& text, TextRole role) {
+        auto& widths = (*known)[static_cast<std::size_t>(role)];
+        const auto found = widths.find(text);
+        if (found != widths.end()) return found->second;
         const QFont& font = role == TextRole::Title ? fonts.title : role == TextRole::Normal ? fonts.normal : fonts.small;
-        return QFontMetricsF(font).horizontalAdvance(QString::fromStdString(text));
+        const double width = QFontMetricsF(font).horizontalAdvance(QString::fromStdString(text));
+        widths.emplace(text, width);
+        return width;
     };
     m.lineHeight = {QFontMetricsF(fonts.title).height(), QFontMetricsF(fonts.normal).height(),
                     QFontMetricsF(fonts.small).height()};
@@ -207,6 +237,7 @@ void DrawTimeline(QPainter& p, const TimelineLayout& l, const TimelineColors& c,
         if (!visible(lane.row)) continue;
         if (i % 2 == 1) p.fillRect(QRectF(0, lane.row.top, l.gutter, lane.row.height), c.laneBand);
         Text(p, lane.label, f.normal, c.text);
+        if (lane.hiddenLabels) Text(p, *lane.hiddenLabels, f.small, c.mutedText);
     }
     p.setPen(QPen(c.separator, 1));
     for (double y : l.runSeparators) p.drawLine(QPointF(0, y), QPointF(l.gutter, y));
@@ -237,6 +268,7 @@ void DrawTimeline(QPainter& p, const TimelineLayout& l, const TimelineColors& c,
     p.setClipRect(QRectF(0, 0, w, l.axis.top));
     Text(p, l.title, f.title, c.text);
     Text(p, l.subtitle, f.normal, c.mutedText);
+    for (const PlacedText& note : l.notes) Text(p, note, f.normal, c.text);
     for (const LegendItem& item : l.legend) {
         Swatch(p, item, c);
         Text(p, item.text, f.small, c.text);

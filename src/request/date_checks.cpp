@@ -133,16 +133,18 @@ std::optional<Refusal> DateChecks::BirthData(bool skipStartComparison) {
         return Refuse("The birth minute must be 00 to 55 in steps of 5.", MessageIcon::Information, title_,
                       Field::BirthMinute);
     }
+    // These two choose a default for the user, who has nothing to correct: no field, so the
+    // focus stays on the start button for the next click.
     if (input_.hour <= 0) {
         updates_.hour = 13;  // 12:00
         updates_.minute = 1;
         return Refuse("Please specify the birth time, or use 12:00 if not known.", MessageIcon::None, title_,
-                      Field::BirthHour);
+                      Field::None);
     }
     if (input_.birthZone <= 0) {
         updates_.birthZone = kGreenwichEntry;
         return Refuse("Please specify the timezone, or use GMT if not known.", MessageIcon::None, title_,
-                      Field::BirthZone);
+                      Field::None);
     }
     const int minute = input_.minute <= 0 ? 1 : input_.minute;
     if (minute != input_.minute) updates_.minute = minute;

@@ -106,6 +106,7 @@ void NameRun(const RequestInput& input, TransitRequest& request) {
     request.birthHour = input.hour >= 0 ? hours[static_cast<std::size_t>(input.hour)] : "";
     request.birthMinute = input.minute >= 0 ? minutes[static_cast<std::size_t>(input.minute)] : "";
     request.birthZone = input.BirthZoneText();
+    request.birthZoneMinutes = ZoneMinutesAtPosition(input.birthZone);
     request.zoneMinutes = ZoneMinutesAtPosition(input.resultZone);
     request.zoneText = input.ResultZoneText();
 }
@@ -145,11 +146,12 @@ RequestCheck CheckRun(const RequestInput& given, RequestSession& session) {
         return refused(Refuse("The start date must be at least 3 days prior to the end date.", MessageIcon::Information,
                               title, Field::Day));
     }
-    // A position of -1 (nothing chosen) means no zone, like the blank first entry.
+    // A position of -1 (nothing chosen) means no zone, like the blank first entry. GMT is chosen
+    // for the user: no field to go to, the focus stays on the start button.
     if (input.resultZone <= 0) {
         out.updates.resultZone = kGreenwichEntry;
         return refused(Refuse("Please specify the timezone for the results, or use the default GMT timezone.",
-                              MessageIcon::None, title, Field::ResultZone));
+                              MessageIcon::None, title));
     }
 
     const int first = input.planets[0], second = input.planets[1];

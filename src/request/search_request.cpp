@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <vector>
 
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
@@ -88,20 +89,17 @@ SearchCheck CheckSearch(const RequestInput& given, RequestSession& session) {
     if (out.updates.minute) input.minute = *out.updates.minute;
 
     // A position of -1 (text typed that matches no zone) means no zone, like the blank first entry.
+    // GMT is chosen for the user: no field to go to, the focus stays on the start button.
     if (input.resultZone <= 0) {
         out.updates.resultZone = kGreenwichEntry;
         return refused(Refuse("Please specify the timezone for the results, or use the default GMT timezone.",
-                              MessageIcon::None, kSearchTitle, Field::ResultZone));
+                              MessageIcon::None, kSearchTitle));
     }
     // Nothing chosen gives planet code 0 (a body without positions) or aspect code 0 (no name, and
     // an angle the search would treat as a conjunction): refuse rather than search for either.
     if (input.planets[0] < 0 || input.planets[1] < 0) {
         return refused(Refuse("Please choose both planets.", MessageIcon::Information, kSearchTitle,
                               input.planets[0] < 0 ? Field::Planet1 : Field::Planet2));
-    }
-    if (input.searchAspect < 0 || input.searchAspect >= r.AspectCount) {
-        return refused(Refuse("Please choose the aspect to search for.", MessageIcon::Information, kSearchTitle,
-                              Field::SearchAspect));
     }
 
     r.PlanetCodes[0] = PlanetAtPosition(world, 0, input.planets[0]);
@@ -121,6 +119,11 @@ SearchCheck CheckSearch(const RequestInput& given, RequestSession& session) {
     if (auto refusal = PreparePositions(input, session, false)) return refused(*refusal);
     r.StartDay = -1;
     r.EndDay = -1;
+    // The aspect is read last, once everything else has passed.
+    if (input.searchAspect < 0 || input.searchAspect >= r.AspectCount) {
+        return refused(Refuse("Please choose the aspect to search for.", MessageIcon::Information, kSearchTitle,
+                              Field::SearchAspect));
+    }
     out.aspect = static_cast<std::int16_t>(input.searchAspect + 1);
     return out;
 }
@@ -137,16 +140,14 @@ SearchStretch FindNextTransit(const RequestInput& input, RequestSession& session
     const std::int32_t firstDay = r.RequestDays[kEndRow] + 1;
 
     // The first test is at 0 h universal time of the day after the end date; the stepping below
-    // uses local midnights of the output zone.
+    // uses local midnights of the output zone. When the first test has no position it says so,
+    // and the stepping then stops where its own midnights have none: on that day, or a day later
+    // east of Greenwich, whose midnights come earlier.
     std::int16_t firstError = 0;
     const bool inOrbAfterEnd = pair.IsWithinOrb(firstDay - 0.5, aspect, orb, firstError) == 1;
+    std::vector<Message> messages;
     if (firstError != 0) {
-        // The stepping would stop on that day (or a day later in a zone east of Greenwich):
-        // report it at once.
-        const std::string range = DateRangeMessage(firstError, moving, second);
-        return {Refusal{{Message{range, MessageIcon::Exclamation, "Error"}, NoTransitFound(range, aspect, firstDay)},
-                        Field::None, 0},
-                std::nullopt};
+        messages.push_back(Message{DateRangeMessage(firstError, moving, second), MessageIcon::Exclamation, "Error"});
     }
 
     std::int16_t error = 0;
@@ -165,9 +166,11 @@ SearchStretch FindNextTransit(const RequestInput& input, RequestSession& session
         day = step(r.StartDay + 1, false);
         if (error == 0) r.EndDay = day;
     }
-    if (error != 0) {
-        return {Refusal{{NoTransitFound(DateRangeMessage(error, moving, second), aspect, day)}, Field::None, 0},
-                std::nullopt};
+    if (error != 0 || firstError != 0) {
+        // The stepping meets the end of the range too; should it not, the first test's reason stands.
+        if (error == 0) error = firstError;
+        messages.push_back(NoTransitFound(DateRangeMessage(error, moving, second), aspect, day));
+        return {Refusal{messages, Field::None, 0}, std::nullopt};
     }
     return {std::nullopt, r};
 }

@@ -1,5 +1,6 @@
 #include "timeline/time_ticks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -92,42 +93,51 @@ std::vector<TimeTick> Ticks(const Choice& c, bool major, double start, double en
     return ticks;
 }
 
-bool LabelsFit(const std::vector<TimeTick>& ticks, double pixelsPerDay, const TextWidth& width, double gap) {
-    for (std::size_t i = 0; i + 1 < ticks.size(); ++i) {
-        if ((ticks[i + 1].moment - ticks[i].moment) * pixelsPerDay < width(ticks[i].label) + gap) return false;
+// The widest label a choice can write within start..end.
+double WidestLabel(const Choice& c, double start, double end, int zone, const TextWidth& width) {
+    double widest = 0;
+    switch (c.unit) {
+        case Unit::Day:
+            for (int day : c.at) widest = std::max(widest, width(std::to_string(day)));
+            break;
+        case Unit::Month:
+            for (int month : c.at) widest = std::max(widest, width(kMonths[month]));
+            break;
+        case Unit::Year:
+            for (double moment : {start, end}) widest = std::max(widest, width(std::to_string(LocalDate(moment, zone).Year)));
+            break;
     }
-    return true;
+    return widest;
 }
 
 }  // namespace
 
 TimeTicks ChooseTimeTicks(double start, double end, int zoneMinutes, double pixelsPerDay, const TextWidth& width,
-                          double gap) {
+                          double gap, double from, double to) {
     TimeTicks out;
-    if (!(end > start) || !(pixelsPerDay > 0)) return out;
-    const double narrowest = width("00");
+    from = std::max(from, start);
+    to = std::min(to, end);
+    if (!(end > start) || !(pixelsPerDay > 0) || !(to >= from)) return out;
     const Choice* chosen = &Choices().back();
     for (const Choice& c : Choices()) {
-        // Too close at this scale, or so many ticks that they could not fit anyway.
-        if (c.shortest * pixelsPerDay < narrowest + gap) continue;
-        std::vector<TimeTick> minor = Ticks(c, false, start, end, zoneMinutes);
-        if (!LabelsFit(minor, pixelsPerDay, width, gap)) continue;
+        // Every label of the row clears the next tick, even the widest before the closest tick.
+        if (c.shortest * pixelsPerDay < WidestLabel(c, start, end, zoneMinutes, width) + gap) continue;
         chosen = &c;
-        out.minor = std::move(minor);
         break;
     }
-    if (out.minor.empty()) out.minor = Ticks(*chosen, false, start, end, zoneMinutes);
+    out.minor = Ticks(*chosen, false, from, to, zoneMinutes);
     // Years are named on the minor row; days and months on it have the unit above them named on
     // the major row, also at the period's start when that unit began before it and there is room
     // before its next tick.
     if (chosen->unit == Unit::Year) return out;
-    out.major = Ticks(*chosen, true, start, end, zoneMinutes);
+    out.major = Ticks(*chosen, true, from, to, zoneMinutes);
+    if (from > start + 1e-9) return out;
     if (out.major.empty() || out.major.front().moment > start + 1e-9) {
         const EuroDate first = LocalDate(start, zoneMinutes);
         const std::string label = chosen->unit == Unit::Day
                                       ? std::string(kMonths[first.Month]) + " " + std::to_string(first.Year)
                                       : std::to_string(first.Year);
-        const double room = out.major.empty() ? end - start : out.major.front().moment - start;
+        const double room = out.major.empty() ? to - start : out.major.front().moment - start;
         if (room * pixelsPerDay >= width(label) + gap) out.major.insert(out.major.begin(), {start, label});
     }
     return out;

@@ -22,10 +22,12 @@ struct TimeTicks {
     std::vector<TimeTick> minor;  // days ("21"), months ("Jan") or years ("2024")
 };
 
-// Ticks within start..end (UT) for days counted in a zone zoneMinutes east of Greenwich, at
-// pixelsPerDay. The minor row takes the finest unit whose labels, each followed by `gap`
-// pixels, fit between their ticks. Labels start just right of their tick.
+// Ticks of the period start..end (UT) for days counted in a zone zoneMinutes east of Greenwich,
+// at pixelsPerDay, only those within from..to: a view lays out what it shows, and a day's ticks
+// over thousands of years are too many to make. The minor row takes the finest unit whose widest
+// label, followed by `gap` pixels, fits between its closest ticks; the choice depends on the
+// scale, not on the part shown. Labels start just right of their tick.
 TimeTicks ChooseTimeTicks(double start, double end, int zoneMinutes, double pixelsPerDay, const TextWidth& width,
-                          double gap);
+                          double gap, double from, double to);
 
 }  // namespace meridel

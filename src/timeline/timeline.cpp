@@ -1,7 +1,6 @@
 #include "timeline/timeline.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -10,6 +9,9 @@
 #include "calendar/daycount.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
+#include "transits/export_view.h"
+#include "transits/orb_geometry.h"
+#include "transits/orb_stretches.h"
 
 namespace meridel {
 
@@ -19,62 +21,42 @@ namespace {
 // (the lane's height): well under a pixel.
 constexpr double kCurveTolerance = 0.003;
 
+// Up to this long, a picture's hit labels give the local time too.
+constexpr double kAboutAWeek = 8;
+
 const char* const kShortMonths[13] = {"",    "Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::string TwoDigits(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
 
-std::string LaneLabel(const TransitRequest& h, std::int16_t aspect) {
-    return BodyName[h.Moving()] + " " + Lower(AspectName[aspect]) + " " + (h.world ? "" : "natal ") + BodyName[h.Second()];
-}
+std::string ClockOf(int minuteOfDay) { return TwoDigits(minuteOfDay / 60) + ":" + TwoDigits(minuteOfDay % 60); }
 
-TimelineHit HitOf(const ExactHit& hit, std::int16_t aspect, const std::string& zoneText) {
+// What a hit's label says besides the month and the day.
+struct LabelParts {
+    bool year = false;  // the picture spans more than one calendar year
+    bool time = false;  // it spans less than about a week
+};
+
+std::string HitLabel(const ExactHit& hit, LabelParts parts) {
     EuroDate date;
     date.DayNumber = hit.date.day;
     DateFromDayNumber(date);
-    const std::string time = TwoDigits(hit.minuteOfDay / 60) + ":" + TwoDigits(hit.minuteOfDay % 60);
-    return {hit.moment, std::string(kShortMonths[date.Month]) + " " + std::to_string(date.Day),
-            "Exact " + Lower(AspectName[aspect]) + " " + ShortDateText(hit.date.day, 2, "-", ",", false) + " " + time +
-                " " + zoneText};
+    std::string label = std::string(kShortMonths[date.Month]) + " " + std::to_string(date.Day);
+    if (parts.year) label += ", " + std::to_string(date.Year);
+    if (parts.time) label += " " + ClockOf(hit.minuteOfDay);
+    return label;
 }
 
-// The stretches of one orb as the transit's rows list them, in time order. An exit with nothing
-// entered before it was in effect when the period began; an entry never left, when it ended.
-std::vector<TimeSpan> OrbStretches(const TransitRecord& transit, int orb, const TimelineRun& run) {
-    std::vector<std::pair<std::int32_t, bool>> events;  // day, entered
-    for (const TransitRow& row : transit.rows) {
-        if (row.entered[orb]) events.emplace_back(row.entered[orb]->day, true);
-        if (row.left[orb]) events.emplace_back(row.left[orb]->day, false);
-    }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const auto& x, const auto& y) { return std::tie(x.first, x.second) < std::tie(y.first, y.second); });
-    std::vector<TimeSpan> stretches;
-    std::optional<double> entered;
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        const auto [day, isEntry] = events[i];
-        if (isEntry) {
-            if (!entered) entered = LocalMidnight(day, run.zoneMinutes);
-        } else if (entered) {
-            stretches.push_back({*entered, LocalMidnight(day + 1, run.zoneMinutes), false, false});
-            entered.reset();
-        } else if (i == 0) {
-            stretches.push_back({run.start, LocalMidnight(day + 1, run.zoneMinutes), true, false});
-        }
-    }
-    if (entered) stretches.push_back({*entered, run.end, false, true});
-    return stretches;
-}
+std::string DayText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
+
+// "Sun and Saturn", "Jupiter and natal Moon".
+std::string PairText(const TransitRequest& h) { return h.planet1 + (h.world ? " and " : " and natal ") + h.planet2; }
 
 std::string PeriodText(std::int32_t first, std::int32_t last) {
     return LongDateText(first) + ", to " + LongDateText(last);
 }
 
-std::string BirthText(const TransitRequest& h) {
+std::string BirthPhrase(const TransitRequest& h) {
     return "birth at " + LongDateText(h.BirthDay()) + ", " + h.birthHour + ":" + h.birthMinute + " " + h.birthZone +
            (h.sidereal ? " (sidereal)" : " (tropical)");
 }
@@ -84,17 +66,21 @@ bool SameBirth(const TransitRequest& a, const TransitRequest& b) {
            a.birthZone == b.birthZone && a.sidereal == b.sidereal;
 }
 
-// What the runs have in common, said once above the picture.
+// The last day a run covered, never before the day its period began.
+std::int32_t LastDayDrawn(const RunRecord& r) { return std::max(r.LastDayScanned(), r.request.StartDay - 1); }
+
+// What the runs have in common, said once above the picture, and what the lanes cannot show.
 void Describe(const std::vector<RunRecord>& runs, Timeline& out) {
     const TransitRequest& first = runs.front().request;
     bool allWorld = true, allPersonal = true, sameMoving = true, sameSecond = true, sameBirth = true, sameZone = true;
-    std::int32_t firstDay = first.StartDay, lastDay = first.EndDay;
+    std::int32_t firstDay = first.StartDay, lastDay = LastDayDrawn(runs.front());
     std::int16_t common = -1;  // a planet of every World pair
     for (std::int16_t code : {first.Moving(), first.Second()}) {
         bool inAll = true;
         for (const RunRecord& r : runs) inAll = inAll && (r.request.Moving() == code || r.request.Second() == code);
         if (inAll && common < 0) common = code;
     }
+    std::vector<std::string> empty;
     for (const RunRecord& r : runs) {
         const TransitRequest& h = r.request;
         allWorld = allWorld && h.world;
@@ -104,7 +90,19 @@ void Describe(const std::vector<RunRecord>& runs, Timeline& out) {
         sameBirth = sameBirth && SameBirth(h, first);
         sameZone = sameZone && h.zoneText == first.zoneText;
         firstDay = std::min(firstDay, h.StartDay);
-        lastDay = std::max(lastDay, h.EndDay);
+        lastDay = std::max(lastDay, LastDayDrawn(r));
+        if (r.transits.empty()) empty.push_back(PairText(h));
+        if (r.stoppedAfter) {
+            out.notes.push_back((runs.size() > 1 ? PairText(h) + ": stopped" : std::string("Stopped")) +
+                                " early, so drawn up to " + LongDateText(LastDayDrawn(r)) +
+                                "; the period asked ran to " + LongDateText(h.EndDay) + ".");
+        }
+    }
+    // A single run without transits says so where its lanes would be.
+    if (runs.size() > 1 && !empty.empty()) {
+        std::string note = "No transits: ";
+        for (std::size_t i = 0; i < empty.size(); ++i) note += (i == 0 ? "" : "; ") + empty[i];
+        out.notes.push_back(note + ".");
     }
     if (runs.size() == 1) {
         out.title = first.world ? "World transits of " + first.planet1 + " and " + first.planet2
@@ -118,9 +116,66 @@ void Describe(const std::vector<RunRecord>& runs, Timeline& out) {
     } else {
         out.title = allWorld ? "World transits" : allPersonal ? "Personal transits" : "Transits";
     }
-    out.subtitle = PeriodText(firstDay, lastDay);
-    if (allPersonal && sameBirth) out.subtitle += "; " + BirthText(first);
+    out.subtitle = PeriodText(firstDay, std::max(firstDay, lastDay));
+    if (allPersonal && sameBirth) out.subtitle += "; " + BirthPhrase(first);
     if (sameZone) out.subtitle += "; dates in " + first.zoneText;
+}
+
+TimeSpan SpanOf(const OrbStretch& s, const TimelineRun& run) {
+    return {s.openStart ? run.start : LocalMidnight(s.firstDay, run.zoneMinutes),
+            s.openEnd ? run.end : LocalMidnight(s.lastDay + 1, run.zoneMinutes), s.openStart, s.openEnd};
+}
+
+// Where the curve is lowest around a listed day: the closest approach of a pass without a hit.
+double LowestAround(const std::vector<CurvePoint>& curve, std::int32_t day, int zoneMinutes) {
+    const double from = LocalMidnight(day, zoneMinutes) - 0.5, to = LocalMidnight(day + 1, zoneMinutes) + 0.5;
+    double best = from + 1, lowest = 10;
+    for (const CurvePoint& p : curve) {
+        if (p.moment < from || p.moment > to || !(p.deviation < lowest)) continue;
+        lowest = p.deviation;
+        best = p.moment;
+    }
+    return best;
+}
+
+// Adds one transit to its aspect's lane: its span, its orbs' days, its marks and its curve.
+void AddTransit(TimelineLane& lane, const TransitRecord& transit, const RunRecord& record, const TimelineRun& run,
+                PairPositions& pair, LabelParts parts) {
+    const TransitRequest& h = record.request;
+    const OrbStretches stretches = OrbStretchesOf(transit, h.StartDay, LastDayDrawn(record));
+    for (int o = 0; o < kOrbCount; ++o) {
+        for (const OrbStretch& s : stretches[o]) lane.orbDays[o].push_back(SpanOf(s, run));
+    }
+    const TimeSpan span = stretches[kOuterOrb].empty()
+                              ? TimeSpan{run.start, run.end, true, true}
+                              : TimeSpan{SpanOf(stretches[kOuterOrb].front(), run).start,
+                                         SpanOf(stretches[kOuterOrb].back(), run).end,
+                                         stretches[kOuterOrb].front().openStart, stretches[kOuterOrb].back().openEnd};
+    if (stretches[kOuterOrb].empty()) lane.orbDays[kOuterOrb].push_back(span);
+    lane.spans.push_back(span);
+
+    std::vector<double> exact;
+    for (const TransitRow& row : transit.rows) {
+        if (row.hit) exact.push_back(row.hit->moment);
+    }
+    std::vector<CurvePoint> curve = SampleDeviation(pair, transit.aspect, span.start, span.end, exact);
+    const std::string title = TransitTitle(h, transit.aspect);
+    for (const TransitRow& row : transit.rows) {
+        if (row.hit) {
+            const ExactHit& hit = *row.hit;
+            lane.marks.push_back({true, hit.moment, hit.deviation, HitLabel(hit, parts),
+                                  title + " exact " + DayText(hit.date.day) + " " + ClockOf(hit.minuteOfDay) + " " +
+                                      h.zoneText});
+        } else if (row.minimum) {
+            const ClosestApproach& m = *row.minimum;
+            const std::string deviation = AngleToDegMinText(m.deviation);
+            lane.marks.push_back({false, LowestAround(curve, m.date.day, run.zoneMinutes), m.deviation, deviation,
+                                  title + " closest " + DayText(m.date.day) + ", " + deviation + " from exact"});
+        }
+    }
+    // The curve breaks between two transits of the lane, where the pair is beyond the outer orb.
+    if (!lane.curve.empty()) lane.curve.push_back({lane.curve.back().moment, std::nan("")});
+    lane.curve.insert(lane.curve.end(), curve.begin(), curve.end());
 }
 
 }  // namespace
@@ -132,43 +187,61 @@ Timeline BuildTimeline(const std::vector<RunRecord>& runs, const Sky& sky, std::
     out.zoneMinutes = runs.front().request.zoneMinutes;
     out.orbDegrees = runs.front().request.OrbDegrees;
 
+    std::int32_t firstDay = runs.front().request.StartDay, lastDay = LastDayDrawn(runs.front());
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        const TransitRequest& h = runs[r].request;
+        TimelineRun& run = out.runs.emplace_back();
+        run.start = LocalMidnight(h.StartDay, h.zoneMinutes);
+        run.end = std::max(run.start, LocalMidnight(LastDayDrawn(runs[r]) + 1, h.zoneMinutes));
+        run.stopped = runs[r].stoppedAfter.has_value();
+        run.zoneMinutes = h.zoneMinutes;
+        run.movingName = BodyName[h.Moving()];
+        out.start = r == 0 ? run.start : std::min(out.start, run.start);
+        out.end = r == 0 ? run.end : std::max(out.end, run.end);
+        firstDay = std::min(firstDay, h.StartDay);
+        lastDay = std::max(lastDay, LastDayDrawn(runs[r]));
+    }
+    EuroDate firstDate, lastDate;
+    firstDate.DayNumber = firstDay;
+    lastDate.DayNumber = std::max(firstDay, lastDay);
+    DateFromDayNumber(firstDate);
+    DateFromDayNumber(lastDate);
+    const LabelParts parts{firstDate.Year != lastDate.Year, out.end - out.start < kAboutAWeek};
+
     std::map<std::tuple<std::int16_t, double, double>, std::vector<TimeSpan>> retrogradeKnown;
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const TransitRequest& h = runs[r].request;
         const TransitPair positions(sky, h);
-        TimelineRun& run = out.runs.emplace_back();
-        run.start = LocalMidnight(h.StartDay, h.zoneMinutes);
-        run.end = LocalMidnight(h.EndDay + 1, h.zoneMinutes);
-        run.zoneMinutes = h.zoneMinutes;
-        run.movingName = BodyName[h.Moving()];
+        TimelineRun& run = out.runs[r];
         const auto key = std::make_tuple(h.Moving(), run.start, run.end);
         if (!retrogradeKnown.count(key)) retrogradeKnown[key] = RetrogradeStretches(positions.sky(), h.Moving(), run.start, run.end);
         run.retrograde = retrogradeKnown[key];
-        out.start = r == 0 ? run.start : std::min(out.start, run.start);
-        out.end = r == 0 ? run.end : std::max(out.end, run.end);
 
         std::array<double, kOrbCount> orbs{};
         for (int o = 0; o < kOrbCount; ++o) orbs[o] = h.OrbDegrees[o] * kFullCircle / 360.0;
         PairPositions pair(positions, run.start, CurveStep(h.Moving(), h.Second(), h.world, orbs[kOuterOrb] * kCurveTolerance));
-        for (const TransitRecord& transit : runs[r].transits) {
-            TimelineLane& lane = out.lanes.emplace_back();
-            lane.run = r;
-            lane.moving = h.Moving();
-            lane.second = h.Second();
-            lane.aspect = transit.aspect;
-            lane.label = LaneLabel(h, transit.aspect);
-            lane.orbs = orbs;
-            for (int o = 0; o < kOrbCount; ++o) lane.orbDays[o] = OrbStretches(transit, o, run);
-            auto& outer = lane.orbDays[kOuterOrb];
-            if (outer.empty()) outer.push_back({run.start, run.end, true, true});
-            lane.span = {outer.front().start, outer.back().end, outer.front().openStart, outer.back().openEnd};
-            std::vector<double> exact;
-            for (const TransitRow& row : transit.rows) {
-                if (!row.hit) continue;
-                lane.hits.push_back(HitOf(*row.hit, transit.aspect, h.zoneText));
-                exact.push_back(row.hit->moment);
+        // One lane per aspect the run's transits took, all its transits in it.
+        for (std::int16_t aspect = 1; aspect <= 5; ++aspect) {
+            TimelineLane* lane = nullptr;
+            for (const TransitRecord& transit : runs[r].transits) {
+                if (transit.aspect != aspect || transit.rows.empty()) continue;
+                if (!lane) {
+                    lane = &out.lanes.emplace_back();
+                    lane->run = r;
+                    lane->moving = h.Moving();
+                    lane->second = h.Second();
+                    lane->aspect = aspect;
+                    lane->label = TransitTitle(h, aspect);
+                    lane->orbs = orbs;
+                }
+                AddTransit(*lane, transit, runs[r], run, pair, parts);
             }
-            lane.curve = SampleDeviation(pair, transit.aspect, lane.span.start, lane.span.end, exact);
+            if (!lane) continue;
+            for (auto& days : lane->orbDays) {
+                std::stable_sort(days.begin(), days.end(), [](const TimeSpan& a, const TimeSpan& b) { return a.start < b.start; });
+            }
+            std::stable_sort(lane->marks.begin(), lane->marks.end(),
+                             [](const TimelineMark& a, const TimelineMark& b) { return a.moment < b.moment; });
         }
     }
     if (now && *now >= out.start && *now <= out.end) out.now = now;

@@ -13,9 +13,7 @@ const char* const kColumns[] = {
     "run", "transit", "pass", "mode", "zodiac", "planet 1", "planet 2", "birth", "aspect", "period start",
     "period end", "zone", "utc offset", "outer orb", "middle orb", "inner orb", "enters outer", "enters middle",
     "enters inner", "closest", "closest deviation", "exact local", "exact ut", "leaves inner", "leaves middle",
-    "leaves outer", "retrograde"};
-
-constexpr const char* kOrbWords[kOrbCount] = {"outer", "middle", "inner"};
+    "leaves outer", "retrograde", "within at start", "within at end"};
 
 // Decimal degrees to 0.0001 (a third of an arc second): the listing's whole minutes and more.
 std::string Degrees(double radians) {
@@ -32,12 +30,24 @@ void AppendRecord(std::string& out, const std::vector<std::string>& fields) {
     out += "\r\n";
 }
 
-// The fields of one listing row.
-std::vector<std::string> RowFields(const TransitRequest& h, int run, int transit, int pass, std::int16_t aspect,
+// "outer; middle": the orbs marked.
+std::string OrbWords(const std::array<bool, kOrbCount>& marked) {
+    std::string words;
+    for (int o = kOuterOrb; o <= kInnerOrb; ++o) {
+        if (marked[o]) words += (words.empty() ? "" : "; ") + OrbWord(o);
+    }
+    return words;
+}
+
+// The fields of one listing row; the orbs held at the period's ends go on the transit's first.
+std::vector<std::string> RowFields(const TransitRequest& h, int run, int transit, int pass, const ExportTransit& t,
                                    const TransitRow& row) {
+    const std::int16_t aspect = t.record->aspect;
+    // "UTC+02:00", not "+02:00", which spreadsheets read as a time of day.
     std::vector<std::string> f = {std::to_string(run), std::to_string(transit), std::to_string(pass), ModeText(h),
                                   ZodiacText(h), h.planet1, h.planet2, BirthText(h), AspectNoun(aspect),
-                                  IsoDate(h.StartDay), IsoDate(h.EndDay), h.zoneText, UtcOffsetText(h.zoneMinutes)};
+                                  IsoDate(h.StartDay), IsoDate(h.EndDay), h.zoneText,
+                                  "UTC" + UtcOffsetText(h.zoneMinutes)};
     for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(std::to_string(h.OrbDegrees[o]));
 
     // The columns whose date carries the listing's "r".
@@ -51,7 +61,7 @@ std::vector<std::string> RowFields(const TransitRequest& h, int run, int transit
         return IsoDate(d->day);
     };
 
-    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(date(row.entered[o], std::string("enters ") + kOrbWords[o]));
+    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(date(row.entered[o], "enters " + OrbWord(o)));
     if (row.minimum) {
         f.push_back(date(row.minimum->date, "closest"));
         f.push_back(Degrees(row.minimum->deviation));
@@ -66,8 +76,11 @@ std::vector<std::string> RowFields(const TransitRequest& h, int run, int transit
     } else {
         f.insert(f.end(), {"", ""});
     }
-    for (int o = kInnerOrb; o >= kOuterOrb; --o) f.push_back(date(row.left[o], std::string("leaves ") + kOrbWords[o]));
+    for (int o = kInnerOrb; o >= kOuterOrb; --o) f.push_back(date(row.left[o], "leaves " + OrbWord(o)));
     f.push_back(retrograde);
+    const bool first = &row == &t.FirstRow();
+    f.push_back(first ? OrbWords(t.heldAtStart) : "");
+    f.push_back(first ? OrbWords(t.heldAtEnd) : "");
     return f;
 }
 
@@ -93,8 +106,7 @@ std::string CsvExport(const std::vector<RunRecord>& runs) {
             for (std::size_t p = 0; p < transit.passes.size(); ++p) {
                 for (const std::size_t row : transit.passes[p].rows) {
                     AppendRecord(out, RowFields(runs[r].request, static_cast<int>(r + 1), static_cast<int>(t + 1),
-                                                static_cast<int>(p + 1), transit.record->aspect,
-                                                transit.record->rows[row]));
+                                                static_cast<int>(p + 1), transit, transit.record->rows[row]));
                 }
             }
         }

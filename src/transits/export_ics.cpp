@@ -5,8 +5,10 @@
 #include <set>
 #include <utility>
 
+#include "ephemeris/planet_longitude.h"
 #include "transits/export_view.h"
 #include "transits/orb_geometry.h"
+#include "transits/transit_pair.h"
 
 namespace meridel {
 
@@ -35,6 +37,22 @@ std::string CompactDate(std::int32_t day) {
     return compact;
 }
 
+// The day the transit entered its outer orb, also when that was before the period: the listing's
+// own stepping (local midnights in the results zone) walked back from the period's first day.
+// Every period that holds the transit finds the same day, so its UID does not change with the
+// period. Where the positions end first, their first day stands for it.
+std::int32_t TransitFirstDay(const Sky& sky, const TransitRequest& h, const ExportTransit& t) {
+    if (!t.openAtStart) return t.firstDay;
+    bool heldOnFirstDay = false;
+    std::int16_t error = 0;
+    const double orb = h.OrbDegrees[kOuterOrb] * kFullCircle / 360.0;
+    const std::int32_t day = TransitPair(sky, h).StepToOrbChange(t.firstDay, heldOnFirstDay, false, false,
+                                                                 static_cast<std::int16_t>(h.zoneMinutes),
+                                                                 t.record->aspect, orb, error);
+    if (error < 0) return day < t.firstDay ? day + 1 : t.firstDay;
+    return day;
+}
+
 std::string UtcDateTime(double moment) {
     const UtcMinute ut = UtcMinuteOf(moment);
     const std::string clock = ClockText(ut.minuteOfDay);
@@ -42,6 +60,19 @@ std::string UtcDateTime(double moment) {
 }
 
 std::string OrbText(const TransitRequest& h, int orb) { return std::to_string(h.OrbDegrees[orb]) + "\xC2\xB0 orb"; }
+
+// "10° orb", "10° and 5° orbs", "10°, 5° and 2° orbs": the orbs marked, outer first.
+std::string OrbsText(const TransitRequest& h, const std::array<bool, kOrbCount>& marked) {
+    std::vector<std::string> degrees;
+    for (int o = kOuterOrb; o <= kInnerOrb; ++o) {
+        if (marked[o]) degrees.push_back(std::to_string(h.OrbDegrees[o]) + "\xC2\xB0");
+    }
+    std::string text;
+    for (std::size_t i = 0; i < degrees.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == degrees.size() ? " and " : ", ") + degrees[i];
+    }
+    return text + (degrees.size() > 1 ? " orbs" : " orb");
+}
 
 // Describes what the transit is: the pair, and for Personal transits the birth and zodiac.
 std::string PairLine(const TransitRequest& h, std::int16_t aspect) {
@@ -97,7 +128,8 @@ std::string TransitDescription(const TransitRequest& h, const ExportTransit& t) 
            "\xC2\xB0 and " + std::to_string(h.OrbDegrees[kInnerOrb]) + "\xC2\xB0; days in the zone " + h.zoneText +
            " (UTC" + UtcOffsetText(h.zoneMinutes) + ").");
     if (t.openAtStart) {
-        d.Line("Already within the " + OrbText(h, kOuterOrb) + " when the period began on " + IsoDate(h.StartDay) + ".");
+        d.Line("Already within the " + OrbsText(h, t.heldAtStart) + " when the period began on " + IsoDate(h.StartDay) +
+               ".");
     }
     for (const ExportPass& pass : t.passes) {
         const TransitRow& row = t.record->rows[pass.rows.front()];
@@ -110,8 +142,8 @@ std::string TransitDescription(const TransitRequest& h, const ExportTransit& t) 
         for (const ExactHit& hit : pass.hits) d.On(hit.date.day, "Exact: " + d.HitText(hit));
         for (int o = kInnerOrb; o >= kOuterOrb; --o) d.Left(row, o);
     }
-    return d.Text(t.openAtEnd ? "Still within the " + OrbText(h, kOuterOrb) + " when the period ended on " +
-                                    IsoDate(h.EndDay) + "."
+    return d.Text(t.openAtEnd ? "Still within the " + OrbsText(h, t.heldAtEnd) + " when the period ended on " +
+                                    IsoDate(t.lastDay) + "."
                               : "");
 }
 
@@ -144,10 +176,10 @@ private:
     std::set<std::string> uids_;
 };
 
-void WriteTransit(CalendarWriter& w, const TransitRequest& h, const ExportTransit& t) {
+void WriteTransit(CalendarWriter& w, const Sky& sky, const TransitRequest& h, const ExportTransit& t) {
     const std::int16_t aspect = t.record->aspect;
     const std::string title = TransitTitle(h, aspect);
-    if (w.BeginEvent(TransitUid(h, aspect, t.firstDay))) {
+    if (w.BeginEvent(TransitUid(h, aspect, TransitFirstDay(sky, h, t)))) {
         w.Property("DTSTART;VALUE=DATE:" + CompactDate(t.firstDay));
         w.Property("DTEND;VALUE=DATE:" + CompactDate(t.lastDay + 1));  // the day after the last
         w.EndEvent(title, TransitDescription(h, t));
@@ -158,6 +190,8 @@ void WriteTransit(CalendarWriter& w, const TransitRequest& h, const ExportTransi
         const ExactHit& hit = hits[i];
         if (!w.BeginEvent(ExactHitUid(h, aspect, hit.moment))) continue;
         w.Property("DTSTART:" + UtcDateTime(hit.moment));
+        // The minute of the hit; without an end, calendar programs give it their default hour.
+        w.Property("DTEND:" + UtcDateTime(hit.moment + 1.0 / 1440));
         const std::string count =
             hits.size() > 1 ? " (" + std::to_string(i + 1) + " of " + std::to_string(hits.size()) + ")" : "";
         const std::string description = PairLine(h, aspect) + "\nExact: " + d.HitText(hit) + "\nWithin the " +
@@ -215,14 +249,14 @@ std::string ExactHitUid(const TransitRequest& heading, std::int16_t aspect, doub
            "@meridel";
 }
 
-std::string ICalendarExport(const std::vector<RunRecord>& runs, const std::string& stampUtc) {
+std::string ICalendarExport(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc) {
     CalendarWriter w(stampUtc);
     w.Property("BEGIN:VCALENDAR");
     w.Property("VERSION:2.0");
     w.Property("PRODID:-//Meridel//Meridel transits//EN");
     w.Property("CALSCALE:GREGORIAN");
     for (const RunRecord& run : runs) {
-        for (const ExportTransit& t : ExportTransitsOf(run)) WriteTransit(w, run.request, t);
+        for (const ExportTransit& t : ExportTransitsOf(run)) WriteTransit(w, sky, run.request, t);
     }
     w.Property("END:VCALENDAR");
     return w.Text();

@@ -194,6 +194,15 @@ std::string JsonExport(const std::vector<RunRecord>& runs) {
             w.Key("lastDay").String(IsoDate(t.lastDay));
             w.Key("inOrbAtStart").Bool(t.openAtStart);
             w.Key("inOrbAtEnd").Bool(t.openAtEnd);
+            // Every orb held at the period's ends: a pass's null entry or exit of such an orb
+            // lies outside the period, not never.
+            for (const auto& [key, held] : {std::pair{"withinAtStart", &t.heldAtStart}, std::pair{"withinAtEnd", &t.heldAtEnd}}) {
+                w.Key(key).BeginArray(true);
+                for (int o = kOuterOrb; o <= kInnerOrb; ++o) {
+                    if ((*held)[o]) w.String(OrbWord(o));
+                }
+                w.EndArray();
+            }
             Date(w, "entersOuter", t.FirstRow().entered[kOuterOrb]);
             Date(w, "leavesOuter", t.FirstRow().left[kOuterOrb]);
             w.Key("passes").BeginArray();

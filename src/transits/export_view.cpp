@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "calendar/date_text.h"
+#include "transits/orb_stretches.h"
 
 namespace meridel {
 
@@ -39,7 +40,12 @@ std::vector<ExportTransit> ExportTransitsOf(const RunRecord& run) {
         t.openAtStart = !first.entered[kOuterOrb];
         t.openAtEnd = !first.left[kOuterOrb];
         t.firstDay = t.openAtStart ? run.request.StartDay : first.entered[kOuterOrb]->day;
-        t.lastDay = t.openAtEnd ? run.request.EndDay : first.left[kOuterOrb]->day;
+        t.lastDay = t.openAtEnd ? run.LastDayScanned() : first.left[kOuterOrb]->day;
+        const OrbStretches stretches = OrbStretchesOf(record, run.request.StartDay, run.LastDayScanned());
+        for (int o = kOuterOrb; o <= kInnerOrb; ++o) {
+            t.heldAtStart[o] = !stretches[o].empty() && stretches[o].front().openStart;
+            t.heldAtEnd[o] = !stretches[o].empty() && stretches[o].back().openEnd;
+        }
         for (std::size_t r = 0; r < record.rows.size(); ++r) {
             const TransitRow& row = record.rows[r];
             if (r == 0 || !OnlyAHit(row)) t.passes.emplace_back();
@@ -79,6 +85,11 @@ UtcMinute UtcMinuteOf(double moment) {
     return {static_cast<std::int32_t>(day), static_cast<int>(minutes - day * kMinutesPerDay)};
 }
 
+std::string OrbWord(int orb) {
+    static const char* const words[kOrbCount] = {"outer", "middle", "inner"};
+    return orb >= kOuterOrb && orb <= kInnerOrb ? words[orb] : "";
+}
+
 std::string AspectNoun(std::int16_t aspect) {
     static const char* const nouns[] = {"", "conjunction", "opposition", "square", "trine", "sextile"};
     return aspect >= 1 && aspect <= 5 ? nouns[aspect] : "";
@@ -107,8 +118,12 @@ std::string BirthText(const TransitRequest& heading) {
 std::string PairKey(const TransitRequest& heading) {
     std::string key = (heading.world ? "W|" : "P|") + std::to_string(heading.Moving()) + "|" +
                       std::to_string(heading.Second());
-    if (!heading.world) key += "|" + BirthText(heading) + "|" + ZodiacText(heading);
-    return key;
+    if (heading.world) return key;
+    // The birth moment, not its typing: 12:00 in GMT+2:00 and 10:00 in GMT are one natal position.
+    const long long minute = static_cast<long long>(heading.BirthDay()) * kMinutesPerDay +
+                             std::atoi(heading.birthHour.c_str()) * 60 + std::atoi(heading.birthMinute.c_str()) -
+                             heading.birthZoneMinutes;
+    return key + "|" + std::to_string(minute) + "|" + ZodiacText(heading);
 }
 
 }  // namespace meridel

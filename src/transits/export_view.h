@@ -4,6 +4,7 @@
 // minutes and no others.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ struct ExportTransit {
     std::int32_t firstDay = 0, lastDay = 0;  // first and last local day within the outer orb
     bool openAtStart = false;                // already within the outer orb when the period began
     bool openAtEnd = false;                  // still within it when the period ended
+    // By orb index: which orbs were already held when the period began, and still when it ended.
+    std::array<bool, kOrbCount> heldAtStart{}, heldAtEnd{};
     std::vector<ExportPass> passes;
 
     const TransitRow& FirstRow() const { return record->rows.front(); }
@@ -48,6 +51,9 @@ struct UtcMinute {
 };
 UtcMinute UtcMinuteOf(double moment);
 
+// "outer", "middle", "inner".
+std::string OrbWord(int orb);
+
 // "conjunction", "opposition", "square", "trine", "sextile".
 std::string AspectNoun(std::int16_t aspect);
 // "conjunct", "opposite", "square", "trine", "sextile".
@@ -62,8 +68,9 @@ std::string ZodiacText(const TransitRequest& heading);
 std::string BirthText(const TransitRequest& heading);
 
 // What identifies a run's pair wherever it is exported: the mode, the two bodies and, for
-// Personal transits, the natal position (birth data and zodiac). Neither the period, the orbs
-// nor the results zone take part; with an event's own figures it makes that event's UID.
+// Personal transits, the natal position: the birth moment in universal time (however its zone was
+// typed) and the zodiac. Neither the period, the orbs nor the results zone take part; with an
+// event's own figures it makes that event's UID.
 std::string PairKey(const TransitRequest& heading);
 
 }  // namespace meridel

@@ -48,8 +48,9 @@ public:
     bool Empty() const { return text_.Length() == 0; }
     std::size_t Length() const { return text_.Length(); }
 
-    // A new run's set-up: an empty box stays empty; otherwise, appending, the blank line and rule
-    // that separate runs, or else the box is emptied.
+    // A new run's set-up: an empty box stays empty (and holds no runs: its text may have been
+    // deleted by hand); otherwise, appending, the blank line and rule that separate runs, or else
+    // the box is emptied.
     void BeginRun(bool append);
     // Appends a plain line (heading, rule) and its line end.
     void AppendLine(const std::string& line);
@@ -63,12 +64,22 @@ public:
 
     // The runs the box holds, in the order written; a run's record holds the rows it wrote.
     const std::vector<RunRecord>& Runs() const { return runs_; }
-    void AddRun(const RunRecord& run) { runs_.push_back(run); }
+    // Ends the run begun by BeginRun: its record joins the box's runs.
+    void AddRun(const RunRecord& run);
+    // The runs whose text `text` (the box's text as it is now, CR LF line ends) still holds as
+    // written, in order: those of a box edited by hand whose text was deleted or changed drop out.
+    // A box with a limit (the window's) keeps each run's text to tell; one without is never edited
+    // by hand and gives all its runs.
+    std::vector<RunRecord> RunsShownIn(const std::string& text) const;
 
 private:
+    void Write(const std::string& text);
+
     OutputText& text_;
     std::optional<std::size_t> limit_;
     std::vector<RunRecord> runs_;
+    std::vector<std::string> runTexts_;  // with a limit: the text each run wrote
+    std::string runText_;                // with a limit: what the current run has written so far
 };
 
 }  // namespace meridel

@@ -42,7 +42,7 @@ void TransitScan::Begin() {
     state_.NextRow = 0;
     state_.RowOffset = {};
     state_.MinDeviation = kNoMinimum;
-    state_.Results = RunRecord{request_, {}};
+    state_.Results = RunRecord{request_, {}, std::nullopt};
     minDay_ = 0;
     passMinDeviation_ = kNoMinimum;
     lastRowUsed_ = state_.NextRow - 1;
@@ -59,7 +59,11 @@ void TransitScan::WriteHeader() {
 ScanOutcome TransitScan::Run() {
     for (std::int32_t day = request_.StartDay; day <= request_.EndDay; ++day) {
         hooks_.yieldToWindow();
-        if (hooks_.stopRequested()) return ScanOutcome::Stopped;
+        if (hooks_.stopRequested()) {
+            // What the run covered, for the timeline of a run that ended early.
+            state_.Results.stoppedAfter = day - 1;
+            return ScanOutcome::Stopped;
+        }
         ProcessDay(day);
     }
     // A transit still open at the end date is written as it stands, without its minimum.
@@ -312,7 +316,9 @@ void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_
 
     // The pass's smallest deviation lies between the midnights around its smallest midnight
     // sample: found to the minute, it is shown when it comes within the inner orb. One that lies
-    // before the period (the transit was under way when it began) is not looked for.
+    // at or before the period's first midnight (the transit was under way when it began) has no
+    // day in the period to name: no Minimum, as for a transit that leaves its outer orb before
+    // any start column is filled.
     if (passMinDeviation_ < kNoMinimum) {
         const double gridStart = passMinDay_ - 1.5;  // 0 h UT of the day before
         const MinuteCurve deviationAt = [&](std::int32_t minute) {
@@ -333,14 +339,18 @@ void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_
         const bool atPeriodStart =
             (smallest.minute == first && first == midnight(request_.StartDay)) ||
             (valuesBeginLater && smallest.minute <= first + 1 && !(deviationAt(first) > smallest.deviation));
-        if (smallest.deviation < request_.Orbs[kInnerOrb] && !atPeriodStart) {
+        if (atPeriodStart) return;
+        if (smallest.deviation < request_.Orbs[kInnerOrb]) {
             const std::int32_t day = passMinDay_ - 1 + FloorDivide(smallest.minute + zone, kMinutesPerDay);
             // The mark is taken at the midnight that ends the minimum's day.
             Row(row).minimum = ClosestApproach{{day, RetrogradeMark(day + 1)}, smallest.deviation};
             return;
         }
     }
+    // The daily rule names the day before when the deviation already grows after the minimum's
+    // midnight: before the first day, that is the same closest approach before the period.
     const std::int32_t day = MinimumDate(minDay, aspect, minDeviation);
+    if (day < request_.StartDay) return;
     Row(row).minimum = ClosestApproach{{day, RetrogradeMark(day + 1)}, minDeviation};
 }
 

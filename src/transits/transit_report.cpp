@@ -27,7 +27,7 @@ std::string HeadingLine(const TransitRequest& h) {
     }
     return p1 + " transits of natal " + p2 + ", " + MonthNameDateText(h.StartDay) + ", to " +
            MonthNameDateText(h.EndDay) + ", birth at " + MonthNameDateText(h.BirthDay()) + ", " + h.birthHour + ":" +
-           h.birthMinute + " " + h.birthZone + (!h.sidereal ? " (tropical)" : " (sidereal)");
+           h.birthMinute + " " + h.birthZone + (h.sidereal ? " (sidereal)" : " (tropical)");
 }
 
 std::string TitlesLine(const std::array<std::int16_t, kOrbCount>& orbDegrees) {

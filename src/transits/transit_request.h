@@ -30,6 +30,7 @@ struct TransitRequest {
     // listing names Pluto), the birth time and zone as chosen, the results zone's list text.
     std::string planet1, planet2;
     std::string birthHour, birthMinute, birthZone;
+    int birthZoneMinutes = 0;                    // the birth zone, minutes east of Greenwich
     std::string zoneText;
 
     std::int16_t Moving() const { return PlanetCodes[0]; }

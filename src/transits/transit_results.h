@@ -58,6 +58,12 @@ struct TransitRecord {
 struct RunRecord {
     TransitRequest request;
     std::vector<TransitRecord> transits;
+    // A run that ended early (Stop, or the output box full): the last day it scanned, which is
+    // the day before its period began when it stopped at once.
+    std::optional<std::int32_t> stoppedAfter = std::nullopt;
+
+    // The last day the run covered: its period's last day, or where it stopped.
+    std::int32_t LastDayScanned() const { return stoppedAfter ? *stoppedAfter : request.EndDay; }
 };
 
 }  // namespace meridel

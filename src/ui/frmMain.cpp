@@ -76,8 +76,14 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    CloseRequested = false;
     Form_Unload();
-    event->accept();
+    // Cancel at the question keeps the program, and its listing, open.
+    if (ProgramEnded) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -7,12 +7,14 @@
 // size in twips is its client size plus a fixed frame allowance (FormWidth, FormHeight).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "request/run_request.h"
 #include "transits/output_box.h"
@@ -179,6 +181,8 @@ public:
     // ---- Date entry (frmMain_dates.cpp). Rows: 0 start, 1 end, 2 birth. ----
     // Cleans the row's boxes, sets session.request.RequestDays[row] and the row's label.
     void UpdateDateLabel(int row);
+    // The row's date in words from what its boxes hold, leaving the boxes as they are.
+    void ShowDateWords(int row);
     void txbYear_LostFocus(int row);
     void txbMonth_LostFocus(int row);
     void txbDay_LostFocus(int row);
@@ -206,6 +210,10 @@ public:
     bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
     bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
     int ScansStarted = 0;        // scans begun since the window was made
+    bool StopClicked = false;    // the user clicked Stop (not a full box): ends an all-planets listing too
+    // Since the start button's last click that began a request: the second click of a double-click
+    // lands on Stop and is no request to stop.
+    QElapsedTimer StartClicked;
 
     // ---- The output box (frmMain_output.cpp). Its text has CR LF line ends, each counted as two
     // characters against the limit. ----
@@ -217,6 +225,8 @@ public:
     void ShowOutputEnd();
     // Empties the box and forgets the runs it held.
     void ClearOutput();
+    // The runs whose text the box still shows (the user may have edited or deleted some).
+    std::vector<RunRecord> ShownRuns() const;
     void cmdClear_Click();
     void cmdFile_Click();
     std::string OutputFilePath;  // the file last chosen for the output
@@ -231,9 +241,11 @@ public:
 
     // ---- Saved state and the end of the program (frmMain_state.cpp) ----
     void cmdRestoreState_Click();
-    void cmdSaveState_Click();
+    void cmdSaveState_Click();          // a failed save says so, with the store's reason
     void cmdQuit_Click();
-    void Form_Unload();                 // the window closes afterwards in any case
+    // Closing the window asks as Quit does; the window stays open after Cancel (ProgramEnded
+    // stays false).
+    void Form_Unload();
     // True for about 5.5 s after a save that the store really holds, or a restore; quitting
     // then asks no question.
     bool StateJustStored = false;

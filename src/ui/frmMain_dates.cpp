@@ -27,6 +27,13 @@ void frmMain::UpdateDateLabel(int row) {
     lblDate[row]->repaint();
 }
 
+void frmMain::ShowDateWords(int row) {
+    const DateRowView view = ViewDateRow(
+        {txbYear[row]->text().toStdString(), txbMonth[row]->text().toStdString(), txbDay[row]->text().toStdString()});
+    lblDate[row]->setText(QString::fromStdString(view.label));
+    lblDate[row]->repaint();
+}
+
 void frmMain::txbYear_LostFocus(int row) {
     const QString trimmed = QString::fromStdString(TrimLeadingChars(txbYear[row]->text().toStdString(), "0"));
     if (trimmed != txbYear[row]->text()) txbYear[row]->setText(trimmed);

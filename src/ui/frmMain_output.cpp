@@ -43,6 +43,8 @@ void frmMain::ShowOutputEnd() {
 
 void frmMain::ClearOutput() { Output.Clear(); }
 
+std::vector<RunRecord> frmMain::ShownRuns() const { return Output.RunsShownIn(OutputText().toStdString()); }
+
 void frmMain::cmdClear_Click() {
     ClearOutput();
     SetFormHeight(CompactHeight);
@@ -51,7 +53,7 @@ void frmMain::cmdClear_Click() {
 void frmMain::cmdFile_Click() {
     const QString before = txbOutput->toPlainText();
     std::string text = before.toStdString();
-    WriteOutputToFile(text, chkOpenOutputFile->isChecked(), OutputFilePath, Output.Runs());
+    WriteOutputToFile(text, chkOpenOutputFile->isChecked(), OutputFilePath, session.sky, ShownRuns());
     // The box shows the trimmed text; it is set only when trimming changed it, so that the
     // box keeps its place otherwise.
     const QString after = QString::fromStdString(text);

@@ -3,10 +3,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleHints>
 #include <QTimer>
 
 #include "request/all_planets.h"
@@ -45,11 +47,18 @@ private:
 }  // namespace
 
 void frmMain::cmdStart_Click() {
-    session.RunAborted = true;
     if (cmdStart->text() == QStringLiteral("Stop")) {
+        // The second click of a double-click on the start button lands here.
+        if (StartClicked.isValid() &&
+            StartClicked.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+            return;
+        }
+        session.RunAborted = true;
         session.StopRequested = true;
+        StopClicked = true;
         return;
     }
+    StartClicked.start();
     const RequestCheck check = CheckRun(ReadRequestInput(), session);
     if (!Passed(check.updates, check.refusal) || !check.run) return;
     SetFormHeight(intHeight);
@@ -58,20 +67,25 @@ void frmMain::cmdStart_Click() {
 
 void frmMain::ScanTransits(const TransitRequest& run) {
     ScanRunning = true;
+    StopClicked = false;
     ++ScansStarted;
     WindowRun window(*this);
     const RunEnd end = ExecuteRun(session, run, scan, Output, chkAppendToOutput->isChecked(), window);
     ScanRunning = false;
-    if (end == RunEnd::Finished && !session.request.AllPlanetsMode) {
-        if (AnyTransit(scan)) {
-            dialogs().popUp("Done", 1200, 300, 2000, TopTwips(cmdShowAll[1]) + 450, LeftTwips(cmdShowAll[1]) - 1500);
-        } else if (const auto message = NoTransitsMessage(scan, false)) {
-            ShowMessages({*message});
+    if (!session.request.AllPlanetsMode) {
+        if (end == RunEnd::Finished) {
+            if (AnyTransit(scan)) {
+                dialogs().popUp("Done", 1200, 300, 2000, TopTwips(cmdShowAll[1]) + 450,
+                                LeftTwips(cmdShowAll[1]) - 1500);
+            } else if (const auto message = NoTransitsMessage(scan, false)) {
+                ShowMessages({*message});
+            }
         }
         if (OutputIsEmpty()) {
             chkAppendToOutput->setChecked(false);
             SetFormHeight(CompactHeight);
         }
+        // Shown after a stopped run too: a ticked box the user cannot see would append the next run.
         chkAppendToOutput->setVisible(!OutputIsEmpty());
     }
     ShowOutputEnd();
@@ -86,26 +100,50 @@ void frmMain::cmdShowAll_Click(int index) {
     const int savedFirst = cboPlanet[0]->currentIndex();
     const int savedSecond = cboPlanet[1]->currentIndex();
     const bool savedAppend = chkAppendToOutput->isChecked();
-    ClearOutput();
-    chkAppendToOutput->setChecked(true);
+    auto restoreLists = [&] {
+        cboPlanet[0]->setCurrentIndex(savedFirst);
+        cboPlanet[1]->setCurrentIndex(savedSecond);
+    };
     AllPlanetsMode = true;
 
     QComboBox* walked = cboPlanet[WalkedList(input.world, index)];
+    bool started = false;  // the first request passed its checks and the box was emptied
+    bool ended = false;    // nothing more runs, not even the closing run
     WalkAllPlanets(input, index, [&](const AllPlanetsStep& step) {
         // A window closed during a scan closes once the scan has unwound: start nothing more.
-        if (CloseRequested) return true;
-        // The lists show the pair being run; the start button's own request runs it.
+        if (ended || CloseRequested) return true;
+        // The lists show the pair being run, and the request is read from them as the start
+        // button reads it.
         if (step.closingRun) {
             cboPlanet[0]->setCurrentIndex(-1);
         } else {
             walked->setCurrentIndex(step.input.planets[static_cast<std::size_t>(WalkedList(input.world, index))]);
         }
-        cmdStart_Click();
+        const RequestCheck check = CheckRun(ReadRequestInput(), session);
+        if (check.refusal) {
+            // Shown over the lists as the user chose them. The first request's refusal (a typing
+            // error in a date, say) would meet every other request as well: it ends the listing
+            // before the box loses its text.
+            restoreLists();
+            Passed(check.updates, check.refusal);
+            ended = !started;
+            return true;
+        }
+        ApplyUpdates(check.updates);
+        if (!started) {
+            ClearOutput();
+            chkAppendToOutput->setChecked(true);
+            started = true;
+        }
+        if (!check.run) return session.RunAborted;  // a pair of a planet with itself, skipped
+        SetFormHeight(intHeight);
+        ScanTransits(*check.run);
+        // Stop ends the whole listing; a full box leaves the closing run its designed turn.
+        ended = StopClicked;
         return session.RunAborted;
     });
 
-    cboPlanet[0]->setCurrentIndex(savedFirst);
-    cboPlanet[1]->setCurrentIndex(savedSecond);
+    restoreLists();
     chkAppendToOutput->setChecked(savedAppend);
     AllPlanetsMode = false;
 }

@@ -61,10 +61,14 @@ private:
 
 void frmMain::cmdSaveState_Click() {
     // Every value is written even after a failure; the state counts as saved only when the
-    // store took all of them.
+    // store took all of them. The first failure's status says why.
     bool saved = true;
-    auto save = [&saved](const std::string& keyPart, const std::string& name, const std::string& value) {
-        saved = SaveRegistryValue(keyPart, name, value) && saved;
+    std::string failure;
+    auto save = [&](const std::string& keyPart, const std::string& name, const std::string& value) {
+        std::string status;
+        if (SaveRegistryValue(keyPart, name, value, &status)) return;
+        if (saved) failure = status;
+        saved = false;
     };
     for (int i = 0; i < 3; ++i) {
         const std::string name = std::to_string(i);
@@ -89,7 +93,10 @@ void frmMain::cmdSaveState_Click() {
     if (saved) {
         StateJustStored = true;
         StateStoredTicks = 0;
+        return;
     }
+    dialogs().message("The program state could not be saved.\n" + failure, MessageIcon::Exclamation,
+                      cmdSaveState->text().toStdString());
 }
 
 void frmMain::AgeStateJustStored() {
@@ -113,25 +120,26 @@ void frmMain::cmdQuit_Click() {
         EndProgram();
         return;
     }
-    switch (dialogs().askYesNoCancel("Save program state for next run?", cmdQuit->text().toStdString())) {
-        case Answer::Yes:
-            cmdSaveState_Click();
-            EndProgram();
-            break;
-        case Answer::No:
-            EndProgram();
-            break;
-        case Answer::Cancel:
-            break;
+    // A save that failed has said why; the question comes again rather than lose the state.
+    for (;;) {
+        switch (dialogs().askYesNoCancel("Save program state for next run?", cmdQuit->text().toStdString())) {
+            case Answer::Yes:
+                cmdSaveState_Click();
+                if (!StateJustStored) continue;
+                EndProgram();
+                return;
+            case Answer::No:
+                EndProgram();
+                return;
+            case Answer::Cancel:
+                return;
+        }
     }
 }
 
 void frmMain::Form_Unload() {
     if (ProgramEnded) return;
-    // The window closes whatever the answer, and with it the program: a Cancel here must not
-    // leave the program running without a window.
     cmdQuit_Click();
-    if (!ProgramEnded) EndProgram();
 }
 
 
@@ -176,6 +184,11 @@ void frmMain::cmdRestoreState_Click() {
     SetRestoredPosition(cboSearchAspect, Restored(kMrd, "SrchAsp", "0"));
     SetRestoredPosition(cboHour, Restored(kMrd, "BirthHour", "0"));
     SetRestoredPosition(cboMinute, Restored(kMrd, "BirthMinute", "0"));
+    // The words beside the dates follow the restored boxes, which Start reads (start-up brings
+    // them up to date itself, cleaning the boxes as it does).
+    if (blnStartUpCompleted) {
+        for (int row = 0; row < 3; ++row) ShowDateWords(row);
+    }
 
     StateJustStored = true;
     StateStoredTicks = 0;

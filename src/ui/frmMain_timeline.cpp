@@ -6,13 +6,15 @@
 namespace meridel {
 
 void frmMain::cmdTimeline_Click() {
-    // Text typed into an empty box is output without a listing.
-    if (Output.Runs().empty()) {
+    // Text typed into an empty box is output without a listing; runs whose text the user deleted
+    // are not drawn.
+    const std::vector<RunRecord> runs = ShownRuns();
+    if (runs.empty()) {
         dialogs().message("The output holds no listing to draw.", MessageIcon::Information, "Show timeline");
         return;
     }
     if (!TimelineWindow) TimelineWindow = new frmTimeline(this);
-    TimelineWindow->ShowRuns(Output.Runs(), session.sky);
+    TimelineWindow->ShowRuns(runs, session.sky);
 }
 
 }  // namespace meridel

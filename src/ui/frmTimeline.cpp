@@ -72,6 +72,8 @@ frmTimeline::frmTimeline(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
     picture->SetTimeline(BuildTimeline(runs, sky, activeClock().currentMoment()));
+    // What the pointer showed belongs to the picture before.
+    lblPointer->setText(QString::fromLatin1(kHint));
     // Tall enough for its lanes, within the screen.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int room = screen ? screen->availableGeometry().height() * 9 / 10 : 900;
@@ -95,15 +97,8 @@ void frmTimeline::cmdSavePicture_Click() {
     const QString name = QString::fromStdString(path).section(QLatin1Char('/'), -1);
     if (!name.contains(QLatin1Char('.'))) path += ".png";
 
-    TimelineLayout layout = picture->Layout();
-    if (layout.width > kWidestPicture) {
-        LayoutOptions options;
-        options.width = kWidestPicture;
-        options.text = MetricsOf(picture->Fonts());
-        layout = LayOutTimeline(picture->Model(), options);
-    }
     std::string error;
-    if (!WriteTimelinePicture(layout, picture->Colors(), picture->Fonts(), path, error)) {
+    if (!WriteTimelinePicture(picture->WholePicture(kWidestPicture), picture->Colors(), picture->Fonts(), path, error)) {
         dialogs().message(error, MessageIcon::Exclamation, kSaveTitle);
         return;
     }

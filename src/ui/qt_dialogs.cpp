@@ -1,10 +1,14 @@
 #include "ui/qt_dialogs.h"
 
+#include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 
@@ -84,7 +88,34 @@ QString WithChosenTypeSuffix(const QString& path, const QString& selectedFilter)
 }
 
 bool QtDialogs::openWithAssociatedProgram(const std::string& path) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands the file to xdg-open and reports success whenever xdg-open could be started, so a
+    // desktop without a program for the file would say nothing. Its answer is awaited instead.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) return OpenWithDesktopOpener(opener, Q(path));
+#endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+bool OpenWithDesktopOpener(const QString& opener, const QString& path) {
+    // Owned by the application: the program it starts may outlive this call, and the window.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(opener, {path});
+    if (!process->waitForStarted()) {
+        process->deleteLater();
+        return false;
+    }
+    // Where it finds no program it gives up within about a second. Where it runs the program
+    // itself until that program ends, it is still running after the wait: the file is open.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool answered = process->waitForFinished(kOpenerAnswerMs);
+    QApplication::restoreOverrideCursor();
+    if (!answered) return true;
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
 }
 
 }  // namespace meridel

@@ -35,6 +35,12 @@ private:
     QPointer<frmPopUp> popUpWindow_;
 };
 
+// Opens path with the desktop's opener program (xdg-open), which answers with its exit status:
+// false when it found no program for the file. An opener still running after kOpenerAnswerMs
+// has started one (it runs some programs in the foreground): true.
+inline constexpr int kOpenerAnswerMs = 3000;
+bool OpenWithDesktopOpener(const QString& opener, const QString& path);
+
 // A file name typed without an extension takes the one of the file type chosen in the dialog
 // ("Text files (*.txt)" adds ".txt"); what the file holds is decided by its extension.
 QString WithChosenTypeSuffix(const QString& path, const QString& selectedFilter);

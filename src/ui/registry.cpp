@@ -106,11 +106,13 @@ std::string ReadRegistryString(RegistryRoot, const std::string& key, const std::
     return ReadSettingsValue(keys, key, name, value);
 }
 
-bool SaveRegistryValue(const std::string& keyPart, const std::string& name, const std::string& value) {
+bool SaveRegistryValue(const std::string& keyPart, const std::string& name, const std::string& value,
+                       std::string* status) {
     const std::string stored = value.empty() ? std::string(" ") : value;
-    std::string status = WriteRegistryString(RegistryRoot::CurrentUser,
-                                             std::string(kRegistryBaseKey) + keyPart, name, stored);
-    return !status.empty() && status[0] == '0';
+    const std::string written = WriteRegistryString(RegistryRoot::CurrentUser,
+                                                    std::string(kRegistryBaseKey) + keyPart, name, stored);
+    if (status) *status = written;
+    return !written.empty() && written[0] == '0';
 }
 
 bool RestoreRegistryValue(const std::string& keyPart, const std::string& name, std::string& value,

@@ -33,8 +33,9 @@ std::string ReadRegistryString(RegistryRoot root, const std::string& key, const 
                                std::string& value);
 
 // Stores value (an empty text as one blank " ") under "Software\Vantorel" + keyPart.
-// True when the store holds it.
-bool SaveRegistryValue(const std::string& keyPart, const std::string& name, const std::string& value);
+// True when the store holds it. status, when given, receives the store's status text.
+bool SaveRegistryValue(const std::string& keyPart, const std::string& name, const std::string& value,
+                       std::string* status = nullptr);
 
 // Reads name under "Software\Vantorel" + keyPart into value; on failure value = defaultValue and
 // the result is false.

@@ -33,7 +33,6 @@ TimelineView::TimelineView(QWidget* parent)
 void TimelineView::SetTimeline(Timeline timeline) {
     timeline_ = std::move(timeline);
     ShowWholePeriod();
-    horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
 }
 
@@ -46,14 +45,41 @@ QPoint TimelineView::ScrollPosition() const { return {horizontalScrollBar()->val
 
 double TimelineView::FitScale() const { return FitPixelsPerDay(timeline_, viewport()->width(), metrics_); }
 
-void TimelineView::LayOut(double pixelsPerDay) {
+void TimelineView::LayOut(double pixelsPerDay, int scrollX) {
+    const int view = viewport()->width();
     LayoutOptions options;
     options.pixelsPerDay = fitted_ ? 0 : pixelsPerDay;
-    options.width = viewport()->width();
+    options.width = view;
     options.text = metrics_;
+    // A view's width on either side too, so that small moves need no new layout.
+    options.visibleLeft = scrollX - view;
+    options.visibleRight = scrollX + 2.0 * view;
     layout_ = LayOutTimeline(timeline_, options);
+    // Past the picture's right end: the view stands at its end.
+    const int last = std::max(0, static_cast<int>(std::ceil(layout_.width)) - view);
+    if (scrollX > last) {
+        scrollX = last;
+        options.visibleLeft = scrollX - view;
+        options.visibleRight = scrollX + 2.0 * view;
+        layout_ = LayOutTimeline(timeline_, options);
+    }
+    laying_ = true;
     UpdateScrollBars();
+    horizontalScrollBar()->setValue(scrollX);
+    laying_ = false;
     viewport()->update();
+}
+
+TimelineLayout TimelineView::WholePicture(double widest) const {
+    LayoutOptions options;
+    options.text = metrics_;
+    if (layout_.width > widest) {
+        options.width = widest;
+    } else {
+        options.pixelsPerDay = fitted_ ? 0 : layout_.pixelsPerDay;
+        options.width = layout_.width;
+    }
+    return LayOutTimeline(timeline_, options);
 }
 
 void TimelineView::UpdateScrollBars() {
@@ -68,7 +94,7 @@ void TimelineView::UpdateScrollBars() {
 
 void TimelineView::ShowWholePeriod() {
     fitted_ = true;
-    LayOut(0);
+    LayOut(0, 0);
 }
 
 void TimelineView::ZoomBy(double factor, std::optional<double> anchor) {
@@ -77,8 +103,9 @@ void TimelineView::ZoomBy(double factor, std::optional<double> anchor) {
     const double fit = FitScale();
     const double scale = std::clamp(layout_.pixelsPerDay * factor, fit, std::max(fit, kMostPixelsPerDay));
     fitted_ = scale <= fit;
-    LayOut(scale);
-    horizontalScrollBar()->setValue(static_cast<int>(std::lround(layout_.X(moment) - x)));
+    // Where the moment under the anchor comes to stand at the new scale: the same x in the view.
+    const double target = layout_.gutter + (moment - timeline_.start) * scale - x;
+    LayOut(scale, fitted_ ? 0 : static_cast<int>(std::lround(std::clamp(target, 0.0, 2e9))));
 }
 
 void TimelineView::MoveInTime(int pixels) { horizontalScrollBar()->setValue(horizontalScrollBar()->value() + pixels); }
@@ -129,7 +156,7 @@ void TimelineView::paintEvent(QPaintEvent*) {
 
 void TimelineView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    LayOut(layout_.pixelsPerDay);
+    LayOut(layout_.pixelsPerDay, horizontalScrollBar()->value());
 }
 
 void TimelineView::wheelEvent(QWheelEvent* event) {
@@ -191,6 +218,14 @@ bool TimelineView::viewportEvent(QEvent* event) {
     return QAbstractScrollArea::viewportEvent(event);
 }
 
-void TimelineView::scrollContentsBy(int, int) { viewport()->update(); }
+void TimelineView::scrollContentsBy(int dx, int) {
+    // Moved beyond what was laid out: lay out about the new place.
+    const int left = horizontalScrollBar()->value();
+    if (dx != 0 && !laying_ && (left < layout_.laidLeft || left + viewport()->width() > layout_.laidRight)) {
+        LayOut(layout_.pixelsPerDay, left);
+        return;
+    }
+    viewport()->update();
+}
 
 }  // namespace meridel

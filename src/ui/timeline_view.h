@@ -30,7 +30,11 @@ public:
     void SetColors(const TimelineColors& colors);
 
     const Timeline& Model() const { return timeline_; }
+    // What the view shows, laid out: the details (ticks, shades, curves, markers) only about the
+    // part in view, so that a step costs the same on a listing of any length.
     const TimelineLayout& Layout() const { return layout_; }
+    // The whole picture at the scale shown, or fitted to `widest` pixels when it would be wider.
+    TimelineLayout WholePicture(double widest) const;
     const TimelineColors& Colors() const { return colors_; }
     const TimelineFonts& Fonts() const { return fonts_; }
     double PixelsPerDay() const { return layout_.pixelsPerDay; }
@@ -65,7 +69,9 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void LayOut(double pixelsPerDay);
+    // Lays out at this scale (ignored while the whole period is fitted) around the view standing
+    // at scrollX, and sets the scroll bars to it.
+    void LayOut(double pixelsPerDay, int scrollX);
     void UpdateScrollBars();
     double FitScale() const;
     // A view point as a point of the whole picture.
@@ -77,6 +83,7 @@ private:
     TimelineFonts fonts_;
     TextMetrics metrics_;
     bool fitted_ = true;
+    bool laying_ = false;  // LayOut sets the scroll bars itself
     QPoint dragFrom_;
 };
 

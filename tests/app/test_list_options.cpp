@@ -1,6 +1,8 @@
 // meridel-list's command line: what it takes, what it refuses as a usage error.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "app/list_options.h"
 
 namespace meridel {
@@ -30,6 +32,24 @@ TEST(ListOptionsTest, AWholeRequest) {
     EXPECT_EQ(*search->searchAspect, "square");
     EXPECT_FALSE(search->keepDates);
     EXPECT_TRUE(Parse({"--help"})->help);
+    EXPECT_TRUE(Parse({"--version"})->version);
+}
+
+// Without --orbs, orbs the moving planet accepts: with Mercury the inner orb must be 3 degrees.
+TEST(ListOptionsTest, DefaultOrbsFitTheMovingPlanet) {
+    auto orbs = [](std::vector<std::string> more) {
+        std::vector<std::string> args = {"--planet2", "Saturn", "--start", "2024-01-01", "--end", "2024-12-31"};
+        args.insert(args.end(), more.begin(), more.end());
+        return Parse(args)->OrbsToUse();
+    };
+    EXPECT_EQ(orbs({"--planet1", "Mercury"}), (std::array<int, 3>{10, 6, 3}));
+    EXPECT_EQ(orbs({"--planet1", "Mars"}), (std::array<int, 3>{10, 5, 2}));
+    EXPECT_EQ(orbs({"--planet1", "Mercury", "--all-planets", "0"}), (std::array<int, 3>{10, 5, 2}));
+    EXPECT_EQ(orbs({"--planet1", "Mercury", "--orbs", "9,6,3"}), (std::array<int, 3>{9, 6, 3}));
+    EXPECT_NE(ListUsage(true).find("10,6,3"), std::string::npos);
+    // The window-less build says --graph is not in it.
+    EXPECT_NE(ListUsage(false).find("--graph is not in this meridel-list"), std::string::npos);
+    EXPECT_EQ(ListUsage(true).find("--graph is not in this meridel-list"), std::string::npos);
 }
 
 TEST(ListOptionsTest, UsageErrors) {
@@ -49,7 +69,7 @@ TEST(ListOptionsTest, UsageErrors) {
              {with({"--world", "--personal"}), "exclude each other"},
              {with({"--birth-time", "12:07"}), "steps of 5"},
              {with({"--sidereal"}), "belong to Personal mode"},
-             {with({"--personal"}), "Personal mode needs"},
+             {with({"--personal"}), "missing --birth, --birth-time or --birth-tz"},
              {with({"--all-planets", "2"}), "takes 0 or 1"},
              {with({"--search", "trine", "--all-planets", "0"}), "exclude each other"},
              {with({"--no-keep-dates"}), "goes with --search"},
@@ -58,6 +78,8 @@ TEST(ListOptionsTest, UsageErrors) {
         std::string error;
         EXPECT_FALSE(Parse(args, &error)) << fragment;
         EXPECT_NE(error.find(fragment), std::string::npos) << error;
+        // One capitalisation: after "meridel-list: " every message begins in lower case.
+        EXPECT_FALSE(std::isupper(static_cast<unsigned char>(error.at(0)))) << error;
     }
 }
 

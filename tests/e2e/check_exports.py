@@ -4,8 +4,11 @@ request, read by parsers that are not ours: Debian's python3-icalendar and libic
 of calendar programs, through GObject introspection) for iCalendar, Python's csv and json.
 
 Usage: check_exports.py MERIDEL_LIST
-Every event, row and exact hit of each file must name the listing's days and minutes; a second
-iCalendar export of the same request must give the same UIDs; libical must report no error.
+Every event, row and exact hit of each file must name the listing's days and minutes; the orbs
+held when the period began and when it ended must be the same in all three; a second iCalendar
+export of the same request, an export of a longer period and one of the same birth moment typed
+in another zone must give the same UIDs; timed events must end a minute after they begin; libical
+must report no error.
 """
 import csv
 import datetime as dt
@@ -42,7 +45,27 @@ CASES = [
      "--birth 1970-01-10 --birth-time 12:00 --birth-tz GMT+5:30 --tz GMT+5:30", 330),
     ("All planets against Saturn, one run each",
      "--world --planet1 Mars --planet2 Saturn --start 2024-01-01 --end 2024-12-31 --all-planets 0", 0),
+    ("World, within the middle orb all year",
+     "--world --planet1 Neptune --planet2 Pluto --start 2024-01-01 --end 2024-12-31", 0),
 ]
+
+# Requests whose UIDs must come again in the second: (name, first, second, the same events).
+IDENTITIES = [
+    ("A longer period updates the events of a shorter one",
+     "--personal --planet1 Saturn --planet2 Sun --start 2022-03-01 --end 2023-02-28 "
+     "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00",
+     "--personal --planet1 Saturn --planet2 Sun --start 2021-06-01 --end 2023-12-31 "
+     "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00", False),
+    ("The birth moment typed in another zone",
+     "--personal --planet1 Saturn --planet2 Sun --start 2022-03-01 --end 2023-02-28 "
+     "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00",
+     "--personal --planet1 Saturn --planet2 Sun --start 2022-03-01 --end 2023-02-28 "
+     "--birth 1990-06-15 --birth-time 10:00 --birth-tz GMT --tz GMT+2:00", True),
+    ("A World transit cut by the period",
+     "--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31",
+     "--world --planet1 Jupiter --planet2 Saturn --start 2019-01-01 --end 2022-12-31", False),
+]
+ORB_WORDS = ["outer", "middle", "inner"]
 
 VERBS = {"Conjunction": "conjunct", "Opposition": "opposite", "Square": "square", "Trine": "trine",
          "Sextile": "sextile"}
@@ -172,11 +195,20 @@ def expected_description_lines(r, t, zone_text):
             lines.append(f"Exact: {row['at'][0].isoformat()} {row['minimum'].split(' ', 1)[0]} {zone_text} (")
         elif row["at"]:
             lines.append(f"Closest: {row['at'][0].isoformat()}, {row['minimum']}")
-    if not t["rows"][0]["enters"][0]:
-        lines.append(f"Already within the {r['orbs'][0]}° orb when the period began on {r['start'].isoformat()}.")
-    if not t["rows"][0]["leaves"][0]:
-        lines.append(f"Still within the {r['orbs'][0]}° orb when the period ended on {r['end'].isoformat()}.")
     return lines
+
+
+def held_in_description(description, r, began):
+    """The orbs a description says were held when the period began (or still when it ended)."""
+    for line in description:
+        m = re.match(r"(Already|Still) within the (.+) orbs? when the period (began|ended) on (\S+)\.$", line)
+        if m and (m.group(3) == "began") == began:
+            date = (r["start"] if began else r["end"]).isoformat()
+            if m.group(4) != date:
+                return None
+            degrees = [int(d) for d in re.findall(r"(\d+)°", m.group(2))]
+            return [ORB_WORDS[r["orbs"].index(d)] for d in degrees]
+    return []
 
 
 def check_ics(case, raw, runs, zone, zone_text):
@@ -206,17 +238,29 @@ def check_ics(case, raw, runs, zone, zone_text):
     want_all_day.sort(key=lambda w: w[:3])
     check([w[:3] for w in want_all_day] == [e[:3] for e in all_day], case,
           f"all-day events {[e[:3] for e in all_day][:3]} against the listing's transits {[w[:3] for w in want_all_day][:3]}")
+    held = {}
     for want, event in zip(want_all_day, all_day):
         description = event[3].split("\n")
         for line in expected_description_lines(want[3], want[4], zone_text):
             check(any(d.startswith(line) for d in description), case, f"{event[0]} {event[1]}: no '{line}' in {description}")
+        r, t = want[3], want[4]
+        at_start, at_end = held_in_description(description, r, True), held_in_description(description, r, False)
+        # The outer orb is held at an end exactly when the listing gives no day for it there.
+        check(("outer" in at_start) == (not t["rows"][0]["enters"][0]), case, f"{event[0]} {event[1]}: held at start {at_start}")
+        check(("outer" in at_end) == (not t["rows"][0]["leaves"][0]), case, f"{event[0]} {event[1]}: held at end {at_end}")
+        held[(t["title"], t["first"])] = (at_start, at_end)
     check(sorted(want_timed) == timed, case, f"exact-hit events {timed[:3]} against the listing's {sorted(want_timed)[:3]}")
-    return {(str(e["SUMMARY"]), str(e["DTSTART"].to_ical())): str(e["UID"]) for e in events}
+    # Calendar programs give an event without an end their default hour: a hit lasts its minute.
+    for e in events:
+        if type(e["DTSTART"].dt) is dt.datetime:
+            check("DTEND" in e and e["DTEND"].dt - e["DTSTART"].dt == dt.timedelta(minutes=1), case,
+                  f"{e['SUMMARY']}: DTEND a minute after DTSTART")
+    return {(str(e["SUMMARY"]), str(e["DTSTART"].to_ical())): str(e["UID"]) for e in events}, held
 
 
 # ---- CSV ----
 
-def check_csv(case, raw, runs, zone, zone_text):
+def check_csv(case, raw, runs, zone, zone_text, held):
     check(raw.endswith(b"\r\n"), case, "CSV records end in CR LF")
     rows = list(csv.DictReader(io.StringIO(raw.decode("utf-8"), newline="")))
     listing_rows = [(ri, ti, t, row) for ri, r in enumerate(runs) for ti, t in enumerate(r["transits"]) for row in t["rows"]]
@@ -230,11 +274,18 @@ def check_csv(case, raw, runs, zone, zone_text):
         check((int(got["run"]), int(got["transit"])) == (ri + 1, ti + 1), case, where + ": run and transit numbers")
         check((got["planet 1"], got["planet 2"], got["aspect"]) == (r["p1"], r["p2"], t["aspect"].lower()), case,
               where + ": pair and aspect")
-        offset = f"{'-' if zone < 0 else '+'}{abs(zone) // 60:02d}:{abs(zone) % 60:02d}"
+        offset = f"UTC{'-' if zone < 0 else '+'}{abs(zone) // 60:02d}:{abs(zone) % 60:02d}"
         check((got["mode"], got["zone"], got["utc offset"], got["period start"]) ==
               ("World" if r["world"] else "Personal", zone_text, offset, r["start"].isoformat()), case,
               where + ": mode, zone, period")
         retrograde = set(filter(None, got["retrograde"].split("; ")))
+        # The orbs held at the period's ends, on the transit's first row, as the calendar says.
+        first_row = row is t["rows"][0]
+        start_held, end_held = held.get((t["title"], t["first"]), ([], []))
+        check(got["within at start"] == ("; ".join(start_held) if first_row else ""), case,
+              f"{where}: within at start {got['within at start']!r} against {start_held}")
+        check(got["within at end"] == ("; ".join(end_held) if first_row else ""), case,
+              f"{where}: within at end {got['within at end']!r} against {end_held}")
         for name, side, k in columns:
             c = row[side][k]
             check(got[name] == (c[0].isoformat() if c else ""), case, f"{where}: {name} {got[name]!r}")
@@ -257,7 +308,7 @@ def check_csv(case, raw, runs, zone, zone_text):
 
 # ---- JSON ----
 
-def check_json(case, raw, runs, zone):
+def check_json(case, raw, runs, zone, held):
     data = json.loads(raw.decode("utf-8"))
     if not check(len(data["runs"]) == len(runs), case, "one JSON run per listing run"):
         return
@@ -272,6 +323,9 @@ def check_json(case, raw, runs, zone):
                                                                      t["last"].isoformat()), case, where)
             check(got["inOrbAtStart"] == (t["rows"][0]["enters"][0] is None), case, where + ": inOrbAtStart")
             check(got["inOrbAtEnd"] == (t["rows"][0]["leaves"][0] is None), case, where + ": inOrbAtEnd")
+            start_held, end_held = held.get((t["title"], t["first"]), ([], []))
+            check((got["withinAtStart"], got["withinAtEnd"]) == (start_held, end_held), case,
+                  f"{where}: within {got['withinAtStart']}, {got['withinAtEnd']} against {start_held}, {end_held}")
             lines = [line for p in got["passes"] for line in p["listing"]]
             check(lines == [row["line"] for row in t["rows"]], case, where + ": its passes hold the listing's rows")
             hits = [h for p in got["passes"] for h in p["hits"]]
@@ -293,15 +347,25 @@ def main():
         if not check(runs and any(r["transits"] for r in runs), case, "the listing has transits"):
             continue
         zone_text = arguments.split("--tz ")[1].split()[0] if "--tz " in arguments else "GMT"
-        uids = check_ics(case, run(arguments + " --format ics"), runs, zone, zone_text)
-        again = check_ics(case + " (again)", run(arguments + " --format ics"), runs, zone, zone_text)
+        uids, held = check_ics(case, run(arguments + " --format ics"), runs, zone, zone_text)
+        again, _ = check_ics(case + " (again)", run(arguments + " --format ics"), runs, zone, zone_text)
         check(uids == again, case, "a second export of the same request has the same UIDs")
-        check_csv(case, run(arguments + " --format csv"), runs, zone, zone_text)
-        check_json(case, run(arguments + " --format json"), runs, zone)
+        check_csv(case, run(arguments + " --format csv"), runs, zone, zone_text, held)
+        check_json(case, run(arguments + " --format json"), runs, zone, held)
         checked += sum(len(t["rows"]) for r in runs for t in r["transits"])
+    # A calendar imports a transit once: its UID does not depend on the period asked or on the
+    # zone the birth moment was typed in.
+    for case, first, second, same in IDENTITIES:
+        uid_sets = []
+        for arguments in (first, second):
+            calendar = icalendar.Calendar.from_ical(run(arguments + " --format ics"))
+            uid_sets.append({str(e["UID"]) for e in calendar.walk("VEVENT")})
+        check(uid_sets[0] and (uid_sets[0] == uid_sets[1] if same else uid_sets[0] <= uid_sets[1]), case,
+              f"UIDs {sorted(uid_sets[0] - uid_sets[1])} of the first export not in the second")
     for failure in failures[:40]:
         print("FAILED", failure)
-    print(f"{len(CASES)} requests, {checked} listing rows checked in CSV, iCalendar and JSON")
+    print(f"{len(CASES)} requests, {checked} listing rows checked in CSV, iCalendar and JSON; "
+          f"{len(IDENTITIES)} pairs of requests for their UIDs")
     print(f"{len(CASES) - len({f.split(':')[0].replace(' (again)', '') for f in failures})} passed, "
           f"{len({f.split(':')[0].replace(' (again)', '') for f in failures})} failed")
     return 1 if failures else 0

@@ -40,12 +40,17 @@ TEST(ExportFiles, ARefusedRequestLeavesTheFileAsItWas) {
 }
 
 TEST(ExportFiles, AFileThatCannotBeWrittenOrAnUnknownFormatIsAUsageError) {
+    // Found before the run: nothing is listed to standard output either.
     const std::string path = TempPath("missing/folder.ics");
     const RunResult r = runList(kRequest + "--format ics --output " + path);
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "meridel-list: cannot write " + path + ": No such file or directory\n");
+    EXPECT_EQ(r.out, "");
+    const RunResult folder = runList(kRequest + "--output " + ::testing::TempDir());
+    EXPECT_EQ(folder.exitCode, 2);
+    EXPECT_NE(folder.err.find(": Is a directory"), std::string::npos) << folder.err;
 
     const RunResult bad = runList(kRequest + "--format xlsx");
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_EQ(bad.err.rfind("meridel-list: --format takes text, csv, ics or json\n", 0), 0u) << bad.err;
+    EXPECT_EQ(bad.err, "meridel-list: --format takes text, csv, ics or json\nTry 'meridel-list --help'.\n");
 }

@@ -52,12 +52,16 @@ TEST(GraphListing, NothingIsDrawnForARefusedRequestOrAnotherKindOfFileOrPlace) {
     EXPECT_EQ(pdf.exitCode, 2);
     EXPECT_EQ(pdf.err.rfind("meridel-list: --graph: the picture is a .png or .svg file: ", 0), 0u) << pdf.err;
 
-    // The listing is printed all the same; the picture's failure is reported and ends the run.
-    const RunResult nowhere = runList(kTriplePass + " --graph " + TempPath("no/such/folder.png"));
+    // A picture with nowhere to go is found before the run, and nothing is written: neither the
+    // listing to standard output nor the file --output names.
+    const std::string csv = TempPath("beside.csv");
+    std::ofstream(csv, std::ios::binary) << "earlier\r\n";
+    const RunResult nowhere = runList(kTriplePass + " --format csv --output " + csv + " --graph " +
+                                      TempPath("no/such/folder.png"));
     EXPECT_EQ(nowhere.exitCode, 2);
-    EXPECT_EQ(nowhere.out, runList(kTriplePass).out);
-    EXPECT_EQ(nowhere.err.rfind("meridel-list: Cannot write " + TempPath("no/such/folder.png") + ": ", 0), 0u)
-        << nowhere.err;
+    EXPECT_EQ(nowhere.err, "meridel-list: cannot write " + TempPath("no/such/folder.png") + ": No such file or directory\n");
+    EXPECT_EQ(readFile(csv), "earlier\r\n");
+    EXPECT_EQ(runList(kTriplePass + " --graph " + TempPath("no/such/folder.png")).out, "");
 }
 
 #else
@@ -67,7 +71,10 @@ TEST(GraphListing, BuildWithoutQtRefusesToDraw) {
     const RunResult r = runList(kTriplePass + " --graph " + png);
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "meridel-list: --graph needs a meridel-list built with Qt (this one was built with MERIDEL_GUI=OFF)\n");
+    EXPECT_EQ(r.err, "meridel-list: --graph needs a meridel-list built with Qt (this one was built with MERIDEL_GUI=OFF)\n"
+                     "Try 'meridel-list --help'.\n");
+    // Its --help says so.
+    EXPECT_NE(runList("--help").out.find("--graph is not in this meridel-list"), std::string::npos);
     EXPECT_TRUE(readFile(png).empty());
 }
 

@@ -82,16 +82,17 @@ TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
 }
 
 // Pluto's table starts at 0 h UT of 1600-01-01, after the first midnight of a zone east of
-// Greenwich. The trine was closest before the table begins: its minimum is the first midnight's
-// that has Pluto, not a moment where the search for a closer one ran out of positions.
-TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimumToTheMinute) {
+// Greenwich. The trine was closest before the table begins, where the period starts for this
+// pair: the period has no day of that approach to name, and no moment where the search for a
+// closer one ran out of positions is taken for it.
+TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
     RunResult r = runList("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 --end 1600-03-31 "
                           "--orbs 15,7,4 --tz GMT+8:30");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::vector<Cells> rows = rowsOf(r.out);
     ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0][0], "Trine");
-    EXPECT_EQ(rows[0][4], "1600-01-01r");
+    EXPECT_EQ(rows[0][0] + "|" + rows[0][4] + "|" + rows[0][8], "Trine||");
+    EXPECT_FALSE(rows[0][7].empty()) << "the trine ends in the period";
     ExpectListingMatches(rows, Case{kMars, kPluto, true, Day(1600, 1, 1), Day(1600, 3, 31), 510, "GMT+8:30", {15, 7, 4}});
 }
 
@@ -154,10 +155,26 @@ TEST_F(Listings, UsageAndHelp) {
     RunResult help = runList("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--all-planets 0|1"), std::string::npos);
+    // A usage error: its one line and where to look, not the whole usage.
     RunResult bad = runList("--world --planet1 Vulcan --planet2 Mars --start 2024-01-01 --end 2024-12-31");
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_NE(bad.err.find("no such body"), std::string::npos);
+    EXPECT_EQ(bad.err, "meridel-list: --planet1: no such body in the list: Vulcan\nTry 'meridel-list --help'.\n");
     EXPECT_EQ(runList("--world --planet1 Mars").exitCode, 2);
+    // Name, version and licence.
+    RunResult version = runList("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("meridel-list (Meridel) ", 0), 0u) << version.out;
+    EXPECT_NE(version.out.find("AGPL-3.0-or-later"), std::string::npos) << version.out;
+    // The help viewer's text ends with the same name, version and licence.
+    const std::string program = MERIDEL_LIST;
+    const std::string helpText = readFile(program.substr(0, program.rfind('/')) + "/mrd_help.txt");
+    const std::string number = version.out.substr(23, version.out.find('\n') - 23);
+    EXPECT_NE(helpText.find("\nMeridel " + number + ". Copyright"), std::string::npos) << number;
+    EXPECT_NE(helpText.find("(AGPL-3.0-or-later)"), std::string::npos);
+    // Without --orbs, Mercury moving gets orbs it accepts (10, 5 and 2 it refuses).
+    RunResult mercury = runList("--world --planet1 Mercury --planet2 Saturn --start 2024-01-01 --end 2024-03-31");
+    EXPECT_EQ(mercury.exitCode, 0) << mercury.err;
+    EXPECT_NE(mercury.out.find("Start 10°   Start 6°    Start 3°"), std::string::npos) << mercury.out;
 }
 
 // The sky check must see a date one day off, a missing retrograde mark, an exact hit shown as a

@@ -127,7 +127,8 @@ check_files() {
     fail "appstreamcli validate" "$out"
   fi
   if grep -qx "Icon=$app_id" "$desktop" && grep -qx 'Exec=meridel' "$desktop" &&
-     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo"; then
+     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" &&
+     grep -q '<project_license>AGPL-3.0-or-later</project_license>' "$metainfo"; then
     pass "desktop entry and metainfo name the program, its icon and each other"
   else
     fail "desktop entry and metainfo disagree on the names"
@@ -198,6 +199,19 @@ check_package() {
     pass "Depends: the ephemeris files and the libraries read from the binaries"
   else
     fail "Depends" "$depends"
+  fi
+  # The licence: machine-readable, with the AGPL's full text, which Debian's common-licenses lacks.
+  local copyright
+  copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/meridel/copyright)
+  if head -n 1 <<<"$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' &&
+     grep -qx 'License: AGPL-3.0-or-later' <<<"$copyright" &&
+     grep -q '^ *GNU AFFERO GENERAL PUBLIC LICENSE$' <<<"$copyright" &&
+     grep -q '^ *END OF TERMS AND CONDITIONS$' <<<"$copyright" &&
+     # The last paragraph, the licence, holds no empty line: its blank lines are written " .".
+     ! tac <<<"$copyright" | sed '/^License: AGPL-3.0-or-later$/q' | grep -q '^$'; then
+    pass "copyright: DEP-5, AGPL-3.0-or-later with the licence's full text"
+  else
+    fail "copyright file" "$(head -n 30 <<<"$copyright")"
   fi
   local description
   description=$(dpkg-deb --field "$deb" Description)

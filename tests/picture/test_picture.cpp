@@ -81,8 +81,8 @@ TEST_F(Picture, SvgParsesWithThePictureSizeAndItsTexts) {
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(viewBox, QStringLiteral("0 0 %1 %2").arg(std::ceil(layout_.width)).arg(std::ceil(layout_.height)));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Jupiter conjunction Saturn")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Dec 21")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Jupiter conjunct Saturn")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Dec 21, 2020")));
     EXPECT_TRUE(texts.contains(QStringLiteral("World transits of Jupiter and Saturn")));
 }
 

@@ -74,12 +74,14 @@ TEST_F(RunChecks, BirthDataChecks) {
     ExpectRefusal(refusal, "Please specify the birth time, or use 12:00 if not known.", MessageIcon::None,
                   kPersonalCaption);
     EXPECT_EQ(updates.hour.value_or(-1) * 100 + updates.minute.value_or(-1), 1301);
+    EXPECT_EQ(refusal->field, Field::None) << "a default was chosen: nothing for the user to correct";
     in.hour = 13;
     in.birthZone = 0;
     std::tie(refusal, updates) = birth(in, false);
     ExpectRefusal(refusal, "Please specify the timezone, or use GMT if not known.", MessageIcon::None,
                   kPersonalCaption);
     EXPECT_EQ(updates.birthZone, kGreenwichEntry);
+    EXPECT_EQ(refusal->field, Field::None);
 
     in.birthZone = kGreenwichEntry;
     in.minute = 0;  // a blank minute is taken as 00 without a word
@@ -121,6 +123,7 @@ TEST_F(RunChecks, PeriodZoneAndPlanetsInTheirOrder) {
     ExpectRefusal(check.refusal, "Please specify the timezone for the results, or use the default GMT timezone.",
                   MessageIcon::None, kWorldCaption);
     EXPECT_EQ(check.updates.resultZone, kGreenwichEntry);
+    EXPECT_EQ(check.refusal->field, Field::None);
 
     in.resultZone = kGreenwichEntry;
     in.planets = {3, 2};  // Mars and Mars

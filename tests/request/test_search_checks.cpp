@@ -48,8 +48,8 @@ TEST_F(SearchChecks, DesignedOrbs) {
     }
 }
 
-// In order: the end date, the results zone (title "Search"), the planets, the aspect, the pair's
-// order.
+// In order: the end date, the results zone (title "Search"), the planets, the pair's order, and
+// after all the others the aspect.
 TEST_F(SearchChecks, ChecksInTheirOrder) {
     RequestSession session = NewSession();
     RequestInput in = World();
@@ -63,17 +63,44 @@ TEST_F(SearchChecks, ChecksInTheirOrder) {
     ExpectRefusal(check.refusal, "Please specify the timezone for the results, or use the default GMT timezone.",
                   MessageIcon::None, "Search");
     EXPECT_EQ(check.updates.resultZone, kGreenwichEntry);
+    EXPECT_EQ(check.refusal->field, Field::None) << "GMT was chosen for the user";
     in.resultZone = kGreenwichEntry;
     in.planets[0] = -1;
     ExpectRefusal(CheckSearch(in, session).refusal, "Please choose both planets.", MessageIcon::Information, "Search");
-    in.planets[0] = 3;
     in.searchAspect = -1;  // as when typed text matches no entry
-    ExpectRefusal(CheckSearch(in, session).refusal, "Please choose the aspect to search for.",
-                  MessageIcon::Information, "Search");
-    in.searchAspect = 0;
-    in.planets = {4, 2};  // Jupiter and Mars
+    in.planets = {4, 2};   // Jupiter and Mars
     ExpectRefusal(CheckSearch(in, session).refusal, "Outer planet must be beyond inner planet",
                   MessageIcon::Information, "Search");
+    in.planets = {3, 3};
+    in.orbs[0] = 4;  // 5°: too small for Mars
+    ExpectRefusal(CheckSearch(in, session).refusal, "With Sun, Venus or Mars the search orb must be at least 6°.",
+                  MessageIcon::Information, "Search orb value");
+    in.orbs[0] = 9;
+    ExpectRefusal(CheckSearch(in, session).refusal, "Please choose the aspect to search for.",
+                  MessageIcon::Information, "Search");
+}
+
+// End date 2099-12-31 with Pluto: the first test (0 h UT of 2100-01-01) has no position, and the
+// report names the day the stepping reaches, whose local midnights east of Greenwich come earlier.
+TEST_F(SearchChecks, EndOfPlutosRangeNamesTheDayTheSteppingReaches) {
+    for (const auto& [zone, reached] :
+         {std::pair{kGreenwichEntry, "2100-01-01"}, {1, "2100-01-01"}, {47, "2100-01-02"}}) {
+        RequestSession session = NewSession();
+        RequestInput in = World(3, 7);  // Mars and Pluto
+        in.dates[1] = {"2099", "12", "31"};
+        in.resultZone = zone;
+        const SearchCheck check = CheckSearch(in, session);
+        ASSERT_FALSE(check.refusal) << check.refusal->messages[0].text;
+        const SearchStretch stretch = FindNextTransit(in, session, check.aspect);
+        ASSERT_TRUE(stretch.refusal);
+        const std::vector<Message>& m = stretch.refusal->messages;
+        ASSERT_EQ(m.size(), 2u);
+        const std::string range = "Date is beyond allowable date range for Pluto.";
+        EXPECT_EQ(m[0].title + "|" + m[0].text, "Error|" + range);
+        EXPECT_EQ(m[1].title + "|" + m[1].text, "Date out of range|No complete conjunction transit found up to " +
+                                                    std::string(reached) + " CE .\n" + range)
+            << zone;
+    }
 }
 
 // The great conjunction is within 10° on the day after the end date: the stepping goes past it to

@@ -71,10 +71,11 @@ protected:
     void SetUp() override { setClock(&clock_); }
     void TearDown() override { setClock(nullptr); }
 
-    // The run of the start button, or with allPlanets >= 0 the all-planets listing of that button.
-    Listing Run(const RequestInput& input, int allPlanets = -1) {
+    // The run of the start button, or with allPlanets >= 0 the all-planets listing of that button;
+    // with boxLimit, stopped where the window's output box is full.
+    Listing Run(const RequestInput& input, int allPlanets = -1, bool boxLimit = false) {
         StringOutput text;
-        OutputBox box(text, std::nullopt);
+        OutputBox box(text, boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
         RequestSession session;
         session.sky = skycheck::ProgramSky();
         ScanState scan;
@@ -95,12 +96,16 @@ protected:
         return {box.Runs(), text.Text()};
     }
 
-    // Text a fixed 7 pixels a character wide (titles 9), lines 14 high.
-    static TimelineLayout LayOut(const Timeline& t, double pixelsPerDay) {
+    // Text a fixed 7 pixels a character wide (titles 9), lines 14 high; only the part of the
+    // picture between visibleLeft and visibleRight in detail.
+    static TimelineLayout LayOut(const Timeline& t, double pixelsPerDay, double visibleLeft = -1e300,
+                                 double visibleRight = 1e300) {
         LayoutOptions options;
         options.pixelsPerDay = pixelsPerDay;
         options.text.width = [](const std::string& s, TextRole role) { return (role == TextRole::Title ? 9.0 : 7.0) * s.size(); };
         options.text.lineHeight = {18, 14, 13};
+        options.visibleLeft = visibleLeft;
+        options.visibleRight = visibleRight;
         return LayOutTimeline(t, options);
     }
 

@@ -125,25 +125,26 @@ inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) 
         const double shown = ArcMinutes(row[8]);
         // A pass under way when the period began may have been closest before it: its deviation
         // already grows at the first midnight, or where the positions begin when that midnight
-        // has none (Pluto or the Moon at the start of their range).
+        // has none (Pluto or the Moon at the start of their range). The period has no day of
+        // that approach to name.
         double first = c.Midnight(c.start);
         while (!c.HasValue(first) && first < c.Midnight(c.start + 1)) first += kMinute;
+        EXPECT_GE(day, c.start) << "minimum " << row[4] << " before the period";
         const bool closestBefore = day <= c.start && c.Deviation(a, first + 1.0 / 24) > c.Deviation(a, first);
+        EXPECT_FALSE(closestBefore) << "minimum " << row[4] << " of an approach before the period";
         const Approach* nearest = nearestApproach(a, c.Midnight(day) + 0.5);
-        ASSERT_TRUE(nearest || closestBefore) << "no approach near the minimum of " << row[4];
-        if (shown < c.orbs[2] * 60 && !closestBefore) {
+        ASSERT_TRUE(nearest) << "no approach near the minimum of " << row[4];
+        if (shown < c.orbs[2] * 60) {
             // Within the inner orb: the smallest deviation itself, on its own local day.
             EXPECT_EQ(c.LocalDay(nearest->moment), day) << "minimum " << row[4];
             EXPECT_NEAR(nearest->deviation / kDegree * 60, shown, 0.5 + 1e-3) << "minimum " << row[4];
             EXPECT_GE(nearest->deviation, kHitLimit - kHitLimitMargin) << "an exact hit listed as a minimum " << row[4];
             continue;
         }
-        // Outside it, or before the period: the smallest deviation at a local midnight, on the day
-        // it starts or the day before when the deviation still falls after that midnight. A pass
-        // with one midnight inside its orb names the midnight before it, a day early.
-        if (!closestBefore) {
-            EXPECT_LT(std::fabs(nearest->moment + c.zone / 1440.0 - day), 1.5) << "minimum " << row[4];
-        }
+        // Outside it: the smallest deviation at a local midnight, on the day it starts or the day
+        // before when the deviation still falls after that midnight. A pass with one midnight
+        // inside its orb names the midnight before it, a day early.
+        EXPECT_LT(std::fabs(nearest->moment + c.zone / 1440.0 - day), 1.5) << "minimum " << row[4];
         auto text = [&](std::int32_t d) {
             const long m = std::lround(c.Deviation(a, c.Midnight(d)) / kDegree * 60);
             return std::to_string(m / 60) + "°" + std::to_string(m % 60) + "'";

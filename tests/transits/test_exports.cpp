@@ -8,10 +8,12 @@
 
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
+#include "ephemeris/sky.h"
 #include "transits/export_csv.h"
 #include "transits/export_ics.h"
 #include "transits/export_json.h"
 #include "transits/export_view.h"
+#include "transits/orb_stretches.h"
 
 namespace meridel {
 namespace {
@@ -88,15 +90,21 @@ TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
     // A further hit belongs to the pass above it; a row with its own entries is a pass of its own.
     const std::vector<std::string> passes = {"1,1,1,", "1,1,1,", "1,2,1,", "1,2,2,", "1,3,1,"};
     for (std::size_t i = 0; i < passes.size(); ++i) EXPECT_EQ(lines[i + 1].substr(0, 6), passes[i]) << i;
-    // The further hit: only its hit filled.
+    // The further hit: only its hit filled. The offset is text a spreadsheet keeps ("+05:30" it
+    // reads as a time of day).
     EXPECT_EQ(lines[2],
-              "1,1,1,World,tropical,Mars,Saturn,,square,2024-01-01,2024-12-31,GMT+5:30,+05:30,10,5,2,"
-              ",,,,,2024-01-13 23:59,2024-01-13 18:29,,,,");
-    // The retrograde pass: the dates carrying "r" are named in the last column.
+              "1,1,1,World,tropical,Mars,Saturn,,square,2024-01-01,2024-12-31,GMT+5:30,UTC+05:30,10,5,2,"
+              ",,,,,2024-01-13 23:59,2024-01-13 18:29,,,,,,");
+    // The retrograde pass: the dates carrying "r" are named in the retrograde column.
     EXPECT_EQ(lines[4],
-              "1,2,2,World,tropical,Mars,Saturn,,trine,2024-01-01,2024-12-31,GMT+5:30,+05:30,10,5,2,"
+              "1,2,2,World,tropical,Mars,Saturn,,trine,2024-01-01,2024-12-31,GMT+5:30,UTC+05:30,10,5,2,"
               ",2024-05-20,2024-05-25,,,2024-05-30 12:00,2024-05-30 06:30,2024-06-04,2024-06-09,,"
-              "enters middle; enters inner; exact local; leaves inner");
+              "enters middle; enters inner; exact local; leaves inner,,");
+    // Every orb held at the period's ends, on the transit's first row: the square entered only its
+    // inner orb, so it had its outer and middle ones when the period began; the sextile still has
+    // its outer orb when it ends.
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 15), ",outer; middle,") << lines[1];
+    EXPECT_EQ(lines[5].substr(lines[5].size() - 7), ",,outer") << lines[5];
     EXPECT_NE(lines[3].find(",2024-04-20,0.3151,"), std::string::npos) << lines[3];
     EXPECT_EQ(IsoDate(2086302), "0999-12-31") << "ISO years have four digits";
 
@@ -159,12 +167,70 @@ TEST_F(Exports, UidsNameThePairAndTheEventNotThePeriodOrTheZone) {
     // A run appended twice gives each transit and hit one event.
     std::set<std::string> uids;
     int events = 0;
-    for (const std::string& line : LinesOf(ICalendarExport({run, run}, "20240315T101500Z"))) {
+    for (const std::string& line : LinesOf(ICalendarExport({run, run}, InstalledSky(), "20240315T101500Z"))) {
         if (line == "BEGIN:VEVENT") ++events;
         if (line.rfind("UID:", 0) == 0) uids.insert(line);
     }
     EXPECT_EQ(events, 3 + 3);
     EXPECT_EQ(uids.size(), 6u);
+
+    // The same birth moment typed in another zone is the same natal position.
+    TransitRequest sameMoment = natal;
+    sameMoment.birthHour = "17";
+    sameMoment.birthMinute = "30";
+    sameMoment.birthZone = "GMT+5:30";
+    sameMoment.birthZoneMinutes = 330;
+    EXPECT_EQ(TransitUid(natal, kSquare, kJan1), TransitUid(sameMoment, kSquare, kJan1));
+    sameMoment.RequestDays[2] += 1;  // midnight starting the next day in GMT+12:00
+    sameMoment.birthHour = "00";
+    sameMoment.birthMinute = "00";
+    sameMoment.birthZone = "GMT+12:00";
+    sameMoment.birthZoneMinutes = 720;
+    EXPECT_EQ(TransitUid(natal, kSquare, kJan1), TransitUid(sameMoment, kSquare, kJan1));
+}
+
+// The orbs a transit held when the period began and still held when it ended, read back from its
+// rows: the listing records one change a day, the outermost orb entered or else left.
+TEST_F(Exports, OrbStretchesFollowTheListedChanges) {
+    const std::int32_t first = kJan1, last = kJan1 + 99;
+    auto stretchesOf = [&](const std::vector<TransitRow>& rows) {
+        return OrbStretchesOf(TransitRecord{kTrine, rows}, first, last);
+    };
+    auto days = [](const std::vector<OrbStretch>& s) {
+        std::vector<std::array<std::int32_t, 4>> out;
+        for (const OrbStretch& x : s) out.push_back({x.firstDay, x.lastDay, x.openStart, x.openEnd});
+        return out;
+    };
+    using Days = std::vector<std::array<std::int32_t, 4>>;
+
+    // Within the middle orb all along; a pass through the inner orb.
+    TransitRow pass;
+    pass.entered[kInnerOrb] = On(kJan1 + 10);
+    pass.left[kInnerOrb] = On(kJan1 + 20);
+    OrbStretches s = stretchesOf({pass});
+    EXPECT_EQ(days(s[kOuterOrb]), (Days{{first, last, 1, 1}}));
+    EXPECT_EQ(days(s[kMiddleOrb]), (Days{{first, last, 1, 1}}));
+    EXPECT_EQ(days(s[kInnerOrb]), (Days{{kJan1 + 10, kJan1 + 20, 0, 0}}));
+
+    // The middle and inner orbs entered on one day: only the middle one is listed, and the inner
+    // orb's exit tells that it was entered then.
+    TransitRow fast;
+    fast.entered = {On(kJan1 + 5), On(kJan1 + 8), std::nullopt};
+    fast.left = {std::nullopt, On(kJan1 + 14), On(kJan1 + 12)};
+    s = stretchesOf({fast});
+    EXPECT_EQ(days(s[kOuterOrb]), (Days{{kJan1 + 5, last, 0, 1}}));
+    EXPECT_EQ(days(s[kMiddleOrb]), (Days{{kJan1 + 8, kJan1 + 14, 0, 0}}));
+    EXPECT_EQ(days(s[kInnerOrb]), (Days{{kJan1 + 8, kJan1 + 12, 0, 0}}));
+
+    // Already in the inner orb when the period began; two passes through the middle one.
+    TransitRow first1, second;
+    first1.left = {On(kJan1 + 60), On(kJan1 + 9), On(kJan1 + 3)};
+    second.entered[kMiddleOrb] = On(kJan1 + 30);
+    second.left[kMiddleOrb] = On(kJan1 + 40);
+    s = stretchesOf({first1, second});
+    EXPECT_EQ(days(s[kOuterOrb]), (Days{{first, kJan1 + 60, 1, 0}}));
+    EXPECT_EQ(days(s[kMiddleOrb]), (Days{{first, kJan1 + 9, 1, 0}, {kJan1 + 30, kJan1 + 40, 0, 0}}));
+    EXPECT_EQ(days(s[kInnerOrb]), (Days{{first, kJan1 + 3, 1, 0}}));
 }
 
 }  // namespace

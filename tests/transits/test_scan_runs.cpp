@@ -4,6 +4,7 @@
 #include <swephexp.h>
 
 #include <iostream>
+#include <tuple>
 
 #include "ephemeris/data_folder.h"
 #include "ephemeris/pluto_table.h"
@@ -152,8 +153,10 @@ TEST_F(ScanRuns, MotionBoundsHold) {
     }
     const std::pair<std::int16_t, double> closeBehindTheSun[] = {
         {kPluto, 2367911.2}, {kPluto, 2426170.0}, {kPluto, 2458495.0}, {kMercury, Day(2023, 5, 1)}};
-    for (const auto& [code, around] : closeBehindTheSun) {
-        double conjunction = around - 3;
+    for (const auto& body : closeBehindTheSun) {
+        // Named, not bound: the lambdas below capture it.
+        const std::int16_t code = body.first;
+        double conjunction = body.second - 3;
         while (Signed(longitude(code, conjunction, 0) - longitude(kSun, conjunction, 0)) < 0) conjunction += 0.01;
         for (double t = conjunction - 2; t < conjunction + 2; t += 0.005) {
             auto bending = [&](double x) { return Signed(longitude(code, x, 0) - longitude(code, x, SEFLG_NOGDEFL)); };
@@ -203,6 +206,21 @@ TEST_F(ScanRuns, InnerExitBeforeAnyMinimumNamesNoMinimum) {
     Scan(run, c);
     ASSERT_FALSE(run.rows.empty());
     EXPECT_EQ(run.rows[0][5] + "|" + run.rows[0][4] + "|" + run.rows[0][8], "2021-03-01||");
+}
+
+// Jupiter's trine to Pluto was closest at the end of 1599: from Pluto's first day (GMT), and from
+// its first whole local day at GMT+11:30, the inner exit names no Minimum before the period.
+TEST_F(ScanRuns, ApproachClosestBeforeThePeriodNamesNoMinimum) {
+    for (const auto& [start, zone, zoneText] :
+         {std::tuple{Day(1600, 1, 1), 0, "GMT"}, {Day(1600, 1, 2), 690, "GMT+11:30"}}) {
+        ScanRun r;
+        const Case c{kJupiter, kPluto, true, start, Day(1600, 7, 30), zone, zoneText, {7, 5, 1}};
+        Scan(r, c);
+        ExpectListingMatches(r.rows, c);
+        ASSERT_FALSE(r.rows.empty()) << zoneText;
+        EXPECT_EQ(r.rows[0][0] + "|" + r.rows[0][4] + "|" + r.rows[0][8], "Trine||") << zoneText;
+        EXPECT_FALSE(r.rows[0][5].empty()) << "the inner exit is listed";
+    }
 }
 
 TEST_F(ScanRuns, RetrogradeTestAcrossZeroAndNewYear) {

@@ -35,8 +35,9 @@ TEST_F(Dates, LeavingABoxCleansItAndShowsTheDate) {
 }
 
 // Typed text in the birth-time lists chooses the entry of its number; a number the list lacks is
-// refused by the run (the request layer's check), and the list keeps what was typed. A blank
-// hour gets 12:00 for the next try.
+// refused by the run (the request layer's check), and the list keeps what was typed, with the
+// focus on it. A blank hour gets 12:00, a blank zone GMT, for the next try: the focus stays on
+// Start.
 TEST_F(Dates, TypedBirthTimeAndTheBlankHour) {
     frmMain& w = Start();
     SetDate(2, "1990", "6", "15");
@@ -56,6 +57,7 @@ TEST_F(Dates, TypedBirthTimeAndTheBlankHour) {
     ExpectOneMessage("The birth minute must be 00 to 55 in steps of 5.");
     EXPECT_EQ(w.ScansStarted, 0);
     EXPECT_EQ(w.cboMinute->currentText(), "32");
+    EXPECT_EQ(w.focusWidget(), w.cboMinute);
 
     w.cboHour->setCurrentIndex(0);
     type(w.cboMinute, "5");
@@ -63,6 +65,17 @@ TEST_F(Dates, TypedBirthTimeAndTheBlankHour) {
     w.cmdStart_Click();
     ExpectOneMessage("Please specify the birth time, or use 12:00 if not known.");
     EXPECT_EQ(w.cboHour->currentText() + ":" + w.cboMinute->currentText(), "12:00");
+    EXPECT_EQ(w.focusWidget(), w.cmdStart);
+
+    for (QComboBox* zone : {w.cboTimezone[1], w.cboTimezone[0]}) {
+        zone->setCurrentIndex(0);
+        w.txbYear[0]->setFocus();
+        shown.clear();
+        w.cmdStart_Click();
+        ASSERT_EQ(shown.messages.size(), 1u);
+        EXPECT_EQ(zone->currentText(), "GMT") << LastText();
+        EXPECT_EQ(w.focusWidget(), w.cmdStart) << LastText();
+    }
 }
 
 TEST_F(Dates, EnterInADateBoxStartsExactlyOneRun) {

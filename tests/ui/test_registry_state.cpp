@@ -72,6 +72,7 @@ TEST_F(SavedState, SaveThenStartAgainRestoresEveryControl) {
 
 TEST_F(SavedState, RestoreInARunningWindowShowsNoPassingMessage) {
     frmMain& w = Start();
+    SetDate(0, "2000", "1", "1");
     // Saved: orbs 5, 3, 1 with transiting Jupiter. Restored one list at a time onto 10, 5, 2,
     // the combination 5, 5, 2 would fail the orb check on the way.
     w.cboPlanet[0]->setCurrentIndex(4);
@@ -83,9 +84,13 @@ TEST_F(SavedState, RestoreInARunningWindowShowsNoPassingMessage) {
     w.cboOrbs[0]->setCurrentIndex(9);
     w.cboOrbs[1]->setCurrentIndex(4);
     w.cboOrbs[2]->setCurrentIndex(1);
+    SetDate(0, "2010", "5", "6");
+    LeaveBox(w.txbDay[0]);
     shown.clear();
     w.cmdRestoreState_Click();
     EXPECT_TRUE(shown.messages.empty()) << LastText();
+    // The words beside the restored date are those of the date Start will read.
+    EXPECT_EQ(w.lblDate[0]->text(), QStringLiteral("January 1, 2000 CE"));
     EXPECT_EQ(w.cboOrbs[0]->currentIndex(), 4);
     EXPECT_EQ(w.cboOrbs[1]->currentIndex(), 2);
     EXPECT_EQ(w.cboOrbs[2]->currentIndex(), 0);
@@ -135,7 +140,7 @@ TEST_F(SavedState, NonsenseAndMissingValuesFallBackAndTheWindowStaysUsable) {
     EXPECT_TRUE(w.StateJustStored);
 }
 
-// No saves nothing, Cancel on the frame's close button still closes, Yes saves; within five
+// No saves nothing, Cancel on the frame's close button keeps the window, Yes saves; within five
 // seconds of a store (the start-up restore counts) quitting asks nothing.
 TEST_F(SavedState, QuitAsksToSaveUnlessJustStored) {
     frmMain& w = Start();
@@ -147,8 +152,12 @@ TEST_F(SavedState, QuitAsksToSaveUnlessJustStored) {
     frmMain& second = Restart();
     EXPECT_FALSE(second.optWorld->isChecked());
     second.optWorld->setChecked(true);
-    second.close();
+    second.close();  // answered Cancel: the window stays, as for Quit
     ExpectSaveQuestion();
+    EXPECT_FALSE(second.ProgramEnded);
+    EXPECT_TRUE(second.isVisible());
+    shown.answers = {Answer::No};
+    second.close();
     EXPECT_TRUE(second.ProgramEnded);
     EXPECT_FALSE(second.isVisible());
 
@@ -176,16 +185,31 @@ TEST_F(SavedState, QuitAsksToSaveUnlessJustStored) {
     EXPECT_TRUE(later.isVisible());
 }
 
-TEST_F(SavedState, SaveThatTheStoreRefusesIsNotJustStored) {
-    // The store's folder is a file: nothing can be written, and no message says so.
+// The store's folder is a file: nothing can be written. The save says so with the store's
+// reason, and Quit, answered Yes, asks again rather than end without the state.
+TEST_F(SavedState, SaveThatTheStoreRefusesSaysSoAndQuitAsksAgain) {
     std::ofstream(dir.path().toStdString() + "/Vantorel") << "x";
     frmMain& w = Start();
     w.cmdSaveState_Click();
     EXPECT_FALSE(w.StateJustStored);
-    EXPECT_TRUE(shown.messages.empty());
-    w.cmdQuit_Click();  // so quitting still offers to save
-    ExpectSaveQuestion();
+    ASSERT_EQ(shown.messages.size(), 1u);
+    const ShownMessage failure = shown.messages[0];
+    EXPECT_EQ(failure.title, "Save state");
+    EXPECT_EQ(failure.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(failure.text.rfind("The program state could not be saved.\n5 Unable to create (or find) key.  ", 0), 0u)
+        << failure.text;
+    EXPECT_GT(failure.text.size(), 80u) << "with the system's reason";
+
+    shown.clear();
+    shown.answers = {Answer::Yes};  // then Cancel
+    w.cmdQuit_Click();
+    ASSERT_EQ(shown.messages.size(), 3u);
+    EXPECT_EQ(shown.messages[0].text + "|" + shown.messages[1].text + "|" + shown.messages[2].text,
+              "Save program state for next run?|" + failure.text + "|Save program state for next run?");
     EXPECT_FALSE(w.ProgramEnded);
+    shown.answers = {Answer::No};
+    w.cmdQuit_Click();
+    EXPECT_TRUE(w.ProgramEnded);
 }
 
 }  // namespace

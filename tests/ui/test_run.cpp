@@ -12,16 +12,21 @@ using RunRequest = WindowTest;
 const QString kFullBoxEnd = QStringLiteral("Textbox is full -- ") + QString(119, QLatin1Char('-')) + "\r\nStopped";
 
 // The start button reads "Stop" while the scan runs, the inputs are locked; a click on it ends
-// the run at once.
+// the run at once, but not the second click of a double-click on Start.
 TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     frmMain& w = Start();
     SetWorld("Sun", "Mars");
     SetYears("1600", "2099");
+    w.chkAppendToOutput->setChecked(true);
     const QString idleCaption = w.cmdStart->text();
     QString captionDuringRun;
     bool lockedDuringRun = false;
-    QTimer::singleShot(100, [&] {
+    bool runningAfterDoubleClick = false;
+    const int secondClick = QGuiApplication::styleHints()->mouseDoubleClickInterval() / 4;
+    QTimer::singleShot(secondClick, [&] { QTest::mouseClick(w.cmdStart, Qt::LeftButton); });
+    QTimer::singleShot(AfterDoubleClick(), [&] {
         captionDuringRun = w.cmdStart->text();
+        runningAfterDoubleClick = w.ScanRunning && !w.session.StopRequested;
         lockedDuringRun = !w.cmdShowAll[0]->isEnabled() && !w.txbYear[0]->isEnabled() &&
                           !w.cboPlanet[0]->isEnabled() && w.cmdQuit->isEnabled() && IsShown(w.lblShortDate);
         QTest::mouseClick(w.cmdStart, Qt::LeftButton);
@@ -29,8 +34,11 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     QTest::mouseClick(w.cmdStart, Qt::LeftButton);
 
     EXPECT_EQ(captionDuringRun.toStdString(), "Stop");
+    EXPECT_TRUE(runningAfterDoubleClick);
     EXPECT_TRUE(lockedDuringRun);
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
+    // As after a finished run, the ticked box that makes the next run append is seen.
+    EXPECT_TRUE(IsShown(w.chkAppendToOutput));
     EXPECT_EQ(w.cmdStart->text(), idleCaption);
     EXPECT_TRUE(w.cmdShowAll[0]->isEnabled());
     EXPECT_TRUE(w.txbYear[0]->isEnabled());
@@ -70,7 +78,7 @@ TEST_F(RunRequest, TimerShowsTheOutputButtonsWhileThereIsOutput) {
     SetYears("1600", "2099");
     std::string duringRun;
     bool usableDuringRun = true;
-    QTimer::singleShot(100, [&] {  // a tick of the window's timer during the run
+    QTimer::singleShot(AfterDoubleClick(), [&] {  // a tick of the window's timer during the run
         w.Timer1_Timer();
         duringRun = shownButtons();
         usableDuringRun = fileUsable() || w.cmdTimeline->isEnabled() || w.cmdClear->isEnabled();

@@ -55,18 +55,66 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     EXPECT_FALSE(w.AllPlanetsMode);
     EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
 
-    // Orbs out of order are refused once, before any run.
+    // Orbs out of order, or a date the first request refuses, are refused once, before any run
+    // and before the box loses its text.
     w.cboOrbs[1]->setCurrentIndex(8);
     w.txbOutput->setPlainText(QStringLiteral("kept"));
     shown.clear();
     w.cmdShowAll_Click(0);
     ExpectOneMessage("Orbs must be strictly decreasing and differ by at least 2°.", "Orb values");
+    w.cboOrbs[1]->setCurrentIndex(4);
+    SetDate(0, "2024", "13", "1");
+    shown.clear();
+    w.cmdShowAll_Click(0);
+    ExpectOneMessage("The start date is invalid.", "Invalid input");
     EXPECT_EQ(w.ScansStarted, 8);
     EXPECT_EQ(w.OutputText(), QStringLiteral("kept"));
+    EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
 }
 
-// Closing the window during a run stops the scan first: no further run, not even Pluto's; the
-// window closes once the scan has unwound.
+// Records what the planet lists and the start button show while a message is up.
+class ListsBehindMessages : public RecordingDialogs {
+public:
+    explicit ListsBehindMessages(const frmMain& w) : w_(w) {}
+    void message(const std::string& text, MessageIcon icon, const std::string& title) override {
+        behind.push_back(w_.cboPlanet[0]->currentText() + "|" + w_.cmdStart->text());
+        RecordingDialogs::message(text, icon, title);
+    }
+    QStringList behind;
+
+private:
+    const frmMain& w_;
+};
+
+// Before 1600 only Pluto's closing run is refused: once, over the lists as the user chose them.
+// Stop ends the whole listing, the closing run included.
+TEST_F(ShowAll, RefusalOverTheChosenListsAndStopEndsTheListing) {
+    frmMain& w = Start();
+    SetWorld("Mars", "Jupiter");
+    SetDate(0, "1599", "1", "1");
+    SetDate(1, "1599", "2", "28");
+    ListsBehindMessages lists(w);
+    Dialogs* previous = setDialogs(&lists);
+    w.cmdShowAll_Click(0);
+    setDialogs(previous);
+    ASSERT_EQ(lists.messages.size(), 1u);
+    EXPECT_EQ(lists.messages[0].text, "Start date is too early for Pluto.");
+    EXPECT_EQ(lists.behind.join("").toStdString(), "Mars|Show all world transits between Mars and Jupiter");
+    EXPECT_EQ(w.ScansStarted, 7);
+
+    SetYears("1600", "2099");
+    QTimer::singleShot(100, [&] { QTest::mouseClick(w.cmdStart, Qt::LeftButton); });
+    w.cmdShowAll_Click(0);
+    EXPECT_EQ(w.ScansStarted, 8);
+    EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
+    EXPECT_FALSE(w.OutputText().contains(QStringLiteral("Pluto")));
+    EXPECT_TRUE(shown.messages.empty()) << LastText();
+    EXPECT_EQ(w.cboPlanet[0]->currentText() + "|" + w.cmdStart->text(),
+              "Mars|Show all world transits between Mars and Jupiter");
+}
+
+// Closing the window during a run stops the scan first: no further run, not even Pluto's; once
+// the scan has unwound the window asks, as Quit does. Cancel keeps it open with its listing.
 TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     frmMain& w = Start();
     w.show();
@@ -84,7 +132,15 @@ TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     EXPECT_EQ(w.cboPlanet[0]->currentText(), QStringLiteral("Venus"));
     EXPECT_FALSE(w.AllPlanetsMode);
     QTest::qWait(50);
+    ExpectOneMessage("Save program state for next run?", "Quit");
+    EXPECT_TRUE(w.isVisible()) << "answered Cancel";
+    EXPECT_FALSE(w.ProgramEnded);
+    EXPECT_FALSE(w.CloseRequested);
+
+    shown.answers = {Answer::No};
+    w.close();
     EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.ProgramEnded);
 }
 
 }  // namespace

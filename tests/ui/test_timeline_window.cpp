@@ -2,6 +2,7 @@
 // under the pointer, and saving the picture.
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QTest>
 
 #include "picture/timeline_export.h"
@@ -88,6 +89,13 @@ TEST_F(TimelineWindow, ZoomsAndMovesInTime) {
     EXPECT_TRUE(view.WholePeriodShown());
     for (int i = 0; i < 60; ++i) w.TimelineWindow->cmdZoomIn->click();
     EXPECT_EQ(view.PixelsPerDay(), TimelineView::kMostPixelsPerDay);
+    // Only the part in view is laid out in detail, wherever the view goes.
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Home, Qt::Key_Right}) {
+        QTest::keyClick(&view, key);
+        EXPECT_LE(view.Layout().laidLeft, view.ScrollPosition().x());
+        EXPECT_GE(view.Layout().laidRight, view.ScrollPosition().x() + view.viewport()->width());
+        EXPECT_LT(view.Layout().laidRight - view.Layout().laidLeft, view.Layout().width / 100);
+    }
     QTest::keyClick(&view, Qt::Key_0);
     EXPECT_NEAR(view.PixelsPerDay(), whole, 1e-9);
 
@@ -103,17 +111,33 @@ TEST_F(TimelineWindow, PointerOnAnExactHitNamesItsLocalMinute) {
     TimelineView& view = Opened(w);
     view.ZoomBy(20);
     ASSERT_EQ(view.Layout().lanes.size(), 1u);
+    // One exact hit; the other passes have their closest approaches marked.
+    const auto exact = [&view] {
+        const std::vector<HitMarker>& hits = view.Layout().lanes[0].hits;
+        EXPECT_EQ(std::count_if(hits.begin(), hits.end(), [](const HitMarker& m) { return m.exact; }), 1);
+        return std::find_if(hits.begin(), hits.end(), [](const HitMarker& m) { return m.exact; });
+    };
+    ASSERT_NE(exact(), view.Layout().lanes[0].hits.end());
+    // Moving there lays the picture out about the new place: what it holds is read afresh.
+    view.horizontalScrollBar()->setValue(static_cast<int>(exact()->x) - 300);
     const LaneGeometry& lane = view.Layout().lanes[0];
-    ASSERT_EQ(lane.hits.size(), 1u);
-    const HitMarker& hit = lane.hits[0];
-    view.horizontalScrollBar()->setValue(static_cast<int>(hit.x) - 300);
+    ASSERT_NE(exact(), lane.hits.end());
+    const HitMarker& hit = *exact();
     const QPoint at = InView(view, hit.x + 2, hit.y + 1);
     ASSERT_EQ(view.HitAt(at), &hit);
-    EXPECT_EQ(hit.tooltip, "Exact conjunction 2020-12-21 18:21 GMT");
+    EXPECT_EQ(hit.tooltip, "Jupiter conjunct Saturn exact 2020-12-21 18:21 GMT");
     EXPECT_EQ(view.HitAt(InView(view, hit.x + 40, hit.y)), nullptr);
     // Elsewhere in the lane: the day and how far from exact the pair stood.
     const QString there = view.DescribeAt(InView(view, hit.x, lane.plot.Bottom() - 2));
-    EXPECT_TRUE(there.startsWith(QStringLiteral("2020-12-21   Jupiter conjunction Saturn, 0\u00B0"))) << there.toStdString();
+    EXPECT_TRUE(there.startsWith(QStringLiteral("2020-12-21   Jupiter conjunct Saturn, 0\u00B0"))) << there.toStdString();
+
+    // Drawn again for new output, the status line forgets what the pointer showed.
+    QMouseEvent move(QEvent::MouseMove, QPointF(InView(view, hit.x, lane.plot.Bottom() - 2)), QPointF(), QPointF(),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view.viewport(), &move);
+    ASSERT_TRUE(w.TimelineWindow->lblPointer->text().startsWith(QStringLiteral("2020-12-21")));
+    Opened(w);
+    EXPECT_FALSE(w.TimelineWindow->lblPointer->text().startsWith(QStringLiteral("2020-12-21")));
 }
 
 TEST_F(TimelineWindow, SavesThePictureAsPngOrSvg) {

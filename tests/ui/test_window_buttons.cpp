@@ -1,6 +1,8 @@
 // The window's "Write output to file" and help buttons.
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <fstream>
 #include <string>
@@ -50,10 +52,41 @@ TEST_F(WindowButtons, FileTypesWriteTheRunsInTheBoxForSpreadsheetsAndCalendars) 
     EXPECT_NE(calendar.find("DTSTART:20201221T1821"), std::string::npos) << "the appended run's exact hit";
     EXPECT_EQ(write("listing.txt").rfind("World transits for Mars and Saturn", 0), 0u);
 
+    // A run whose text the user changed is no longer what the box shows: only the other is written.
+    QTextCursor edit = w.txbOutput->document()->find(QStringLiteral("Mars and Saturn"));
+    edit.insertText(QStringLiteral("Mars and Venus"));
+    const std::string edited = write("edited.csv");
+    EXPECT_EQ(edited.find(",Mars,Saturn,"), std::string::npos);
+    EXPECT_NE(edited.find("\r\n1,1,1,World,tropical,Jupiter,Saturn,"), std::string::npos);
+
+    // Selected and deleted by hand, then a run without Append: the file and the timeline hold that
+    // run alone.
+    w.txbOutput->selectAll();
+    QTest::keyClick(w.txbOutput, Qt::Key_Delete);
+    w.chkAppendToOutput->setChecked(false);
+    w.cmdStart_Click();
+    ASSERT_EQ(w.ShownRuns().size(), 1u);
+    EXPECT_EQ(write("again.ics").find("SUMMARY:Mars trine Saturn exact"), std::string::npos);
+
     w.cmdClear_Click();
     w.txbOutput->setPlainText(QStringLiteral("  typed after Clear  "));
     EXPECT_EQ(write("cleared.csv"), std::string(csv, 0, csv.find("\r\n") + 2)) << "the header alone";
     EXPECT_EQ(w.txbOutput->toPlainText(), QStringLiteral("typed after Clear")) << "the box shows the trimmed text";
+}
+
+// The desktop's opener answers with its exit status; one still running has started the program.
+TEST(DesktopOpener, NoProgramForTheFileIsAFailure) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto opener = [&dir](const char* name, const char* body) {
+        const QString path = dir.path() + "/" + name;
+        std::ofstream(path.toStdString()) << "#!/bin/sh\n" << body << "\n";
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        return path;
+    };
+    EXPECT_FALSE(OpenWithDesktopOpener(opener("none", "exit 3"), "/tmp/listing.csv"));
+    EXPECT_TRUE(OpenWithDesktopOpener(opener("found", "test \"$1\" = /tmp/listing.csv"), "/tmp/listing.csv"));
+    EXPECT_FALSE(OpenWithDesktopOpener(dir.path() + "/missing", "/tmp/listing.csv"));
 }
 
 TEST_F(WindowButtons, ANameTypedWithoutExtensionTakesTheChosenTypes) {
