@@ -9,9 +9,10 @@
 // the program as pluto.slx is. A body's series is fitted segment by segment: the longitude is
 // computed by the library at the Chebyshev points of the segment (the same quantity a direct call
 // gives: light-time, aberration, bending of light and nutation included), and the series taken
-// through them. Its last two coefficients bound what the series leaves out; where they exceed
-// the tolerance (a body passing close behind the Sun, whose bending of its light changes within
-// hours) the segment is halved, again and again, down to a few minutes. The Moon's positions
+// through them. Its last coefficients bound what the series leaves out, and within 15 degrees of
+// the Sun (where the bending of a body's light changes within hours) so does its error halfway
+// between its points, asked of the library; where they exceed the tolerance the segment is
+// halved, again and again, down to a few minutes. The Moon's positions
 // scatter by a few ten-thousandths of an arc second from one minute to the next: its series is a
 // least-squares fit through twice as many points, which follows their smooth course.
 //
@@ -31,6 +32,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ephemeris/ephemlon.h"
@@ -53,6 +55,8 @@ struct TailRule {
 };
 constexpr TailRule kSmoothCourse{2, 4}, kNearTheSun{4, 2};
 constexpr double kNearTheSunDegrees = 15;
+// There the series is also held to this many times its largest error halfway between its points.
+constexpr double kShownFactor = 1.5;
 // No record is shorter than a segment over 2^this.
 constexpr int kDeepestHalving = 11;
 // Segments a block: the part of a file a reader checks before it first reads from it.
@@ -147,15 +151,15 @@ public:
             values[static_cast<std::size_t>(k)] = v;
             ++calls_;
         }
-        bool nearTheSun = halved;
-        if (!nearTheSun && plan_.code != kSun && plan_.code != kMoon) {
+        bool nearTheSun = false;
+        if (plan_.code != kSun && plan_.code != kMoon) {
             for (int k = 0; k < m; ++k) {
                 const double t = start + length / 2 * (1 + nodes_[static_cast<std::size_t>(k)]);
                 const double elongation = std::remainder(values[static_cast<std::size_t>(k)] - RoughSun(t), kFullCircle);
                 nearTheSun = nearTheSun || std::fabs(elongation) < kNearTheSunDegrees / 360 * kFullCircle;
             }
         }
-        const TailRule& tail = nearTheSun ? kNearTheSun : kSmoothCourse;
+        const TailRule& tail = nearTheSun || halved ? kNearTheSun : kSmoothCourse;
         Series s{start, length, std::vector<double>(static_cast<std::size_t>(plan_.degree + 1)), 0};
         for (int j = 0; j <= plan_.degree; ++j) {
             double sum = 0;
@@ -165,6 +169,19 @@ public:
         s.c[0] /= 2;
         for (int k = plan_.degree - tail.count + 1; k <= plan_.degree; ++k) s.estimate += std::fabs(s.c[static_cast<std::size_t>(k)]);
         s.estimate *= tail.factor;
+        // Near the Sun the coefficients alone can promise too little (the bending of the light
+        // changes fastest at a span's end): the series is also compared with the library halfway
+        // between its points, where its error is largest, and held to what it shows there.
+        if (nearTheSun) {
+            double shown = 0;
+            for (int k = 0; k + 1 < m; ++k) {
+                const double x = (nodes_[static_cast<std::size_t>(k)] + nodes_[static_cast<std::size_t>(k + 1)]) / 2;
+                const double t = start + length / 2 * (1 + x);
+                shown = std::max(shown, std::fabs(std::remainder(s.At(t) - Direct(body_, t), kFullCircle)));
+                ++calls_;
+            }
+            s.estimate = std::max(s.estimate, kShownFactor * shown);
+        }
         return s;
     }
 
@@ -352,21 +369,60 @@ struct Miss {
     const char* where = "";
 };
 
-// The largest step the direct call takes within `reach` days of t, arc seconds: the largest
-// third difference of samples ten minutes apart (a smooth course leaves them below a millionth of
-// an arc second; a step J shows as J, -2J, J).
-double StepNear(std::int32_t body, double t, double reach) {
-    constexpr double kStep = 10.0 / 1440;
+// The third differences of the direct call's course from `from` to `to`, samples `step` apart, each
+// with the moment it is centred on, arc seconds: a smooth course leaves them tiny and changing
+// slowly, a step J shows as J, -2J, J.
+std::vector<std::pair<double, double>> ThirdDifferences(std::int32_t body, double from, double to, double step) {
     std::vector<double> v;
-    for (double u = t - reach; u <= t + reach; u += kStep) {
+    for (double u = from; u <= to; u += step) {
         const double l = Direct(body, u);
         v.push_back(v.empty() ? l : v.back() + std::remainder(l - v.back(), kFullCircle));
     }
-    double largest = 0;
+    std::vector<std::pair<double, double>> d;
     for (std::size_t i = 3; i < v.size(); ++i) {
-        largest = std::max(largest, std::fabs(v[i] - 3 * v[i - 1] + 3 * v[i - 2] - v[i - 3]));
+        d.emplace_back(from + (static_cast<double>(i) - 1.5) * step,
+                       (v[i] - 3 * v[i - 1] + 3 * v[i - 2] - v[i - 3]) / kArcSecond);
     }
-    return largest / kArcSecond;
+    return d;
+}
+
+// The largest step the direct call takes within `reach` days of t, arc seconds. Samples two
+// minutes apart find where it may step, samples ten seconds apart around the largest few measure
+// it: a step keeps its size however close the samples, a course that only bends fast (a body's
+// light passing close to the Sun) fades.
+double StepNear(std::int32_t body, double t, double reach) {
+    constexpr double kCoarse = 2.0 / 1440, kFine = 10.0 / 86400;
+    constexpr std::size_t kLooks = 8;
+    auto coarse = ThirdDifferences(body, t - reach, t + reach, kCoarse);
+    const std::size_t looks = std::min(kLooks, coarse.size());
+    std::partial_sort(coarse.begin(), coarse.begin() + static_cast<std::ptrdiff_t>(looks), coarse.end(),
+                      [](const auto& a, const auto& b) { return std::fabs(a.second) > std::fabs(b.second); });
+    double largest = 0;
+    for (std::size_t i = 0; i < looks; ++i) {
+        for (const auto& d : ThirdDifferences(body, coarse[i].first - 3 * kCoarse, coarse[i].first + 3 * kCoarse, kFine)) {
+            largest = std::max(largest, std::fabs(d.second));
+        }
+    }
+    return largest;
+}
+
+// How sharply the direct call's rate changes within `reach` days of t, arc seconds: where the
+// library's own segments meet its course may keep its place but turn (by a few thousandths of an
+// arc second a day), which no smooth series follows within a day of it either. Third differences
+// of samples a quarter of a day apart show such a turn as a pair of opposite outliers among their
+// neighbours, which halve with the spacing; a course that only bends fast (near the Sun) leaves
+// outliers that fall off far faster, and counts as none.
+double BreakNear(std::int32_t body, double t, double reach) {
+    auto largestOutlier = [&](double step) {
+        const auto d = ThirdDifferences(body, t - reach, t + reach, step);
+        double largest = 0;
+        for (std::size_t i = 2; i + 2 < d.size(); ++i) {
+            largest = std::max(largest, std::fabs(d[i].second - (d[i - 2].second + d[i + 2].second) / 2));
+        }
+        return largest;
+    };
+    const double quarter = largestOutlier(0.25), eighth = largestOutlier(0.125);
+    return eighth > 0.3 * quarter ? quarter : 0;
 }
 
 // How differently the library answers at t when it last worked a few years earlier or later:
@@ -480,17 +536,20 @@ int Verify(const std::string& folder, long samples, unsigned seed, int years, co
             }
         }
         // Every miss lies where a direct call has no one answer: beside a step of the library's own
-        // course (where its segments meet), which no smooth series can follow; in the days where
-        // two of its files overlap, where it answers from whichever it opened last; or, for the
-        // Moon, where its answer scatters from one second to the next. Any other is the store's.
+        // course (where its segments meet), which no smooth series can follow, or a sharp turn of
+        // its rate there; in the days where two of its files overlap, where it answers from
+        // whichever it opened last; or, for the Moon, where its answer scatters from one second to
+        // the next. Any other is the store's.
         const Miss& w = check.Worst();
         Miss worstElsewhere;
-        long beside[3] = {};
-        double largest[3] = {};
+        constexpr int kCauses = 4;
+        long beside[kCauses] = {};
+        double largest[kCauses] = {};
         for (const Miss& miss : check.Misses()) {
-            const double causes[3] = {StepNear(body, miss.at, 1.5), FileChoiceNear(body, miss.at), ScatterAt(body, miss.at)};
+            const double causes[kCauses] = {StepNear(body, miss.at, 1.5), BreakNear(body, miss.at, 1.5),
+                                            FileChoiceNear(body, miss.at), ScatterAt(body, miss.at)};
             int cause = -1;
-            for (int c = 0; c < 3 && cause < 0; ++c) {
+            for (int c = 0; c < kCauses && cause < 0; ++c) {
                 if (causes[c] >= miss.error / 3) cause = c;
             }
             if (cause < 0) {
@@ -501,11 +560,12 @@ int Verify(const std::string& folder, long samples, unsigned seed, int years, co
             largest[cause] = std::max(largest[cause], causes[cause]);
         }
         std::printf("%-8s %ld moments (%d conjunctions, %d stations in %d years): worst %.6f\" at %.5f (%s); "
-                    "%zu over 0.0005\": %ld beside a step of the direct call (up to %.6f\"), %ld where its files "
-                    "overlap (they differ by up to %.6f\"), %ld where it scatters (by up to %.6f\"); worst "
-                    "elsewhere %.6f\" at %.5f (%s); the tool's bound %.6f\"\n",
+                    "%zu over 0.0005\": %ld beside a step of the direct call (up to %.6f\"), %ld beside a turn of its "
+                    "rate (up to %.6f\"), %ld where its files overlap (they differ by up to %.6f\"), %ld where it "
+                    "scatters (by up to %.6f\"); worst elsewhere %.6f\" at %.5f (%s); the tool's bound %.6f\"\n",
                     plan.name, check.Count(), conjunctions, stations, years, w.error, w.at, w.where,
                     check.Misses().size(), beside[0], largest[0], beside[1], largest[1], beside[2], largest[2],
+                    beside[3], largest[3],
                     worstElsewhere.error, worstElsewhere.at, worstElsewhere.where, series->WorstEstimate() / kArcSecond);
         if (worstElsewhere.error > 0.0005) ++failures;
     }

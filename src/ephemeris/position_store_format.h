@@ -38,7 +38,7 @@ namespace meridel::store {
 
 inline constexpr char kMagic[8] = {'M', 'E', 'R', 'I', 'D', 'S', 'K', 'Y'};
 // Changes with the layout and with the way the tool fits: a file of any other version is ignored.
-inline constexpr std::uint32_t kVersion = 1;
+inline constexpr std::uint32_t kVersion = 2;
 inline constexpr int kMostCoefficients = 32;
 // Trees are never deeper than this (the tool stops halving well before).
 inline constexpr int kDeepestSplit = 24;
