@@ -496,6 +496,7 @@ std::vector<double> SignChanges(const F& f, double from, double to, double step)
 }
 
 int Verify(const std::string& folder, long samples, unsigned seed, int years, const std::string& only) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // a line a body, as each is done
     std::mt19937_64 random(seed);
     int failures = 0;
     for (const Plan& plan : kPlans) {
@@ -544,7 +545,7 @@ int Verify(const std::string& folder, long samples, unsigned seed, int years, co
         Miss worstElsewhere;
         constexpr int kCauses = 4;
         long beside[kCauses] = {};
-        double largest[kCauses] = {};
+        double largest[kCauses] = {}, largestAt[kCauses] = {};
         for (const Miss& miss : check.Misses()) {
             const double causes[kCauses] = {StepNear(body, miss.at, 1.5), BreakNear(body, miss.at, 1.5),
                                             FileChoiceNear(body, miss.at), ScatterAt(body, miss.at)};
@@ -557,15 +558,19 @@ int Verify(const std::string& folder, long samples, unsigned seed, int years, co
                 continue;
             }
             ++beside[cause];
-            largest[cause] = std::max(largest[cause], causes[cause]);
+            if (causes[cause] > largest[cause]) {
+                largest[cause] = causes[cause];
+                largestAt[cause] = miss.at;
+            }
         }
         std::printf("%-8s %ld moments (%d conjunctions, %d stations in %d years): worst %.6f\" at %.5f (%s); "
-                    "%zu over 0.0005\": %ld beside a step of the direct call (up to %.6f\"), %ld beside a turn of its "
-                    "rate (up to %.6f\"), %ld where its files overlap (they differ by up to %.6f\"), %ld where it "
-                    "scatters (by up to %.6f\"); worst elsewhere %.6f\" at %.5f (%s); the tool's bound %.6f\"\n",
+                    "%zu over 0.0005\": %ld beside a step of the direct call (up to %.6f\", at %.2f), %ld beside a turn of "
+                    "its rate (up to %.6f\", at %.2f), %ld where its files overlap (they differ by up to %.6f\", at "
+                    "%.2f), %ld where it scatters (by up to %.6f\", at %.2f); worst elsewhere %.6f\" at %.5f (%s); "
+                    "the tool's bound %.6f\"\n",
                     plan.name, check.Count(), conjunctions, stations, years, w.error, w.at, w.where,
-                    check.Misses().size(), beside[0], largest[0], beside[1], largest[1], beside[2], largest[2],
-                    beside[3], largest[3],
+                    check.Misses().size(), beside[0], largest[0], largestAt[0], beside[1], largest[1], largestAt[1],
+                    beside[2], largest[2], largestAt[2], beside[3], largest[3], largestAt[3],
                     worstElsewhere.error, worstElsewhere.at, worstElsewhere.where, series->WorstEstimate() / kArcSecond);
         if (worstElsewhere.error > 0.0005) ++failures;
     }
