@@ -1,14 +1,14 @@
-// Cost of one PlanetLongitude call beside the library's own call. Each benchmark steps one day
-// per call, as the transit scan does, so that the library's cache of the last moment never
-// answers for it. Run: build/bin/bench_ephemeris
+// Cost of one longitude: the library's own call, the program's direct call, the position store
+// (longitude, and longitude with its rate) and the Pluto table. Each benchmark steps one day per
+// call, as the transit scan does, so that the library's cache of the last moment never answers
+// for it. Run: build/bin/bench_ephemeris
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
-
 
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
-#include "ephemeris/pluto_table.h"
+#include "ephemeris/sky.h"
 
 using namespace meridel;
 
@@ -23,8 +23,17 @@ double nextMoment(double& jd) {
     return jd;
 }
 
+const Sky& TheSky() {
+    static const Sky sky = [] {
+        const Sky made = InstalledSky();
+        std::string errorText;
+        return made.WithPlutoLines(LoadPlutoData(made.DataFolder(), "pluto.slx", errorText));
+    }();
+    return sky;
+}
+
 void LibraryCall(benchmark::State& state, std::int32_t body) {
-    InitEphemeris();
+    TheSky();
     double xx[6];
     char serr[AS_MAXCH];
     double jd = kStart;
@@ -34,37 +43,39 @@ void LibraryCall(benchmark::State& state, std::int32_t body) {
     }
 }
 
-void OurCall(benchmark::State& state, std::int16_t code) {
-    InitEphemeris();
-    if (code == kPluto) {
-        std::string errorText;
-        if (!LoadPlutoData("pluto.slx", errorText)) {
-            state.SkipWithError(errorText.c_str());
-            return;
-        }
-    }
+void DirectCall(benchmark::State& state, std::int16_t code) {
+    const Sky sky = TheSky().Direct();
     double jd = kStart;
-    for (auto _ : state) benchmark::DoNotOptimize(PlanetLongitude(code, nextMoment(jd)));
+    for (auto _ : state) benchmark::DoNotOptimize(sky.PlanetLongitude(code, nextMoment(jd)));
 }
 
-void PlutoLookup(benchmark::State& state) {
-    InitEphemeris();
-    std::string errorText;
-    if (!LoadPlutoData("pluto.slx", errorText)) {
-        state.SkipWithError(errorText.c_str());
+void StoreCall(benchmark::State& state, std::int16_t code) {
+    const Sky& sky = TheSky();
+    if (code != kPluto && !sky.Store().Series(code)) {
+        state.SkipWithError(sky.Store().Problem(code).c_str());
         return;
     }
     double jd = kStart;
-    for (auto _ : state) benchmark::DoNotOptimize(PlutoLongitude(nextMoment(jd)));
+    for (auto _ : state) benchmark::DoNotOptimize(sky.PlanetLongitude(code, nextMoment(jd)));
+}
+
+void StoreCallWithRate(benchmark::State& state, std::int16_t code) {
+    const Sky& sky = TheSky();
+    double jd = kStart;
+    for (auto _ : state) benchmark::DoNotOptimize(sky.LongitudeWithRate(code, nextMoment(jd)));
 }
 
 }  // namespace
 
 BENCHMARK_CAPTURE(LibraryCall, Mars, SE_MARS);
-BENCHMARK_CAPTURE(OurCall, Mars, kMars);
+BENCHMARK_CAPTURE(DirectCall, Mars, kMars);
+BENCHMARK_CAPTURE(StoreCall, Mars, kMars);
+BENCHMARK_CAPTURE(StoreCallWithRate, Mars, kMars);
 BENCHMARK_CAPTURE(LibraryCall, Moon, SE_MOON);
-BENCHMARK_CAPTURE(OurCall, Moon, kMoon);
-BENCHMARK_CAPTURE(OurCall, Pluto, kPluto);
-BENCHMARK(PlutoLookup);
+BENCHMARK_CAPTURE(DirectCall, Moon, kMoon);
+BENCHMARK_CAPTURE(StoreCall, Moon, kMoon);
+BENCHMARK_CAPTURE(StoreCallWithRate, Moon, kMoon);
+BENCHMARK_CAPTURE(StoreCall, Pluto, kPluto);
+BENCHMARK_CAPTURE(StoreCallWithRate, Pluto, kPluto);
 
 BENCHMARK_MAIN();

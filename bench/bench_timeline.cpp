@@ -36,6 +36,16 @@ int Position(bool world, int list, const std::string& name) {
 }
 
 // The runs an all-planets button leaves in the output box.
+// The installed sky with its Pluto table, which the listings and their timelines share.
+const Sky& TheSky() {
+    static const Sky sky = [] {
+        const Sky made = InstalledSky();
+        std::string error;
+        return made.WithPlutoLines(LoadPlutoData(made.DataFolder(), "pluto.slx", error));
+    }();
+    return sky;
+}
+
 std::vector<RunRecord> AllPlanets(bool world, const std::string& planet1, const std::string& planet2, int index) {
     RequestInput in;
     in.world = world;
@@ -47,6 +57,7 @@ std::vector<RunRecord> AllPlanets(bool world, const std::string& planet1, const 
     StringOutput text;
     OutputBox box(text, std::nullopt);
     RequestSession session;
+    session.sky = TheSky();
     ScanState scan;
     RunWindow quiet;
     WalkAllPlanets(in, index, [&](const AllPlanetsStep& step) {
@@ -68,6 +79,7 @@ std::vector<RunRecord> LongestListing(bool boxLimit) {
     StringOutput text;
     OutputBox box(text, boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
     RequestSession session;
+    session.sky = TheSky();
     ScanState scan;
     RunWindow quiet;
     const RequestCheck check = CheckRun(in, session);
@@ -100,13 +112,13 @@ QImage Draw(const Timeline& timeline, const TimelineFonts& fonts) {
 
 void BM_BuildTimeline(benchmark::State& state) {
     const auto& runs = Listing(static_cast<int>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(BuildTimeline(runs, std::nullopt));
+    for (auto _ : state) benchmark::DoNotOptimize(BuildTimeline(runs, TheSky(), std::nullopt));
     state.counters["lanes"] = static_cast<double>(Lanes(runs));
 }
 
 void BM_DrawTimeline(benchmark::State& state) {
     const auto& runs = Listing(static_cast<int>(state.range(0)));
-    const Timeline timeline = BuildTimeline(runs, std::nullopt);
+    const Timeline timeline = BuildTimeline(runs, TheSky(), std::nullopt);
     const TimelineFonts fonts = DefaultTimelineFonts();
     for (auto _ : state) benchmark::DoNotOptimize(Draw(timeline, fonts));
     state.counters["lanes"] = static_cast<double>(Lanes(runs));
@@ -116,15 +128,15 @@ void BM_DrawTimeline(benchmark::State& state) {
 void BM_OpenTimeline(benchmark::State& state) {
     const auto& runs = Listing(static_cast<int>(state.range(0)));
     const TimelineFonts fonts = DefaultTimelineFonts();
-    for (auto _ : state) benchmark::DoNotOptimize(Draw(BuildTimeline(runs, std::nullopt), fonts));
+    for (auto _ : state) benchmark::DoNotOptimize(Draw(BuildTimeline(runs, TheSky(), std::nullopt), fonts));
     state.counters["lanes"] = static_cast<double>(Lanes(runs));
 }
 
 // The longest listing's timeline, whole (0) or as the output box holds it (1), built once: opening
 // the window is not what is measured here.
 const Timeline& LongestTimeline(int which) {
-    static const Timeline whole = BuildTimeline(LongestListing(false), std::nullopt);
-    static const Timeline boxed = BuildTimeline(LongestListing(true), std::nullopt);
+    static const Timeline whole = BuildTimeline(LongestListing(false), TheSky(), std::nullopt);
+    static const Timeline boxed = BuildTimeline(LongestListing(true), TheSky(), std::nullopt);
     return which == 1 ? boxed : whole;
 }
 
@@ -183,8 +195,6 @@ BENCHMARK(BM_ZoomStepLongListingPainted)->Arg(0)->Arg(1)->Unit(benchmark::kMilli
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    InitDateTables();
-    InitEphemeris();
     ::benchmark::Initialize(&argc, argv);
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();

@@ -57,11 +57,16 @@ add_custom_target(meridel_compressed_files ALL DEPENDS ${meridel_compressed})
 
 install(TARGETS meridel-list RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${MERIDEL_DATA_FILES} DESTINATION ${MERIDEL_INSTALL_DATA_DIR})
+foreach(body ${MERIDEL_SKY_BODIES})
+  install(FILES ${MERIDEL_SKY_DIR}/${body}.sky DESTINATION ${MERIDEL_INSTALL_DATA_DIR}/sky)
+endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
   DESTINATION ${MERIDEL_INSTALL_DOC_DIR})
 
 if(MERIDEL_INSTALLS_GUI)
   install(TARGETS meridel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # meridel-list's drawing, loaded when --graph asks for a picture.
+  install(TARGETS meridel-graph LIBRARY DESTINATION ${MERIDEL_GRAPH_MODULE_DIR})
   install(FILES ${CMAKE_SOURCE_DIR}/data/${MERIDEL_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
   install(FILES ${CMAKE_SOURCE_DIR}/data/${MERIDEL_APP_ID}.metainfo.xml

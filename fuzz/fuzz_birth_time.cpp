@@ -63,6 +63,9 @@ void CheckZone(bool northAmerican, const std::string& text, int position) {
     FUZZ_CHECK(minutes % 30 == 0 && minutes >= -690 && minutes <= 690 && ZonePosition(minutes) == position, what);
 }
 
+// The harness's sky, with its Pluto table: made once.
+const Sky* sky = nullptr;
+
 struct Range {
     std::int32_t first, last;
 };
@@ -75,10 +78,12 @@ Range RangeOf(std::int16_t body) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InitDateTables();
-    InitEphemeris();
+    static Sky made = InstalledSky();
     std::string error;
-    if (!LoadPlutoData("pluto.slx", error)) Fail(__FILE__, __LINE__, "LoadPlutoData", error);
+    auto table = LoadPlutoData(made.DataFolder(), "pluto.slx", error);
+    if (!table) Fail(__FILE__, __LINE__, "LoadPlutoData", error);
+    made = made.WithPlutoLines(std::move(table));
+    sky = &made;
     return 0;
 }
 
@@ -152,9 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int localMinutes = (checked.hour - 1) * 60 + (checked.minute - 1) * 5;
     FUZZ_CHECK(localMinutes == BirthMinutesAtPositions(checked.hour, checked.minute), "birth minutes");
 
-    SiderealZodiac = sidereal;
-    const double longitude = NatalLongitude(checked, natal, birthDay);
-    SiderealZodiac = false;
+    const double longitude = NatalLongitude(sky->InZodiac(sidereal), checked, natal, birthDay);
     const double moment = birthDay - 0.5 + (localMinutes - ZoneMinutesAtPosition(checked.birthZone)) / 1440.0;
     const auto day = static_cast<std::int32_t>(std::floor(moment + 0.5));
     const Range range = RangeOf(natal);

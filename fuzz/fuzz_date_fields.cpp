@@ -113,11 +113,6 @@ void CheckOutcome(const std::optional<Refusal>& refusal, const std::string& expe
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InitDateTables();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> parts = Split(Text(data, size), '\n');
     const DateFields start{Part(parts, 0), Part(parts, 1), Part(parts, 2)};

@@ -29,24 +29,26 @@ bool Decodes(const std::string& line, std::int32_t k) {
 }
 
 void CheckLines(std::int32_t first, const std::vector<std::string>& lines) {
-    PlutoLines.assign(static_cast<std::size_t>(first), std::string());
+    std::vector<std::string> kept(static_cast<std::size_t>(first), std::string());
     // Each line in its own allocation, so that a read past its end is one ASan sees.
-    for (const std::string& line : lines) PlutoLines.push_back(line);
-    PlutoLines.shrink_to_fit();
-    const auto count = static_cast<std::int32_t>(PlutoLines.size());
+    for (const std::string& line : lines) kept.push_back(line);
+    kept.shrink_to_fit();
+    const PlutoTable table(kept);
+    const auto count = static_cast<std::int32_t>(kept.size());
+    FUZZ_CHECK(table.LineCount() == count, "the table is not its lines");
     for (std::int32_t k = first; k < count; ++k) {
-        const std::string& line = PlutoLines[static_cast<std::size_t>(k)];
-        const double value = PlutoTableValue(k);
+        const std::string& line = kept[static_cast<std::size_t>(k)];
+        const double value = table.PlutoTableValue(k);
         const std::string what = "line " + std::to_string(k) + " " + Shown(line);
         if (!Decodes(line, k)) {
             FUZZ_CHECK(value == kBeforeRange, what + " decoded to " + std::to_string(value));
-            FUZZ_CHECK(std::isnan(PlutoPreciseValue(k)), what);
+            FUZZ_CHECK(std::isnan(table.PlutoPreciseValue(k)), what);
             continue;
         }
         FUZZ_CHECK(value >= 0 && value < 360, what + " decoded to " + std::to_string(value));
         const auto minutes = static_cast<std::int32_t>(std::lround(value * 60));
         FUZZ_CHECK(EncodePlutoLine(k, minutes) == line.substr(0, 3), what);
-        const double precise = PlutoPreciseValue(k);
+        const double precise = table.PlutoPreciseValue(k);
         if (std::isnan(precise)) continue;
         const double rest = (precise - value) * 3600;
         FUZZ_CHECK(rest * 10000 >= -kRestUnits - 1e-3 && rest * 10000 < kRestUnits, what + " rest " + std::to_string(rest));
@@ -54,10 +56,9 @@ void CheckLines(std::int32_t first, const std::vector<std::string>& lines) {
     }
     // Moments through each day: the designed answers only.
     for (std::int32_t k = first; k + 1 < count; ++k) {
-        const bool both = Decodes(PlutoLines[static_cast<std::size_t>(k)], k) &&
-                          Decodes(PlutoLines[static_cast<std::size_t>(k + 1)], k + 1);
+        const bool both = Decodes(kept[static_cast<std::size_t>(k)], k) && Decodes(kept[static_cast<std::size_t>(k + 1)], k + 1);
         for (double f : {0.0, 0.001, 0.25, 0.4999, 0.5, 0.77, 0.999999}) {
-            const double longitude = PlutoLongitude(kMoonPlutoFirstDay + k - 0.5 + f);
+            const double longitude = table.PlutoLongitude(kMoonPlutoFirstDay + k - 0.5 + f);
             const std::string what = "day " + std::to_string(k) + " + " + std::to_string(f) + ": " +
                                      std::to_string(longitude);
             if (both) {
@@ -67,8 +68,8 @@ void CheckLines(std::int32_t first, const std::vector<std::string>& lines) {
             }
         }
     }
-    FUZZ_CHECK(PlutoLongitude(kMoonPlutoFirstDay - 0.5 - 1e-6) == kBeforeRange, "before the table");
-    FUZZ_CHECK(PlutoLongitude(kMoonPlutoLastDay + 0.5) == kAfterRange, "after the table");
+    FUZZ_CHECK(table.PlutoLongitude(kMoonPlutoFirstDay - 0.5 - 1e-6) == kBeforeRange, "before the table");
+    FUZZ_CHECK(table.PlutoLongitude(kMoonPlutoLastDay + 0.5) == kAfterRange, "after the table");
 }
 
 void CheckEncoding(const std::uint8_t* data, std::size_t size) {
@@ -82,16 +83,17 @@ void CheckEncoding(const std::uint8_t* data, std::size_t size) {
     k = static_cast<std::int32_t>(static_cast<std::uint32_t>(k) % 1100);
     const std::string line = EncodePlutoLine(k, minutes);
     const std::string encodedRest = EncodePlutoRest(rest);
-    PlutoLines.assign(static_cast<std::size_t>(k), std::string());
-    PlutoLines.push_back(line + encodedRest);
+    std::vector<std::string> kept(static_cast<std::size_t>(k), std::string());
+    kept.push_back(line + encodedRest);
+    const PlutoTable table(kept);
     const std::int32_t circle = ((minutes % 21600) + 21600) % 21600;
     const std::string what = std::to_string(k) + ", " + std::to_string(minutes) + "', " + std::to_string(rest) + "\"";
-    FUZZ_CHECK(line.size() == 3 && std::lround(PlutoTableValue(k) * 60) == circle, what + ": " + Shown(line));
+    FUZZ_CHECK(line.size() == 3 && std::lround(table.PlutoTableValue(k) * 60) == circle, what + ": " + Shown(line));
     const double units = std::nearbyint(rest * 10000);
     const bool representable = units >= -kRestUnits && units < kRestUnits;
     FUZZ_CHECK(encodedRest.empty() != representable, what + ": rest " + Shown(encodedRest));
     if (representable) {
-        const double back = (PlutoPreciseValue(k) - PlutoTableValue(k)) * 3600;
+        const double back = (table.PlutoPreciseValue(k) - table.PlutoTableValue(k)) * 3600;
         FUZZ_CHECK(std::fabs(back - units / 10000) < 2e-8, what + ": read " + std::to_string(back));
     }
 }
@@ -104,6 +106,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lines.size() > 8) lines.resize(8);
     CheckLines(data[0] % 110, lines);
     CheckEncoding(data + 1, size - 1);
-    PlutoLines.clear();
     return 0;
 }

@@ -24,7 +24,6 @@
 #include <iostream>
 #include <vector>
 
-#include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
 #include "ephemeris/pluto_table.h"
@@ -50,7 +49,10 @@ double EphemerisArcSeconds(std::int32_t body, double jd) {
     return longitude / kFullCircle * kArcSecondsPerCircle;
 }
 
-double TableArcSeconds(double jd) { return PlutoLongitude(jd) / kFullCircle * kArcSecondsPerCircle; }
+// The table being made or verified.
+PlutoTable table;
+
+double TableArcSeconds(double jd) { return table.PlutoLongitude(jd) / kFullCircle * kArcSecondsPerCircle; }
 
 // Largest difference of the table from the ephemeris at `checks` equal steps of day k, each
 // `shift` of a step late.
@@ -85,7 +87,7 @@ std::string Line(std::int32_t k, std::int32_t arcMinutes, int e) {
 
 int Write(const char* path) {
     std::vector<std::int32_t> arcMinutes(kPlutoTableLines);
-    PlutoLines.assign(kPlutoTableLines, "");
+    std::vector<std::string> lines(kPlutoTableLines);
     for (std::int32_t k = 0; k < kPlutoTableLines; ++k) {
         const double seconds = EphemerisArcSeconds(SE_PLUTO, kMoonPlutoFirstDay + k - 0.5);
         if (seconds < 0.0) {
@@ -94,21 +96,23 @@ int Write(const char* path) {
             return 1;
         }
         arcMinutes[k] = static_cast<std::int32_t>(std::nearbyint(seconds / 60.0));
-        PlutoLines[k] = Line(k, arcMinutes[k], 0);
+        lines[k] = Line(k, arcMinutes[k], 0);
     }
+    table = PlutoTable(lines);
     int cut = 0;
     for (std::int32_t k = 0; k + 1 < kPlutoTableLines; ++k) {
         const double midnight = kMoonPlutoFirstDay + k - 0.5;
         if (!NearTheSun(midnight) && !NearTheSun(midnight + 1)) continue;
         if (DayError(k, kChecksPerDay) <= kCutTolerance) continue;
         for (int e = 2; e <= 8; ++e) {
-            PlutoLines[k] = Line(k, arcMinutes[k], e);
+            lines[k] = Line(k, arcMinutes[k], e);
+            table.ReplaceLine(k, lines[k]);
             if (DayError(k, kChecksPerDay) <= kCutTolerance) break;
         }
         ++cut;
     }
     std::ofstream out(path, std::ios::binary);
-    for (const std::string& line : PlutoLines) out << line << '\n';
+    for (const std::string& line : lines) out << line << '\n';
     out.close();
     if (!out) {
         std::perror(path);
@@ -120,12 +124,13 @@ int Write(const char* path) {
 
 int Verify(const char* path) {
     const std::filesystem::path file = std::filesystem::absolute(path);
-    DataFolder = file.parent_path().string() + "/";
     std::string error;
-    if (!LoadPlutoData(file.filename().string(), error)) {
+    const auto loaded = LoadPlutoData(file.parent_path().string() + "/", file.filename().string(), error);
+    if (!loaded) {
         std::cerr << "make_pluto_table: " << error << "\n";
         return 1;
     }
+    table = *loaded;
     double quarters = 0.0, nearSun = 0.0;
     for (std::int32_t k = 0; k + 1 < kPlutoTableLines; ++k) {
         quarters = std::fmax(quarters, DayError(k, 4));

@@ -1,79 +1,100 @@
+// --graph in a build with Qt: the timeline built here, drawn by the module meridel-graph.so
+// (graph_module.h), loaded when the first picture is asked for.
 #include "app/list_graph.h"
 
-#include <QBuffer>
-#include <QGuiApplication>
-#include <clocale>
-#include <cstdio>
+#include <dlfcn.h>
 
+#include <filesystem>
+
+#include "app/graph_module.h"
 #include "calendar/clock.h"
-#include "picture/timeline_export.h"
+#include "ephemeris/data_folder.h"
 #include "timeline/timeline.h"
 
 namespace meridel {
 
 namespace {
 
-// Standard error carries the request's messages only; Qt's remarks about the platform it was
-// started on (no runtime folder, no screen) are not among them.
-void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+struct Module {
+    decltype(&meridel_graph_start) start = nullptr;
+    decltype(&meridel_graph_stop) stop = nullptr;
+    decltype(&meridel_graph_problem) problem = nullptr;
+    decltype(&meridel_graph_draw) draw = nullptr;
+};
+
+// The module beside the executable (the build folder), else where the install puts it; "" when
+// there is none.
+std::string ModulePath() {
+    const std::string here = ExecutableFolder();
+    for (const std::string& path : {here + kGraphModule, here + MERIDEL_GRAPH_MODULE_FROM_BIN "/" + kGraphModule}) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(path, error)) return path;
+    }
+    return "";
 }
 
-// Wide enough for a year's month labels and the exact hits' dates.
-constexpr double kGraphWidth = 1400;
+// The module's functions, loaded once; nullptr and the reason when it cannot be.
+const Module* LoadModule(std::string& why) {
+    static std::string problem;
+    static const Module* loaded = [] () -> const Module* {
+        const std::string path = ModulePath();
+        if (path.empty()) {
+            problem = std::string("its drawing module ") + kGraphModule + " is not installed";
+            return nullptr;
+        }
+        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            problem = dlerror();
+            return nullptr;
+        }
+        static Module module;
+        module.start = reinterpret_cast<decltype(module.start)>(dlsym(handle, "meridel_graph_start"));
+        module.stop = reinterpret_cast<decltype(module.stop)>(dlsym(handle, "meridel_graph_stop"));
+        module.problem = reinterpret_cast<decltype(module.problem)>(dlsym(handle, "meridel_graph_problem"));
+        module.draw = reinterpret_cast<decltype(module.draw)>(dlsym(handle, "meridel_graph_draw"));
+        if (!module.start || !module.stop || !module.problem || !module.draw) {
+            problem = path + " is not meridel-list's drawing module";
+            return nullptr;
+        }
+        return &module;
+    }();
+    if (!loaded) why = problem;
+    return loaded;
+}
 
 }  // namespace
 
 struct ListGraph::Application {
-    int argc = 1;
-    char name[13] = "meridel-list";
-    char* argv[2] = {name, nullptr};
-    QGuiApplication app{argc, argv};
+    const Module* module = nullptr;
+    std::string problem;  // why there is no module
+    void* app = nullptr;
 };
 
-bool GraphAvailable() { return true; }
+bool GraphAvailable() { return !ModulePath().empty(); }
 
-ListGraph::ListGraph(std::string path) : path_(std::move(path)) {
-    // Drawing text needs an application; a batch run has no screen to show anything on.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietQt);
-    application_ = std::make_unique<Application>();
-    // Qt takes the user's locale; numbers in the listing and the exports are written as in C.
-    std::setlocale(LC_ALL, "C");
+ListGraph::ListGraph(std::string path) : path_(std::move(path)), application_(std::make_unique<Application>()) {
+    application_->module = LoadModule(application_->problem);
+    if (application_->module) application_->app = application_->module->start();
 }
 
-ListGraph::~ListGraph() = default;
+ListGraph::~ListGraph() {
+    if (application_->module) application_->module->stop(application_->app);
+}
 
 std::string ListGraph::ProblemBeforeRun(std::size_t runs) const {
-    if (PictureFormatOf(path_) != PictureFormat::Png) return "";
-    const double height = TallestPicture(runs, MetricsOf(DefaultTimelineFonts()));
-    if (kGraphWidth * height <= kLargestImagePixels) return "";
-    return "cannot draw " + path_ + ": a picture of " + std::to_string(runs) + " runs may be up to " +
-           std::to_string(static_cast<long long>(height)) + " pixels high, too large for a PNG; write it as .svg";
+    if (!application_->module) return "cannot draw " + path_ + ": " + application_->problem;
+    std::string problem;
+    application_->module->problem(path_.c_str(), runs, &problem);
+    return problem;
 }
 
-bool ListGraph::Draw(const std::vector<RunRecord>& runs, std::string& bytes, std::string& error) const {
-    const Timeline timeline = BuildTimeline(runs, activeClock().currentMoment());
-    const TimelineFonts fonts = DefaultTimelineFonts();
-    LayoutOptions options;
-    options.width = kGraphWidth;
-    options.text = MetricsOf(fonts);
-    const TimelineLayout layout = LayOutTimeline(timeline, options);
-    QByteArray picture;
-    if (PictureFormatOf(path_) == PictureFormat::Svg) {
-        picture = TimelineSvg(layout, WindowTimelineColors(), fonts);
-    } else {
-        const QImage image = TimelineImage(layout, WindowTimelineColors(), fonts);
-        QBuffer buffer(&picture);
-        buffer.open(QIODevice::WriteOnly);
-        if (image.isNull() || !image.save(&buffer, "PNG")) {
-            error = "cannot draw " + path_ + ": the picture of " + std::to_string(image.width()) + " x " +
-                    std::to_string(image.height()) + " pixels could not be made";
-            return false;
-        }
+bool ListGraph::Draw(const std::vector<RunRecord>& runs, const Sky& sky, std::string& bytes, std::string& error) const {
+    if (!application_->module) {
+        error = ProblemBeforeRun(runs.size());
+        return false;
     }
-    bytes.assign(picture.constData(), static_cast<std::size_t>(picture.size()));
-    return true;
+    const Timeline timeline = BuildTimeline(runs, sky, activeClock().currentMoment());
+    return application_->module->draw(&timeline, path_.c_str(), &bytes, &error);
 }
 
 }  // namespace meridel

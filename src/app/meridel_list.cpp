@@ -17,7 +17,7 @@
 #include "calendar/date_text.h"
 #include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
-#include "ephemeris/planet_longitude.h"
+#include "ephemeris/sky.h"
 #include "request/all_planets.h"
 #include "request/choices.h"
 #include "request/run_driver.h"
@@ -181,7 +181,8 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
 // Runs the request as its button would; true when a scan was reached.
 class Lister {
 public:
-    Lister(OutputBox& box) : box_(box) {}
+    Lister(const Sky& sky, OutputBox& box) : box_(box) { session_.sky = sky; }
+    const Sky& sky() const { return session_.sky; }
 
     bool Run(const RequestInput& input) {
         const RequestCheck check = CheckRun(input, session_);
@@ -225,9 +226,9 @@ public:
     }
 
 private:
-    void Execute(const RunHeading& heading, bool append) {
+    void Execute(const TransitRequest& run, bool append) {
         RunWindow quiet;
-        ExecuteRun(session_, heading, scan_, box_, append, quiet);
+        ExecuteRun(session_, run, scan_, box_, append, quiet);
     }
 
     OutputBox& box_;
@@ -252,9 +253,6 @@ int main(int argc, char** argv) {
     }
     if (!options->graph.empty() && !GraphAvailable()) return UsageError(ListGraph(options->graph).ProblemBeforeRun(0));
 
-    InitDateTables();
-    InitEphemeris();
-    SiderealZodiac = false;
     RequestInput input;
     const std::string problem = BuildInput(*options, input);
     if (!problem.empty()) return UsageError(problem);
@@ -280,7 +278,8 @@ int main(int argc, char** argv) {
     setDialogs(&shown);
     StringOutput text;
     OutputBox box(text, options->boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
-    Lister lister(box);
+    // The one sky of this run: the data folder's Pluto table and position store.
+    Lister lister(InstalledSky(), box);
     bool scanned = false;
     if (options->searchAspect) {
         scanned = lister.Search(input);
@@ -294,13 +293,13 @@ int main(int argc, char** argv) {
     if (!scanned) return 1;
     const OutputFormat format = OutputFormatNamed(options->format).value_or(OutputFormat::Text);
     const std::string bytes =
-        format == OutputFormat::Text ? text.Text() : ExportRuns(format, box.Runs(), CurrentUtcStamp());
+        format == OutputFormat::Text ? text.Text() : ExportRuns(format, box.Runs(), lister.sky(), CurrentUtcStamp());
 
     // Written only when all of it can be: the picture drawn and every file staged first.
     OutputFiles files;
     if (graph) {
         std::string picture;
-        if (!graph->Draw(box.Runs(), picture, error)) {
+        if (!graph->Draw(box.Runs(), lister.sky(), picture, error)) {
             std::cerr << "meridel-list: " << error << "\n";
             return 2;
         }

@@ -2,16 +2,6 @@
 
 namespace meridel {
 
-std::array<std::string, 13> MonthNames;
-std::array<std::string, 13> MonthAbbreviations;
-
-void InitDateTables() {
-    MonthNames = {"",     "January", "February",  "March",   "April",    "May",     "June",
-                  "July", "August",  "September", "October", "November", "December"};
-    MonthAbbreviations = {"",     "Jan.", "Feb.",  "Mar.", "Apr.", "May", "June",
-                          "July", "Aug.", "Sept.", "Oct.", "Nov.", "Dec."};
-}
-
 std::int32_t DayNumberFromDate(EuroDate& date) { return euro_date_to_jdn(date); }
 
 void DateFromDayNumber(EuroDate& date) { jdn_to_euro_date(date); }

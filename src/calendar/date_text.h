@@ -9,11 +9,12 @@
 
 namespace meridel {
 
-// Indexed 1..12 by month; entry 0 is empty. Filled by InitDateTables.
-extern std::array<std::string, 13> MonthNames;          // "January" ...
-extern std::array<std::string, 13> MonthAbbreviations;  // "Jan." ... "May", "June", "July", "Sept." ...
-
-void InitDateTables();
+// Indexed 1..12 by month; entry 0 is empty.
+inline const std::array<std::string, 13> MonthNames{"",     "January", "February",  "March",   "April",
+                                                    "May",  "June",    "July",      "August",  "September",
+                                                    "October", "November", "December"};
+inline const std::array<std::string, 13> MonthAbbreviations{"",     "Jan.", "Feb.", "Mar.",  "Apr.", "May", "June",
+                                                            "July", "Aug.", "Sept.", "Oct.", "Nov.", "Dec."};
 
 // Day number of the record's Year/Month/Day; sets the record's Valid (and DayNumber when valid).
 std::int32_t DayNumberFromDate(EuroDate& date);

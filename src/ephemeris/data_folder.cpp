@@ -5,13 +5,8 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "ephemeris/ephemlon.h"
-#include "ephemeris/names.h"
-#include "ephemeris/planet_longitude.h"
 
 namespace meridel {
-
-std::string DataFolder;
 
 namespace {
 
@@ -73,14 +68,6 @@ std::string DataFolderHolding(const std::string& fileName, const std::string& ex
         if (std::filesystem::is_regular_file(folder + fileName, error)) return folder;
     }
     return executableFolder;
-}
-
-void InitEphemeris() {
-    DataFolder = DataFolderHolding("pluto.slx");
-    set_datafiles_folder(DataFolder);
-    Pi = 3.14159265358979;
-    SetAspectAngles();
-    SetNameTables();
 }
 
 }  // namespace meridel

@@ -1,13 +1,10 @@
-// DataFolder and the ephemeris start-up.
+// Where the data files lie: the folder a sky is made with (sky.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace meridel {
-
-// The folder, followed by "/", that holds pluto.slx and mrd_help.txt (see DataFolderHolding).
-extern std::string DataFolder;
 
 // The folder of the running executable, with a trailing "/".
 std::string ExecutableFolder();
@@ -24,8 +21,8 @@ std::vector<std::string> DataFolderCandidates(const std::string& executableFolde
 // did.
 std::string DataFolderHolding(const std::string& fileName, const std::string& executableFolder = ExecutableFolder());
 
-// DataFolder = DataFolderHolding("pluto.slx") (mrd_help.txt is installed beside it); tells the
-// planet library; Pi; AspectAngle; SetNameTables.
-void InitEphemeris();
+// The data folder of this installation: the one holding pluto.slx (mrd_help.txt and the position
+// store are installed beside it).
+inline std::string InstalledDataFolder() { return DataFolderHolding("pluto.slx"); }
 
 }  // namespace meridel

@@ -2,7 +2,9 @@
 
 #include <swephexp.h>
 
+#include <atomic>
 #include <cmath>
+#include <mutex>
 
 #include "ephemeris/planet_longitude.h"
 
@@ -14,12 +16,20 @@ namespace {
 // folder in place of a longer one; we keep the system folder instead.
 constexpr std::size_t kLongestSearchPath = AS_MAXCH - 1 - 13;
 
-bool searchPathSet = false;
-std::int32_t lastFlags = 0;
+// The folders to search, as set last, and how many times they were set; each thread hands them
+// to the library (whose state is the thread's own) when its copy is older.
+std::mutex pathLock;
+std::string searchPath = MERIDEL_SWE_EPHE_DIR;
+std::atomic<int> pathChanges{0};
+thread_local int pathChangesSeen = -1;
+thread_local std::int32_t lastFlags = 0;
 
-void useSearchPath(const std::string& path) {
-    swe_set_ephe_path(path.c_str());
-    searchPathSet = true;
+void TakeSearchPath() {
+    const int changes = pathChanges.load(std::memory_order_acquire);
+    if (changes == pathChangesSeen) return;
+    std::lock_guard<std::mutex> lock(pathLock);
+    swe_set_ephe_path(searchPath.c_str());
+    pathChangesSeen = changes;
 }
 
 // A failed call still needs a side of the range; 2000-01-01 0 h splits it.
@@ -30,14 +40,39 @@ double noValueFor(double jd) { return jd < 2451544.5 ? kBeforeRange : kAfterRang
 void set_datafiles_folder(const std::string& folder) {
     std::string path = folder + ":" + MERIDEL_SWE_EPHE_DIR;
     if (folder.empty() || path.size() > kLongestSearchPath) path = MERIDEL_SWE_EPHE_DIR;
-    useSearchPath(path);
+    {
+        std::lock_guard<std::mutex> lock(pathLock);
+        searchPath = path;
+        pathChanges.fetch_add(1, std::memory_order_release);
+    }
+    TakeSearchPath();
 }
 
+std::int32_t LibraryBodyOf(std::int16_t planetCode) {
+    switch (planetCode) {
+        case 1: return SE_SUN;
+        case 2: return SE_MERCURY;
+        case 3: return SE_VENUS;
+        case 4: return SE_MARS;
+        case 5: return SE_JUPITER;
+        case 6: return SE_SATURN;
+        case 7: return SE_URANUS;
+        case 8: return SE_NEPTUNE;
+        case 9: return SE_PLUTO;
+        case 10: return SE_MOON;
+        default: return -1;
+    }
+}
+
+const char* LibraryVersionText(char* text) { return swe_version(text); }
+
+std::int32_t PositionFlags() { return SEFLG_SWIEPH; }
+
 double apparent_longitude(std::int32_t body, double jd, double* rv) {
-    if (!searchPathSet) useSearchPath(MERIDEL_SWE_EPHE_DIR);
+    TakeSearchPath();
     double xx[6];
     char serr[AS_MAXCH];
-    std::int32_t flags = swe_calc_ut(jd, body, SEFLG_SWIEPH, xx, serr);
+    std::int32_t flags = swe_calc_ut(jd, body, PositionFlags(), xx, serr);
     lastFlags = flags;
     if (flags < 0 || !std::isfinite(xx[0]) || xx[0] < 0.0 || xx[0] >= 360.0) return noValueFor(jd);
     if (rv) *rv = xx[2];

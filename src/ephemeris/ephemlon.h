@@ -21,8 +21,17 @@ inline constexpr double kAfterRange = -100.0;
 
 // Tells the library which folder (ending in the path separator) to search first for its files;
 // the system's ephemeris folder is searched after it. Until the first call only the system's
-// folder is searched. The environment variable SE_EPHE_PATH, when set, overrides both.
+// folder is searched. The environment variable SE_EPHE_PATH, when set, overrides both. The
+// library keeps its state per thread: every thread that computes a position takes the latest
+// folder given here before its first call and after each change.
 void set_datafiles_folder(const std::string& folder);
+
+// The library's number of a body by planet code (the Sun 0, the Moon 1, Mercury 2 .. Pluto 9);
+// -1 for Earth. (The program takes Pluto from its table, the tests' sky check from the library.)
+std::int32_t LibraryBodyOf(std::int16_t planetCode);
+
+// The library's version, as it names itself ("2.10.03"); text must hold 256 characters.
+const char* LibraryVersionText(char* text);
 
 // Apparent geocentric longitude of Swiss Ephemeris body `body` (SE_SUN, SE_MOON, SE_PLUTO, ...)
 // at moment jd (UT), radians [0, 2pi), with no range check of its own. *rv, when rv is not null,
@@ -41,8 +50,12 @@ double gc_app_long_rv_planet(std::int32_t planet, double jd, std::int32_t year, 
 // within the Moon's range (see MoonLongitude); an error gives a no-value result as above.
 double moonpos(double t);
 
-// The Swiss Ephemeris flags returned by the latest position call of this layer: they tell which
-// ephemeris served it (SEFLG_SWIEPH for the JPL-based files, SEFLG_MOSEPH for the fallback).
+// The flags every position of this layer is computed with.
+std::int32_t PositionFlags();
+
+// The Swiss Ephemeris flags returned by the latest position call of this layer in this thread:
+// they tell which ephemeris served it (SEFLG_SWIEPH for the JPL-based files, SEFLG_MOSEPH for the
+// fallback).
 std::int32_t last_ephemeris_flags();
 
 }  // namespace meridel

@@ -4,34 +4,18 @@
 
 #include "calendar/daycount.h"
 #include "ephemeris/ephemlon.h"
-#include "ephemeris/pluto_table.h"
 
 namespace meridel {
 
-bool SiderealZodiac = false;
-double Pi = 3.14159265358979;
-
-double PlanetLongitude(std::int16_t code, double jd) {
+double DirectLongitude(std::int16_t code, double jd) {
+    if (code == kMoon) return MoonLongitude(jd);
     // The planet library numbers Mercury 1, Venus 2 and asks for the Sun as the Earth, 3.
     std::int32_t number = code;
     if (code == kSun) number = 3;
     else if (code == kMercury) number = 1;
     else if (code == kVenus) number = 2;
-
-    auto year = static_cast<std::int16_t>(YearOfDayNumber(jd));
-
-    double longitude;
-    if (code == kPluto) {
-        longitude = PlutoLongitude(jd);
-    } else if (code == kMoon) {
-        longitude = MoonLongitude(jd);
-    } else {
-        double rv = 0.0;
-        longitude = gc_app_long_rv_planet(number, jd, year, &rv);
-    }
-
-    if (longitude >= 0.0 && SiderealZodiac) longitude = NormalizeAngle(longitude - SiderealCorrection(year));
-    return longitude;
+    double rv = 0.0;
+    return gc_app_long_rv_planet(number, jd, YearOfDayNumber(jd), &rv);
 }
 
 double NormalizeAngle(double x) {

@@ -1,4 +1,7 @@
-// PlanetLongitude: the one way the program obtains a position.
+// Planet codes, the full circle, and the parts of a longitude that depend on nothing but the
+// moment: the library's own answer (a direct call), the reduction of an angle, the calendar year
+// and the sidereal correction. Sky::PlanetLongitude (sky.h) is the one way the program obtains a
+// position; it builds on these.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +10,8 @@ namespace meridel {
 
 // Every reduction and degree/radian conversion uses this value of 2pi.
 inline constexpr double kFullCircle = 6.28318530717959;
+// The retrograde test's half circle.
+inline constexpr double Pi = 3.14159265358979;
 
 // Planet codes.
 enum PlanetCode : std::int16_t {
@@ -18,22 +23,16 @@ enum PlanetCode : std::int16_t {
 inline constexpr std::int32_t kMoonPlutoFirstDay = 2305448;
 inline constexpr std::int32_t kMoonPlutoLastDay = 2488069;
 
-// True: longitudes are sidereal. Each request sets it before computing anything.
-extern bool SiderealZodiac;
-// 3.14159265358979, set at start-up; the retrograde test uses it.
-extern double Pi;
-
-// Longitude of body `code` at moment jd (UT), radians [0, 2pi), tropical or sidereal by
-// SiderealZodiac; or -99 (before the source's range) / -100 (after it), never corrected.
-// Sources: the planet library for 1..8, the Pluto table for 9 (-99 while no table is loaded),
-// the Moon for 10. Code 0 (Earth) has no position. No allocation, no file access.
-double PlanetLongitude(std::int16_t code, double jd);
+// The tropical longitude of a body the library computes (codes 1 to 8, and 10 the Moon) at moment
+// jd (UT), radians [0, 2pi), straight from the library; -99 / -100 outside the body's range.
+// Any other code: a no-value result (-99 before 2000-01-01, -100 after).
+double DirectLongitude(std::int16_t code, double jd);
 // Reduces x to [0, 2pi) by whole turns of 6.28318530717959. NaN and infinities come back unchanged.
 double NormalizeAngle(double x);
 // Calendar year of moment jd.
 std::int32_t YearOfDayNumber(double jd);
-// The Moon's longitude at moment jd (UT), radians [0, 2pi); -99 / -100 when floor(jd + 0.5)
-// lies before / after kMoonPlutoFirstDay .. kMoonPlutoLastDay.
+// The Moon's longitude at moment jd (UT) from the library, radians [0, 2pi); -99 / -100 when
+// floor(jd + 0.5) lies before / after kMoonPlutoFirstDay .. kMoonPlutoLastDay.
 double MoonLongitude(double jd);
 // Sidereal correction (ayanamsa) of a calendar year, radians: 0.416314 + (year - 2000) * 243.8e-6.
 double SiderealCorrection(std::int32_t year);

@@ -8,7 +8,7 @@
 
 #include "calendar/daycount.h"
 #include "request/request_input.h"
-#include "transits/transit_state.h"
+#include "transits/transit_request.h"
 
 namespace meridel {
 

@@ -13,12 +13,12 @@ public:
         : session_(session), box_(box), window_(window) {}
 
     void yieldToWindow() override { window_.YieldToWindow(); }
-    bool stopRequested() override { return session_.request.StopRequested; }
+    bool stopRequested() override { return session_.StopRequested; }
     void showDay(const std::string& dayText) override { window_.ShowDay(dayText); }
     void appendLine(const std::string& line) override { box_.AppendLine(line); }
     bool writeRow(const std::string& line) override {
         if (!box_.WriteRow(line, kOutputBoxTitle)) {
-            session_.request.StopRequested = true;
+            session_.StopRequested = true;
             session_.RunAborted = true;
             return false;
         }
@@ -34,16 +34,16 @@ private:
 
 }  // namespace
 
-RunEnd ExecuteRun(RequestSession& session, const RunHeading& heading, ScanState& scan, OutputBox& box, bool append,
+RunEnd ExecuteRun(RequestSession& session, const TransitRequest& run, ScanState& scan, OutputBox& box, bool append,
                   RunWindow& window) {
     box.BeginRun(append);
     DriverHooks hooks(session, box, window);
-    TransitScan engine(session.request, heading, scan, hooks);
+    TransitScan engine(run, session.sky, scan, hooks);
     engine.Begin();
     // A stop asked of an earlier run (one that filled the box as it ended) is not this run's; a
     // box already full at the column titles asks again, and the run stops at once with that one
     // message rather than meet the full box with every row.
-    session.request.StopRequested = false;
+    session.StopRequested = false;
     engine.WriteHeader();
     window.RunBegins();
 
@@ -52,7 +52,7 @@ RunEnd ExecuteRun(RequestSession& session, const RunHeading& heading, ScanState&
         box.Append("Stopped");
         box.AddRun(scan.Results);
         window.RunEnds(true);
-        session.request.StopRequested = false;
+        session.StopRequested = false;
         return RunEnd::Stopped;
     }
     if (!AnyTransit(scan)) box.AppendLine(kNoTransitsLine);

@@ -18,7 +18,7 @@ public:
     virtual ~RunWindow() = default;
     // Once a day: serve pending clicks (Stop), paints and the timer.
     virtual void YieldToWindow() {}
-    // The first day's date, to show at once (later days: ScanState::DayText, for the timer).
+    // The first day's date, to show at once (later days: DayText(ScanState), for the timer).
     virtual void ShowDay(const std::string&) {}
     // The run has written its heading: busy state, "Append to output" hidden.
     virtual void RunBegins() {}
@@ -33,10 +33,10 @@ enum class RunEnd { Stopped, Finished };
 // The title of the message a full box shows.
 inline constexpr const char* kOutputBoxTitle = "Meridel";
 
-// Runs session.request with this heading into the box (appended below the runs it holds, or
-// into an emptied box). A click on Stop or a full box (which also sets RunAborted) ends it with
-// "Stopped". The run's record is added to the box's runs whatever its end.
-RunEnd ExecuteRun(RequestSession& session, const RunHeading& heading, ScanState& scan, OutputBox& box, bool append,
+// Runs `run` (a checked request) in the session's sky into the box (appended below the runs it
+// holds, or into an emptied box). A click on Stop or a full box (which also sets RunAborted) ends
+// it with "Stopped". The run's record is added to the box's runs whatever its end.
+RunEnd ExecuteRun(RequestSession& session, const TransitRequest& run, ScanState& scan, OutputBox& box, bool append,
                   RunWindow& window);
 
 // The message a finished run that found no transit shows, outside the all-planets listing.

@@ -1,6 +1,8 @@
 #include "request/run_request.h"
 
 #include <cmath>
+
+#include "calendar/daycount.h"
 #include <utility>
 
 #include "ephemeris/ephemlon.h"
@@ -11,6 +13,7 @@
 #include "request/date_checks.h"
 #include "transits/date_limits.h"
 #include "transits/orb_geometry.h"
+#include "transits/transit_pair.h"
 
 namespace meridel {
 
@@ -25,21 +28,23 @@ Refusal Refuse(const std::string& text, MessageIcon icon, const std::string& tit
 std::optional<Refusal> EnsurePlutoData(const RequestInput& input, RequestSession& session) {
     const bool needed = (input.world && PlanetAtPosition(true, 1, input.planets[1]) == kPluto) ||
                         input.allPlanets || !input.world;
-    if (!needed || session.PlutoDataLoaded) return std::nullopt;
+    if (!needed || session.PlutoDataLoaded()) return std::nullopt;
     std::string errorText;
-    session.PlutoDataLoaded = LoadPlutoData("pluto.slx", errorText);
-    if (session.PlutoDataLoaded) return std::nullopt;
+    if (auto table = LoadPlutoData(session.sky.DataFolder(), "pluto.slx", errorText)) {
+        session.sky = session.sky.WithPlutoLines(std::move(table));
+        return std::nullopt;
+    }
     return Refusal{{Message{"Error when reading geocentric Pluto data.\n" + errorText, MessageIcon::Exclamation,
                             "Read Pluto Data"},
                     Message{"Cannot read Pluto data", MessageIcon::Exclamation, kDefaultTitle}},
                    Field::None, 0};
 }
 
-double NatalLongitude(const RequestInput& input, std::int16_t natalPlanet, std::int32_t birthDay) {
+double NatalLongitude(const Sky& sky, const RequestInput& input, std::int16_t natalPlanet, std::int32_t birthDay) {
     if (natalPlanet < kSun || natalPlanet > kMoon) return kBeforeRange;
     const int universalMinutes =
         BirthMinutesAtPositions(input.hour, input.minute) - ZoneMinutesAtPosition(input.birthZone);
-    return PlanetLongitude(natalPlanet, birthDay - 0.5 + universalMinutes / 1440.0);
+    return sky.PlanetLongitude(natalPlanet, birthDay - 0.5 + universalMinutes / 1440.0);
 }
 
 std::optional<Refusal> PreparePositions(const RequestInput& input, RequestSession& session, bool checkStartDate) {
@@ -49,13 +54,14 @@ std::optional<Refusal> PreparePositions(const RequestInput& input, RequestSessio
     }
     for (std::int16_t which : {std::int16_t{0}, std::int16_t{1}}) {
         if (which == 0 && !checkStartDate) continue;
-        const std::string message = EphemerisDateLimitMessage(r, which);
+        const std::string message = EphemerisDateLimitMessage(session.sky, r, which);
         if (!message.empty()) return Refuse(message, MessageIcon::None, kDefaultTitle);
     }
-    SiderealZodiac = input.world ? false : input.sidereal;
+    r.world = input.world;
+    r.sidereal = input.world ? false : input.sidereal;
     if (!input.world) {
         const std::int16_t natal = r.PlanetCodes[1];
-        r.NatalLongitudes[natal] = NatalLongitude(input, natal, r.RequestDays[kBirthRow]);
+        r.NatalLongitudes[natal] = NatalLongitude(session.sky.InZodiac(r.sidereal), input, natal, r.RequestDays[kBirthRow]);
         // A birth moment outside the natal body's range (in universal time) has no position to
         // scan or search against.
         const double longitude = r.NatalLongitudes[natal];
@@ -67,18 +73,11 @@ std::optional<Refusal> PreparePositions(const RequestInput& input, RequestSessio
     return std::nullopt;
 }
 
-std::int32_t StartDayBeforeTransitInEffect(const TransitRequest& request, bool world, std::int32_t startDay,
-                                           int zoneMinutes) {
-    const std::int16_t moving = request.PlanetCodes[0];
-    const std::int16_t second = request.PlanetCodes[1];
-    const double natal = request.NatalLongitudes[second];
+std::int32_t StartDayBeforeTransitInEffect(const Sky& sky, const TransitRequest& request, std::int32_t startDay) {
+    const TransitPair pair(sky, request);
     // Deviation from the aspect at the start of `day`; negative when a body has no position then.
     auto deviation = [&](std::int32_t day, std::int16_t aspect) {
-        const double t = LocalMidnight(day, zoneMinutes);
-        const double a = PlanetLongitude(moving, t);
-        const double b = world ? PlanetLongitude(second, t) : natal;
-        if (a < 0 || b < 0) return -1.0;
-        return std::fabs(SeparationOf(a, b) - AspectAngle[aspect]);
+        return pair.Deviation(LocalMidnight(day, request.zoneMinutes), aspect);
     };
     const double inner = request.Orbs[kInnerOrb];
 
@@ -98,31 +97,18 @@ std::int32_t StartDayBeforeTransitInEffect(const TransitRequest& request, bool w
     }
 }
 
-RunHeading HeadingOf(const RequestInput& input, const TransitRequest& request) {
-    RunHeading h;
-    h.world = input.world;
-    h.allPlanets = input.allPlanets;
-    h.moving = request.PlanetCodes[0];
-    h.second = request.PlanetCodes[1];
-    h.planet1 = input.Planet1Name();
+void NameRun(const RequestInput& input, TransitRequest& request) {
+    request.planet1 = input.Planet1Name();
     // The all-planets run without an inner planet is Pluto's.
-    if (input.planets[0] < 0 && input.world && input.allPlanets) h.planet1 = BodyName[kPluto];
-    h.planet2 = input.Planet2Name();
-    h.startDay = request.StartDay;
-    h.endDay = request.EndDay;
-    h.birthDay = request.RequestDays[kBirthRow];
+    if (input.planets[0] < 0 && input.world && input.allPlanets) request.planet1 = BodyName[kPluto];
+    request.planet2 = input.Planet2Name();
     const std::vector<std::string> hours = HourTexts(), minutes = MinuteTexts();
-    if (input.hour >= 0) h.birthHour = hours[static_cast<std::size_t>(input.hour)];
-    if (input.minute >= 0) h.birthMinute = minutes[static_cast<std::size_t>(input.minute)];
-    h.birthZone = input.BirthZoneText();
-    h.birthZoneMinutes = ZoneMinutesAtPosition(input.birthZone);
-    h.tropical = !input.sidereal;
-    h.sidereal = !input.world && input.sidereal;
-    if (!input.world) h.natalLongitude = request.NatalLongitudes[request.PlanetCodes[1]];
-    h.orbDegrees = request.OrbDegrees;
-    h.zoneMinutes = ZoneMinutesAtPosition(input.resultZone);
-    h.zoneText = input.ResultZoneText();
-    return h;
+    request.birthHour = input.hour >= 0 ? hours[static_cast<std::size_t>(input.hour)] : "";
+    request.birthMinute = input.minute >= 0 ? minutes[static_cast<std::size_t>(input.minute)] : "";
+    request.birthZone = input.BirthZoneText();
+    request.birthZoneMinutes = ZoneMinutesAtPosition(input.birthZone);
+    request.zoneMinutes = ZoneMinutesAtPosition(input.resultZone);
+    request.zoneText = input.ResultZoneText();
 }
 
 RequestCheck CheckRun(const RequestInput& given, RequestSession& session) {
@@ -130,6 +116,7 @@ RequestCheck CheckRun(const RequestInput& given, RequestSession& session) {
     TransitRequest& r = session.request;
     session.RunAborted = true;
     r.AllPlanetsMode = given.allPlanets;
+    r.world = given.world;
     const bool world = given.world;
     const std::string title = given.RunCaption();
     auto refused = [&out](Refusal refusal) {
@@ -196,18 +183,17 @@ RequestCheck CheckRun(const RequestInput& given, RequestSession& session) {
     if (!input.allPlanets) {
         if (auto refusal = CheckOrbs(input, r.PlanetCodes[0])) return refused(*refusal);
     }
-    for (int o = 0; o < kOrbCount; ++o) {
-        r.OrbDegrees[o] = static_cast<std::int16_t>(OrbDegreesAtPosition(input.orbs[o]));
-        r.Orbs[o] = r.OrbDegrees[o] * kFullCircle / 360.0;
-    }
+    std::array<std::int16_t, kOrbCount> orbs{};
+    for (int o = 0; o < kOrbCount; ++o) orbs[o] = static_cast<std::int16_t>(OrbDegreesAtPosition(input.orbs[o]));
+    r.SetOrbs(orbs);
     if (auto refusal = PreparePositions(input, session, true)) return refused(*refusal);
 
     session.RunAborted = false;
-    const int zone = ZoneMinutesAtPosition(input.resultZone);
-    r.RequestDays[kStartRow] = StartDayBeforeTransitInEffect(r, world, r.RequestDays[kStartRow], zone);
+    NameRun(input, r);
+    r.RequestDays[kStartRow] = StartDayBeforeTransitInEffect(session.sky, r, r.RequestDays[kStartRow]);
     r.StartDay = r.RequestDays[kStartRow];
     r.EndDay = r.RequestDays[kEndRow];
-    out.run = HeadingOf(input, r);
+    out.run = r;
     return out;
 }
 

@@ -72,6 +72,7 @@ SearchCheck CheckSearch(const RequestInput& given, RequestSession& session) {
     SearchCheck out;
     TransitRequest& r = session.request;
     r.AllPlanetsMode = false;
+    r.world = given.world;
     const bool world = given.world;
     auto refused = [&out](Refusal refusal) {
         out.refusal = std::move(refusal);
@@ -113,9 +114,7 @@ SearchCheck CheckSearch(const RequestInput& given, RequestSession& session) {
     if (auto refusal = CheckSearchOrb(!world, r.OrbDegrees[kOuterOrb], r.PlanetCodes[0], derived)) {
         return refused(*refusal);
     }
-    r.OrbDegrees[kMiddleOrb] = derived.middle;
-    r.OrbDegrees[kInnerOrb] = derived.inner;
-    for (int o = 0; o < kOrbCount; ++o) r.Orbs[o] = r.OrbDegrees[o] * kFullCircle / 360.0;
+    r.SetOrbs({r.OrbDegrees[kOuterOrb], derived.middle, derived.inner});
 
     if (auto refusal = PreparePositions(input, session, false)) return refused(*refusal);
     r.StartDay = -1;
@@ -132,11 +131,11 @@ SearchCheck CheckSearch(const RequestInput& given, RequestSession& session) {
 SearchStretch FindNextTransit(const RequestInput& input, RequestSession& session, std::int16_t aspect,
                               const StepProgress& progress) {
     TransitRequest& r = session.request;
-    const bool world = input.world;
-    const auto zone = static_cast<std::int16_t>(ZoneMinutesAtPosition(input.resultZone));
+    NameRun(input, r);
+    const auto zone = static_cast<std::int16_t>(r.zoneMinutes);
     const std::int16_t moving = r.PlanetCodes[0];
     const std::int16_t second = r.PlanetCodes[1];
-    const double natal = r.NatalLongitudes[second];
+    const TransitPair pair(session.sky, r);
     const double orb = r.Orbs[kOuterOrb];
     const std::int32_t firstDay = r.RequestDays[kEndRow] + 1;
 
@@ -145,7 +144,7 @@ SearchStretch FindNextTransit(const RequestInput& input, RequestSession& session
     // and the stepping then stops where its own midnights have none: on that day, or a day later
     // east of Greenwich, whose midnights come earlier.
     std::int16_t firstError = 0;
-    const bool inOrbAfterEnd = IsWithinOrb(moving, second, firstDay - 0.5, aspect, orb, world, natal, firstError) == 1;
+    const bool inOrbAfterEnd = pair.IsWithinOrb(firstDay - 0.5, aspect, orb, firstError) == 1;
     std::vector<Message> messages;
     if (firstError != 0) {
         messages.push_back(Message{DateRangeMessage(firstError, moving, second), MessageIcon::Exclamation, "Error"});
@@ -154,8 +153,7 @@ SearchStretch FindNextTransit(const RequestInput& input, RequestSession& session
     std::int16_t error = 0;
     bool startState = false;
     auto step = [&](std::int32_t from, bool targetInOrb) {
-        return StepToOrbChange(from, startState, true, targetInOrb, zone, moving, second, aspect, orb, world, natal,
-                               error, progress);
+        return pair.StepToOrbChange(from, startState, true, targetInOrb, zone, aspect, orb, error, progress);
     };
     std::int32_t day = firstDay;
     // A transit already under way after the end date is not the next one: step past it.
@@ -174,7 +172,7 @@ SearchStretch FindNextTransit(const RequestInput& input, RequestSession& session
         messages.push_back(NoTransitFound(DateRangeMessage(error, moving, second), aspect, day));
         return {Refusal{messages, Field::None, 0}, std::nullopt};
     }
-    return {std::nullopt, HeadingOf(input, r)};
+    return {std::nullopt, r};
 }
 
 FieldUpdates MovedDates(std::int32_t startDay, std::int32_t endDay) {

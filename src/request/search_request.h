@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "request/run_request.h"
-#include "transits/orb_geometry.h"
+#include "transits/transit_pair.h"
 
 namespace meridel {
 
@@ -29,11 +29,11 @@ struct SearchCheck {
 // search orb and the natal position, with StartDay and EndDay at -1.
 SearchCheck CheckSearch(const RequestInput& input, RequestSession& session);
 
-// Where the stepping ended: the stretch found (session.request.StartDay..EndDay, the run to scan
-// and its heading), or the refusal it met at the end of a range.
+// Where the stepping ended: the stretch found (session.request.StartDay..EndDay, the run to
+// scan), or the refusal it met at the end of a range.
 struct SearchStretch {
     std::optional<Refusal> refusal;
-    std::optional<RunHeading> run;
+    std::optional<TransitRequest> run;
 };
 // Steps from the day after the end date past a transit already under way, to the last day before
 // the aspect comes within the search orb, then to the first day it is out again. The first test

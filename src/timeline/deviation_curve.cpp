@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
@@ -47,16 +46,10 @@ double ZeroBetween(const F& f, double a, double fa, double b, double fb) {
 
 }  // namespace
 
-PairPositions::PairPositions(std::int16_t moving, std::int16_t second, bool world, double natalLongitude,
-                             double gridStart, double step)
-    : moving_(moving), second_(second), world_(world), natal_(natalLongitude), gridStart_(gridStart), step_(step) {}
+PairPositions::PairPositions(const TransitPair& pair, double gridStart, double step)
+    : pair_(pair), gridStart_(gridStart), step_(step) {}
 
-double PairPositions::DifferenceAt(double moment) const {
-    const double a = PlanetLongitude(moving_, moment);
-    const double b = world_ ? PlanetLongitude(second_, moment) : natal_;
-    if (a < 0 || b < 0) return std::numeric_limits<double>::quiet_NaN();
-    return std::remainder(a - b, kFullCircle);
-}
+double PairPositions::DifferenceAt(double moment) const { return pair_.DistanceFromAim(moment, 0.0); }
 
 double PairPositions::DifferenceOnGrid(std::int64_t k) {
     const auto found = grid_.find(k);

@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "transits/transit_pair.h"
+
 namespace meridel {
 
 struct CurvePoint {
@@ -20,13 +22,11 @@ struct CurvePoint {
 };
 
 // The difference of longitude of a run's pair, kept on a grid of moments so that the aspects of
-// one pair (one lane each) share their positions. Reads SiderealZodiac as it stands.
+// one pair (one lane each) share their positions.
 class PairPositions {
 public:
-    // world: the second body moves; otherwise natalLongitude is its fixed position. The grid runs
-    // from gridStart in steps of `step` days.
-    PairPositions(std::int16_t moving, std::int16_t second, bool world, double natalLongitude, double gridStart,
-                  double step);
+    // The grid runs from gridStart in steps of `step` days.
+    PairPositions(const TransitPair& pair, double gridStart, double step);
 
     // Moving minus second longitude in (-pi, pi]; NaN when a body has no position.
     double DifferenceAt(double moment) const;
@@ -37,9 +37,7 @@ public:
     double Step() const { return step_; }
 
 private:
-    std::int16_t moving_, second_;
-    bool world_;
-    double natal_;
+    TransitPair pair_;
     double gridStart_, step_;
     std::unordered_map<std::int64_t, double> grid_;
 };

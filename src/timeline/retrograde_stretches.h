@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ephemeris/sky.h"
+
 namespace meridel {
 
 // A stretch of time (UT moments). An open side is cut by the period: the stretch began before
@@ -14,8 +16,8 @@ struct TimeSpan {
 };
 
 // The stretches within from..to in which the planet is retrograde by the listing's own test
-// (IsRetrogradeAt), each station found to about a minute. None for the Sun and the Moon.
-// Reads SiderealZodiac as it stands.
-std::vector<TimeSpan> RetrogradeStretches(std::int16_t code, double from, double to);
+// (IsRetrogradeAt, in the sky's zodiac), each station found to about a minute. None for the Sun
+// and the Moon.
+std::vector<TimeSpan> RetrogradeStretches(const Sky& sky, std::int16_t code, double from, double to);
 
 }  // namespace meridel

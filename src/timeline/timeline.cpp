@@ -50,52 +50,52 @@ std::string HitLabel(const ExactHit& hit, LabelParts parts) {
 std::string DayText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
 
 // "Sun and Saturn", "Jupiter and natal Moon".
-std::string PairText(const RunHeading& h) { return h.planet1 + (h.world ? " and " : " and natal ") + h.planet2; }
+std::string PairText(const TransitRequest& h) { return h.planet1 + (h.world ? " and " : " and natal ") + h.planet2; }
 
 std::string PeriodText(std::int32_t first, std::int32_t last) {
     return LongDateText(first) + ", to " + LongDateText(last);
 }
 
-std::string BirthPhrase(const RunHeading& h) {
-    return "birth at " + LongDateText(h.birthDay) + ", " + h.birthHour + ":" + h.birthMinute + " " + h.birthZone +
-           (h.tropical ? " (tropical)" : " (sidereal)");
+std::string BirthPhrase(const TransitRequest& h) {
+    return "birth at " + LongDateText(h.BirthDay()) + ", " + h.birthHour + ":" + h.birthMinute + " " + h.birthZone +
+           (h.sidereal ? " (sidereal)" : " (tropical)");
 }
 
-bool SameBirth(const RunHeading& a, const RunHeading& b) {
-    return a.birthDay == b.birthDay && a.birthHour == b.birthHour && a.birthMinute == b.birthMinute &&
-           a.birthZone == b.birthZone && a.tropical == b.tropical;
+bool SameBirth(const TransitRequest& a, const TransitRequest& b) {
+    return a.BirthDay() == b.BirthDay() && a.birthHour == b.birthHour && a.birthMinute == b.birthMinute &&
+           a.birthZone == b.birthZone && a.sidereal == b.sidereal;
 }
 
 // The last day a run covered, never before the day its period began.
-std::int32_t LastDayDrawn(const RunRecord& r) { return std::max(r.LastDayScanned(), r.heading.startDay - 1); }
+std::int32_t LastDayDrawn(const RunRecord& r) { return std::max(r.LastDayScanned(), r.request.StartDay - 1); }
 
 // What the runs have in common, said once above the picture, and what the lanes cannot show.
 void Describe(const std::vector<RunRecord>& runs, Timeline& out) {
-    const RunHeading& first = runs.front().heading;
+    const TransitRequest& first = runs.front().request;
     bool allWorld = true, allPersonal = true, sameMoving = true, sameSecond = true, sameBirth = true, sameZone = true;
-    std::int32_t firstDay = first.startDay, lastDay = LastDayDrawn(runs.front());
+    std::int32_t firstDay = first.StartDay, lastDay = LastDayDrawn(runs.front());
     std::int16_t common = -1;  // a planet of every World pair
-    for (std::int16_t code : {first.moving, first.second}) {
+    for (std::int16_t code : {first.Moving(), first.Second()}) {
         bool inAll = true;
-        for (const RunRecord& r : runs) inAll = inAll && (r.heading.moving == code || r.heading.second == code);
+        for (const RunRecord& r : runs) inAll = inAll && (r.request.Moving() == code || r.request.Second() == code);
         if (inAll && common < 0) common = code;
     }
     std::vector<std::string> empty;
     for (const RunRecord& r : runs) {
-        const RunHeading& h = r.heading;
+        const TransitRequest& h = r.request;
         allWorld = allWorld && h.world;
         allPersonal = allPersonal && !h.world;
-        sameMoving = sameMoving && h.moving == first.moving;
-        sameSecond = sameSecond && h.second == first.second;
+        sameMoving = sameMoving && h.Moving() == first.Moving();
+        sameSecond = sameSecond && h.Second() == first.Second();
         sameBirth = sameBirth && SameBirth(h, first);
         sameZone = sameZone && h.zoneText == first.zoneText;
-        firstDay = std::min(firstDay, h.startDay);
+        firstDay = std::min(firstDay, h.StartDay);
         lastDay = std::max(lastDay, LastDayDrawn(r));
         if (r.transits.empty()) empty.push_back(PairText(h));
         if (r.stoppedAfter) {
             out.notes.push_back((runs.size() > 1 ? PairText(h) + ": stopped" : std::string("Stopped")) +
                                 " early, so drawn up to " + LongDateText(LastDayDrawn(r)) +
-                                "; the period asked ran to " + LongDateText(h.endDay) + ".");
+                                "; the period asked ran to " + LongDateText(h.EndDay) + ".");
         }
     }
     // A single run without transits says so where its lanes would be.
@@ -108,9 +108,9 @@ void Describe(const std::vector<RunRecord>& runs, Timeline& out) {
         out.title = first.world ? "World transits of " + first.planet1 + " and " + first.planet2
                                 : first.planet1 + " transits of natal " + first.planet2;
     } else if (allPersonal && sameMoving) {
-        out.title = BodyName[first.moving] + " transits of natal planets";
+        out.title = BodyName[first.Moving()] + " transits of natal planets";
     } else if (allPersonal && sameSecond) {
-        out.title = "Transits of natal " + BodyName[first.second];
+        out.title = "Transits of natal " + BodyName[first.Second()];
     } else if (allWorld && common > 0) {
         out.title = "World transits of " + BodyName[common];
     } else {
@@ -141,8 +141,8 @@ double LowestAround(const std::vector<CurvePoint>& curve, std::int32_t day, int 
 // Adds one transit to its aspect's lane: its span, its orbs' days, its marks and its curve.
 void AddTransit(TimelineLane& lane, const TransitRecord& transit, const RunRecord& record, const TimelineRun& run,
                 PairPositions& pair, LabelParts parts) {
-    const RunHeading& h = record.heading;
-    const OrbStretches stretches = OrbStretchesOf(transit, h.startDay, LastDayDrawn(record));
+    const TransitRequest& h = record.request;
+    const OrbStretches stretches = OrbStretchesOf(transit, h.StartDay, LastDayDrawn(record));
     for (int o = 0; o < kOrbCount; ++o) {
         for (const OrbStretch& s : stretches[o]) lane.orbDays[o].push_back(SpanOf(s, run));
     }
@@ -180,25 +180,25 @@ void AddTransit(TimelineLane& lane, const TransitRecord& transit, const RunRecor
 
 }  // namespace
 
-Timeline BuildTimeline(const std::vector<RunRecord>& runs, std::optional<double> now) {
+Timeline BuildTimeline(const std::vector<RunRecord>& runs, const Sky& sky, std::optional<double> now) {
     Timeline out;
     if (runs.empty()) return out;
     Describe(runs, out);
-    out.zoneMinutes = runs.front().heading.zoneMinutes;
-    out.orbDegrees = runs.front().heading.orbDegrees;
+    out.zoneMinutes = runs.front().request.zoneMinutes;
+    out.orbDegrees = runs.front().request.OrbDegrees;
 
-    std::int32_t firstDay = runs.front().heading.startDay, lastDay = LastDayDrawn(runs.front());
+    std::int32_t firstDay = runs.front().request.StartDay, lastDay = LastDayDrawn(runs.front());
     for (std::size_t r = 0; r < runs.size(); ++r) {
-        const RunHeading& h = runs[r].heading;
+        const TransitRequest& h = runs[r].request;
         TimelineRun& run = out.runs.emplace_back();
-        run.start = LocalMidnight(h.startDay, h.zoneMinutes);
+        run.start = LocalMidnight(h.StartDay, h.zoneMinutes);
         run.end = std::max(run.start, LocalMidnight(LastDayDrawn(runs[r]) + 1, h.zoneMinutes));
         run.stopped = runs[r].stoppedAfter.has_value();
         run.zoneMinutes = h.zoneMinutes;
-        run.movingName = BodyName[h.moving];
+        run.movingName = BodyName[h.Moving()];
         out.start = r == 0 ? run.start : std::min(out.start, run.start);
         out.end = r == 0 ? run.end : std::max(out.end, run.end);
-        firstDay = std::min(firstDay, h.startDay);
+        firstDay = std::min(firstDay, h.StartDay);
         lastDay = std::max(lastDay, LastDayDrawn(runs[r]));
     }
     EuroDate firstDate, lastDate;
@@ -208,20 +208,18 @@ Timeline BuildTimeline(const std::vector<RunRecord>& runs, std::optional<double>
     DateFromDayNumber(lastDate);
     const LabelParts parts{firstDate.Year != lastDate.Year, out.end - out.start < kAboutAWeek};
 
-    const bool siderealBefore = SiderealZodiac;
     std::map<std::tuple<std::int16_t, double, double>, std::vector<TimeSpan>> retrogradeKnown;
     for (std::size_t r = 0; r < runs.size(); ++r) {
-        const RunHeading& h = runs[r].heading;
-        SiderealZodiac = h.sidereal;
+        const TransitRequest& h = runs[r].request;
+        const TransitPair positions(sky, h);
         TimelineRun& run = out.runs[r];
-        const auto key = std::make_tuple(h.moving, run.start, run.end);
-        if (!retrogradeKnown.count(key)) retrogradeKnown[key] = RetrogradeStretches(h.moving, run.start, run.end);
+        const auto key = std::make_tuple(h.Moving(), run.start, run.end);
+        if (!retrogradeKnown.count(key)) retrogradeKnown[key] = RetrogradeStretches(positions.sky(), h.Moving(), run.start, run.end);
         run.retrograde = retrogradeKnown[key];
 
         std::array<double, kOrbCount> orbs{};
-        for (int o = 0; o < kOrbCount; ++o) orbs[o] = h.orbDegrees[o] * kFullCircle / 360.0;
-        PairPositions pair(h.moving, h.second, h.world, h.natalLongitude, run.start,
-                           CurveStep(h.moving, h.second, h.world, orbs[kOuterOrb] * kCurveTolerance));
+        for (int o = 0; o < kOrbCount; ++o) orbs[o] = h.OrbDegrees[o] * kFullCircle / 360.0;
+        PairPositions pair(positions, run.start, CurveStep(h.Moving(), h.Second(), h.world, orbs[kOuterOrb] * kCurveTolerance));
         // One lane per aspect the run's transits took, all its transits in it.
         for (std::int16_t aspect = 1; aspect <= 5; ++aspect) {
             TimelineLane* lane = nullptr;
@@ -230,8 +228,8 @@ Timeline BuildTimeline(const std::vector<RunRecord>& runs, std::optional<double>
                 if (!lane) {
                     lane = &out.lanes.emplace_back();
                     lane->run = r;
-                    lane->moving = h.moving;
-                    lane->second = h.second;
+                    lane->moving = h.Moving();
+                    lane->second = h.Second();
                     lane->aspect = aspect;
                     lane->label = TransitTitle(h, aspect);
                     lane->orbs = orbs;
@@ -246,7 +244,6 @@ Timeline BuildTimeline(const std::vector<RunRecord>& runs, std::optional<double>
                              [](const TimelineMark& a, const TimelineMark& b) { return a.moment < b.moment; });
         }
     }
-    SiderealZodiac = siderealBefore;
     if (now && *now >= out.start && *now <= out.end) out.now = now;
     return out;
 }

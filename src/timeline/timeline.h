@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "ephemeris/sky.h"
 #include "timeline/deviation_curve.h"
 #include "timeline/retrograde_stretches.h"
 #include "transits/transit_results.h"
@@ -67,9 +68,10 @@ struct Timeline {
     std::vector<TimelineLane> lanes;  // run by run; within a run by aspect, conjunction first
 };
 
-// The timeline of these runs. `now` is marked when it falls within the period. Sets and restores
-// SiderealZodiac; Pluto's table must be loaded when a run involves Pluto.
-Timeline BuildTimeline(const std::vector<RunRecord>& runs, std::optional<double> now);
+// The timeline of these runs, its curves from the sky (each run in its own zodiac; the sky's
+// Pluto table must be loaded when a run involves Pluto). `now` is marked when it falls within the
+// period.
+Timeline BuildTimeline(const std::vector<RunRecord>& runs, const Sky& sky, std::optional<double> now);
 
 // The curve's deviation at `moment`, along its chord; nothing outside the curve or in a gap.
 std::optional<double> DeviationOnCurve(const TimelineLane& lane, double moment);

@@ -3,7 +3,8 @@
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/transit_state.h"
+#include "ephemeris/sky.h"
+#include "transits/transit_request.h"
 
 namespace meridel {
 
@@ -16,12 +17,12 @@ std::string DateRangeMessage(std::int16_t error, std::int16_t codeA, std::int16_
     }
 }
 
-std::string EphemerisDateLimitMessage(const TransitRequest& request, std::int16_t which) {
+std::string EphemerisDateLimitMessage(const Sky& sky, const TransitRequest& request, std::int16_t which) {
     const std::string label = which == 0 ? "Start date" : "End date";
     // 0 h universal time of the day: the output zone plays no part in this check.
     const double jd = request.RequestDays[which == 0 ? 0 : 1] - 0.5;
     double longitudes[2];
-    for (int i = 0; i < 2; ++i) longitudes[i] = PlanetLongitude(request.PlanetCodes[i], jd);
+    for (int i = 0; i < 2; ++i) longitudes[i] = sky.PlanetLongitude(request.PlanetCodes[i], jd);
     for (int i = 0; i < 2; ++i) {
         if (longitudes[i] == kBeforeRange) return label + " is too early for " + BodyName[request.PlanetCodes[i]] + ".";
     }

@@ -7,6 +7,7 @@
 
 namespace meridel {
 
+class Sky;
 struct TransitRequest;
 
 // Date-range codes set by IsWithinOrb into a variable owned by the caller.
@@ -25,6 +26,6 @@ std::string DateRangeMessage(std::int16_t error, std::int16_t codeA, std::int16_
 // lies outside the range of one of its two bodies, tested at 0 h universal time of that day:
 // "Start date is too early for Moon." and the like; every "too early" before any "too late",
 // the first body before the second. "" when both bodies have positions.
-std::string EphemerisDateLimitMessage(const TransitRequest& request, std::int16_t which);
+std::string EphemerisDateLimitMessage(const Sky& sky, const TransitRequest& request, std::int16_t which);
 
 }  // namespace meridel

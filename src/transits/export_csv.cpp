@@ -40,15 +40,15 @@ std::string OrbWords(const std::array<bool, kOrbCount>& marked) {
 }
 
 // The fields of one listing row; the orbs held at the period's ends go on the transit's first.
-std::vector<std::string> RowFields(const RunHeading& h, int run, int transit, int pass, const ExportTransit& t,
+std::vector<std::string> RowFields(const TransitRequest& h, int run, int transit, int pass, const ExportTransit& t,
                                    const TransitRow& row) {
     const std::int16_t aspect = t.record->aspect;
     // "UTC+02:00", not "+02:00", which spreadsheets read as a time of day.
     std::vector<std::string> f = {std::to_string(run), std::to_string(transit), std::to_string(pass), ModeText(h),
                                   ZodiacText(h), h.planet1, h.planet2, BirthText(h), AspectNoun(aspect),
-                                  IsoDate(h.startDay), IsoDate(h.endDay), h.zoneText,
+                                  IsoDate(h.StartDay), IsoDate(h.EndDay), h.zoneText,
                                   "UTC" + UtcOffsetText(h.zoneMinutes)};
-    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(std::to_string(h.orbDegrees[o]));
+    for (int o = kOuterOrb; o <= kInnerOrb; ++o) f.push_back(std::to_string(h.OrbDegrees[o]));
 
     // The columns whose date carries the listing's "r".
     std::string retrograde;
@@ -105,7 +105,7 @@ std::string CsvExport(const std::vector<RunRecord>& runs) {
             const ExportTransit& transit = transits[t];
             for (std::size_t p = 0; p < transit.passes.size(); ++p) {
                 for (const std::size_t row : transit.passes[p].rows) {
-                    AppendRecord(out, RowFields(runs[r].heading, static_cast<int>(r + 1), static_cast<int>(t + 1),
+                    AppendRecord(out, RowFields(runs[r].request, static_cast<int>(r + 1), static_cast<int>(t + 1),
                                                 static_cast<int>(p + 1), transit, transit.record->rows[row]));
                 }
             }

@@ -8,6 +8,7 @@
 #include "ephemeris/planet_longitude.h"
 #include "transits/export_view.h"
 #include "transits/orb_geometry.h"
+#include "transits/transit_pair.h"
 
 namespace meridel {
 
@@ -40,17 +41,14 @@ std::string CompactDate(std::int32_t day) {
 // own stepping (local midnights in the results zone) walked back from the period's first day.
 // Every period that holds the transit finds the same day, so its UID does not change with the
 // period. Where the positions end first, their first day stands for it.
-std::int32_t TransitFirstDay(const RunHeading& h, const ExportTransit& t) {
+std::int32_t TransitFirstDay(const Sky& sky, const TransitRequest& h, const ExportTransit& t) {
     if (!t.openAtStart) return t.firstDay;
-    const bool siderealBefore = SiderealZodiac;
-    SiderealZodiac = h.sidereal;
     bool heldOnFirstDay = false;
     std::int16_t error = 0;
-    const double orb = h.orbDegrees[kOuterOrb] * kFullCircle / 360.0;
-    const std::int32_t day = StepToOrbChange(t.firstDay, heldOnFirstDay, false, false,
-                                             static_cast<std::int16_t>(h.zoneMinutes), h.moving, h.second,
-                                             t.record->aspect, orb, h.world, h.natalLongitude, error);
-    SiderealZodiac = siderealBefore;
+    const double orb = h.OrbDegrees[kOuterOrb] * kFullCircle / 360.0;
+    const std::int32_t day = TransitPair(sky, h).StepToOrbChange(t.firstDay, heldOnFirstDay, false, false,
+                                                                 static_cast<std::int16_t>(h.zoneMinutes),
+                                                                 t.record->aspect, orb, error);
     if (error < 0) return day < t.firstDay ? day + 1 : t.firstDay;
     return day;
 }
@@ -61,13 +59,13 @@ std::string UtcDateTime(double moment) {
     return CompactDate(ut.day) + "T" + clock.substr(0, 2) + clock.substr(3, 2) + "00Z";
 }
 
-std::string OrbText(const RunHeading& h, int orb) { return std::to_string(h.orbDegrees[orb]) + "\xC2\xB0 orb"; }
+std::string OrbText(const TransitRequest& h, int orb) { return std::to_string(h.OrbDegrees[orb]) + "\xC2\xB0 orb"; }
 
 // "10° orb", "10° and 5° orbs", "10°, 5° and 2° orbs": the orbs marked, outer first.
-std::string OrbsText(const RunHeading& h, const std::array<bool, kOrbCount>& marked) {
+std::string OrbsText(const TransitRequest& h, const std::array<bool, kOrbCount>& marked) {
     std::vector<std::string> degrees;
     for (int o = kOuterOrb; o <= kInnerOrb; ++o) {
-        if (marked[o]) degrees.push_back(std::to_string(h.orbDegrees[o]) + "\xC2\xB0");
+        if (marked[o]) degrees.push_back(std::to_string(h.OrbDegrees[o]) + "\xC2\xB0");
     }
     std::string text;
     for (std::size_t i = 0; i < degrees.size(); ++i) {
@@ -77,7 +75,7 @@ std::string OrbsText(const RunHeading& h, const std::array<bool, kOrbCount>& mar
 }
 
 // Describes what the transit is: the pair, and for Personal transits the birth and zodiac.
-std::string PairLine(const RunHeading& h, std::int16_t aspect) {
+std::string PairLine(const TransitRequest& h, std::int16_t aspect) {
     if (h.world) return "World transit: " + TransitTitle(h, aspect) + ".";
     return "Personal transit: " + TransitTitle(h, aspect) + ", birth " + BirthText(h) + ", " + ZodiacText(h) +
            " zodiac.";
@@ -88,7 +86,7 @@ std::string PairLine(const RunHeading& h, std::int16_t aspect) {
 // orbs within it.
 class DescriptionWriter {
 public:
-    explicit DescriptionWriter(const RunHeading& h) : h_(h) {}
+    explicit DescriptionWriter(const TransitRequest& h) : h_(h) {}
 
     std::string Dated(const ListedDate& date) const {
         return IsoDate(date.day) + (date.retrograde ? ", " + h_.planet1 + " retrograde" : "");
@@ -118,19 +116,19 @@ public:
     }
 
 private:
-    const RunHeading& h_;
+    const TransitRequest& h_;
     std::vector<std::string> undated_;
     std::vector<std::pair<std::int32_t, std::string>> dated_;
 };
 
-std::string TransitDescription(const RunHeading& h, const ExportTransit& t) {
+std::string TransitDescription(const TransitRequest& h, const ExportTransit& t) {
     DescriptionWriter d(h);
     d.Line(PairLine(h, t.record->aspect));
-    d.Line("Orbs " + std::to_string(h.orbDegrees[kOuterOrb]) + "\xC2\xB0, " + std::to_string(h.orbDegrees[kMiddleOrb]) +
-           "\xC2\xB0 and " + std::to_string(h.orbDegrees[kInnerOrb]) + "\xC2\xB0; days in the zone " + h.zoneText +
+    d.Line("Orbs " + std::to_string(h.OrbDegrees[kOuterOrb]) + "\xC2\xB0, " + std::to_string(h.OrbDegrees[kMiddleOrb]) +
+           "\xC2\xB0 and " + std::to_string(h.OrbDegrees[kInnerOrb]) + "\xC2\xB0; days in the zone " + h.zoneText +
            " (UTC" + UtcOffsetText(h.zoneMinutes) + ").");
     if (t.openAtStart) {
-        d.Line("Already within the " + OrbsText(h, t.heldAtStart) + " when the period began on " + IsoDate(h.startDay) +
+        d.Line("Already within the " + OrbsText(h, t.heldAtStart) + " when the period began on " + IsoDate(h.StartDay) +
                ".");
     }
     for (const ExportPass& pass : t.passes) {
@@ -178,10 +176,10 @@ private:
     std::set<std::string> uids_;
 };
 
-void WriteTransit(CalendarWriter& w, const RunHeading& h, const ExportTransit& t) {
+void WriteTransit(CalendarWriter& w, const Sky& sky, const TransitRequest& h, const ExportTransit& t) {
     const std::int16_t aspect = t.record->aspect;
     const std::string title = TransitTitle(h, aspect);
-    if (w.BeginEvent(TransitUid(h, aspect, TransitFirstDay(h, t)))) {
+    if (w.BeginEvent(TransitUid(h, aspect, TransitFirstDay(sky, h, t)))) {
         w.Property("DTSTART;VALUE=DATE:" + CompactDate(t.firstDay));
         w.Property("DTEND;VALUE=DATE:" + CompactDate(t.lastDay + 1));  // the day after the last
         w.EndEvent(title, TransitDescription(h, t));
@@ -239,26 +237,26 @@ std::string FoldedLine(const std::string& line) {
     return out + "\r\n";
 }
 
-std::string TransitUid(const RunHeading& heading, std::int16_t aspect, std::int32_t firstDay) {
+std::string TransitUid(const TransitRequest& heading, std::int16_t aspect, std::int32_t firstDay) {
     return "transit-" + KeyHash(PairKey(heading) + "|" + std::to_string(aspect) + "|" + std::to_string(firstDay)) +
            "@meridel";
 }
 
-std::string ExactHitUid(const RunHeading& heading, std::int16_t aspect, double moment) {
+std::string ExactHitUid(const TransitRequest& heading, std::int16_t aspect, double moment) {
     const UtcMinute ut = UtcMinuteOf(moment);
     const long long minute = static_cast<long long>(ut.day) * 1440 + ut.minuteOfDay;
     return "exact-" + KeyHash(PairKey(heading) + "|" + std::to_string(aspect) + "|" + std::to_string(minute)) +
            "@meridel";
 }
 
-std::string ICalendarExport(const std::vector<RunRecord>& runs, const std::string& stampUtc) {
+std::string ICalendarExport(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc) {
     CalendarWriter w(stampUtc);
     w.Property("BEGIN:VCALENDAR");
     w.Property("VERSION:2.0");
     w.Property("PRODID:-//Meridel//Meridel transits//EN");
     w.Property("CALSCALE:GREGORIAN");
     for (const RunRecord& run : runs) {
-        for (const ExportTransit& t : ExportTransitsOf(run)) WriteTransit(w, run.heading, t);
+        for (const ExportTransit& t : ExportTransitsOf(run)) WriteTransit(w, sky, run.request, t);
     }
     w.Property("END:VCALENDAR");
     return w.Text();

@@ -10,12 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "ephemeris/sky.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
 
-// stampUtc: the DTSTAMP of every event, as 20240315T101500Z (CurrentUtcStamp()).
-std::string ICalendarExport(const std::vector<RunRecord>& runs, const std::string& stampUtc);
+// stampUtc: the DTSTAMP of every event, as 20240315T101500Z (CurrentUtcStamp()). The sky (its
+// Pluto table loaded when a run involves Pluto) finds where a transit under way at the start of
+// its period began.
+std::string ICalendarExport(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc);
 
 // A TEXT value escaped: backslash, semicolon, comma and line breaks ("\n").
 std::string ICalendarText(const std::string& text);
@@ -25,8 +28,8 @@ std::string ICalendarText(const std::string& text);
 std::string FoldedLine(const std::string& line);
 
 // The UID of a transit's all-day event: from the pair, the aspect and the transit's first day.
-std::string TransitUid(const RunHeading& heading, std::int16_t aspect, std::int32_t firstDay);
+std::string TransitUid(const TransitRequest& heading, std::int16_t aspect, std::int32_t firstDay);
 // The UID of an exact hit's event: from the pair, the aspect and the hit's minute (universal time).
-std::string ExactHitUid(const RunHeading& heading, std::int16_t aspect, double moment);
+std::string ExactHitUid(const TransitRequest& heading, std::int16_t aspect, double moment);
 
 }  // namespace meridel

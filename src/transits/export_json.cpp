@@ -86,7 +86,7 @@ void Date(JsonWriter& w, const std::string& key, const std::optional<ListedDate>
     w.EndObject();
 }
 
-void Hit(JsonWriter& w, const RunHeading& h, const ExactHit& hit) {
+void Hit(JsonWriter& w, const TransitRequest& h, const ExactHit& hit) {
     const UtcMinute ut = UtcMinuteOf(hit.moment);
     w.BeginObject();
     w.Key("date").String(IsoDate(hit.date.day));
@@ -99,7 +99,7 @@ void Hit(JsonWriter& w, const RunHeading& h, const ExactHit& hit) {
     w.EndObject();
 }
 
-void Pass(JsonWriter& w, const RunHeading& h, const ExportTransit& t, const ExportPass& pass) {
+void Pass(JsonWriter& w, const TransitRequest& h, const ExportTransit& t, const ExportPass& pass) {
     const TransitRow& row = t.record->rows[pass.rows.front()];
     w.BeginObject();
     Date(w, "entersMiddle", row.entered[kMiddleOrb]);
@@ -125,7 +125,7 @@ void Pass(JsonWriter& w, const RunHeading& h, const ExportTransit& t, const Expo
     w.EndObject();
 }
 
-void Request(JsonWriter& w, const RunHeading& h) {
+void Request(JsonWriter& w, const TransitRequest& h) {
     w.Key("request").BeginObject();
     w.Key("mode").String(ModeText(h));
     w.Key("planet1").String(h.planet1);
@@ -136,19 +136,19 @@ void Request(JsonWriter& w, const RunHeading& h) {
         w.Null();
     } else {
         w.BeginObject(true);
-        w.Key("date").String(IsoDate(h.birthDay));
+        w.Key("date").String(IsoDate(h.BirthDay()));
         w.Key("time").String(h.birthHour + ":" + h.birthMinute);
         w.Key("zone").String(h.birthZone);
         w.EndObject();
     }
-    w.Key("start").String(IsoDate(h.startDay));
-    w.Key("end").String(IsoDate(h.endDay));
+    w.Key("start").String(IsoDate(h.StartDay));
+    w.Key("end").String(IsoDate(h.EndDay));
     w.Key("orbs").BeginArray(true);
-    for (const std::int16_t degrees : h.orbDegrees) w.Integer(degrees);
+    for (const std::int16_t degrees : h.OrbDegrees) w.Integer(degrees);
     w.EndArray();
     w.Key("zone").String(h.zoneText);
     w.Key("utcOffset").String(UtcOffsetText(h.zoneMinutes));
-    w.Key("allPlanets").Bool(h.allPlanets);
+    w.Key("allPlanets").Bool(h.AllPlanetsMode);
     w.EndObject();
 }
 
@@ -181,7 +181,7 @@ std::string JsonExport(const std::vector<RunRecord>& runs) {
     w.BeginObject();
     w.Key("runs").BeginArray();
     for (const RunRecord& run : runs) {
-        const RunHeading& h = run.heading;
+        const TransitRequest& h = run.request;
         w.BeginObject();
         Request(w, h);
         w.Key("heading").String(HeadingLine(h));

@@ -39,9 +39,9 @@ std::vector<ExportTransit> ExportTransitsOf(const RunRecord& run) {
         const TransitRow& first = record.rows.front();
         t.openAtStart = !first.entered[kOuterOrb];
         t.openAtEnd = !first.left[kOuterOrb];
-        t.firstDay = t.openAtStart ? run.heading.startDay : first.entered[kOuterOrb]->day;
+        t.firstDay = t.openAtStart ? run.request.StartDay : first.entered[kOuterOrb]->day;
         t.lastDay = t.openAtEnd ? run.LastDayScanned() : first.left[kOuterOrb]->day;
-        const OrbStretches stretches = OrbStretchesOf(record, run.heading.startDay, run.LastDayScanned());
+        const OrbStretches stretches = OrbStretchesOf(record, run.request.StartDay, run.LastDayScanned());
         for (int o = kOuterOrb; o <= kInnerOrb; ++o) {
             t.heldAtStart[o] = !stretches[o].empty() && stretches[o].front().openStart;
             t.heldAtEnd[o] = !stretches[o].empty() && stretches[o].back().openEnd;
@@ -100,27 +100,27 @@ std::string AspectVerb(std::int16_t aspect) {
     return aspect >= 1 && aspect <= 5 ? verbs[aspect] : "";
 }
 
-std::string TransitTitle(const RunHeading& heading, std::int16_t aspect) {
+std::string TransitTitle(const TransitRequest& heading, std::int16_t aspect) {
     return heading.planet1 + " " + AspectVerb(aspect) + (heading.world ? " " : " natal ") + heading.planet2;
 }
 
-std::string ModeText(const RunHeading& heading) { return heading.world ? "World" : "Personal"; }
+std::string ModeText(const TransitRequest& heading) { return heading.world ? "World" : "Personal"; }
 
-std::string ZodiacText(const RunHeading& heading) {
-    return heading.world || heading.tropical ? "tropical" : "sidereal";
+std::string ZodiacText(const TransitRequest& heading) {
+    return heading.world || !heading.sidereal ? "tropical" : "sidereal";
 }
 
-std::string BirthText(const RunHeading& heading) {
+std::string BirthText(const TransitRequest& heading) {
     if (heading.world) return "";
-    return IsoDate(heading.birthDay) + " " + heading.birthHour + ":" + heading.birthMinute + " " + heading.birthZone;
+    return IsoDate(heading.BirthDay()) + " " + heading.birthHour + ":" + heading.birthMinute + " " + heading.birthZone;
 }
 
-std::string PairKey(const RunHeading& heading) {
-    std::string key = (heading.world ? "W|" : "P|") + std::to_string(heading.moving) + "|" +
-                      std::to_string(heading.second);
+std::string PairKey(const TransitRequest& heading) {
+    std::string key = (heading.world ? "W|" : "P|") + std::to_string(heading.Moving()) + "|" +
+                      std::to_string(heading.Second());
     if (heading.world) return key;
     // The birth moment, not its typing: 12:00 in GMT+2:00 and 10:00 in GMT are one natal position.
-    const long long minute = static_cast<long long>(heading.birthDay) * kMinutesPerDay +
+    const long long minute = static_cast<long long>(heading.BirthDay()) * kMinutesPerDay +
                              std::atoi(heading.birthHour.c_str()) * 60 + std::atoi(heading.birthMinute.c_str()) -
                              heading.birthZoneMinutes;
     return key + "|" + std::to_string(minute) + "|" + ZodiacText(heading);

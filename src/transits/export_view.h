@@ -59,18 +59,18 @@ std::string AspectNoun(std::int16_t aspect);
 // "conjunct", "opposite", "square", "trine", "sextile".
 std::string AspectVerb(std::int16_t aspect);
 // "Jupiter conjunct Saturn" (World) or "Mars square natal Sun" (Personal).
-std::string TransitTitle(const RunHeading& heading, std::int16_t aspect);
+std::string TransitTitle(const TransitRequest& heading, std::int16_t aspect);
 // "World" or "Personal".
-std::string ModeText(const RunHeading& heading);
+std::string ModeText(const TransitRequest& heading);
 // "tropical" or "sidereal"; World transits are tropical.
-std::string ZodiacText(const RunHeading& heading);
+std::string ZodiacText(const TransitRequest& heading);
 // Personal: "1990-06-15 12:00 GMT+2:00", the birth data as the request gave them; World: "".
-std::string BirthText(const RunHeading& heading);
+std::string BirthText(const TransitRequest& heading);
 
 // What identifies a run's pair wherever it is exported: the mode, the two bodies and, for
 // Personal transits, the natal position: the birth moment in universal time (however its zone was
 // typed) and the zodiac. Neither the period, the orbs nor the results zone take part; with an
 // event's own figures it makes that event's UID.
-std::string PairKey(const RunHeading& heading);
+std::string PairKey(const TransitRequest& heading);
 
 }  // namespace meridel

@@ -32,10 +32,10 @@ OutputFormat OutputFormatOfPath(const std::string& path) {
     return OutputFormat::Text;
 }
 
-std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const std::string& stampUtc) {
+std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc) {
     switch (format) {
         case OutputFormat::Csv: return CsvExport(runs);
-        case OutputFormat::ICalendar: return ICalendarExport(runs, stampUtc);
+        case OutputFormat::ICalendar: return ICalendarExport(runs, sky, stampUtc);
         case OutputFormat::Json: return JsonExport(runs);
         case OutputFormat::Text: break;
     }

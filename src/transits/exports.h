@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ephemeris/sky.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
@@ -20,7 +21,7 @@ OutputFormat OutputFormatOfPath(const std::string& path);
 
 // The runs as a CSV, iCalendar or JSON file (Text has no export: it is the output box's text).
 // stampUtc: the moment written in iCalendar's DTSTAMP, as CurrentUtcStamp() gives it.
-std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const std::string& stampUtc);
+std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc);
 
 // The computer's clock now in universal time, as 20240315T101500Z.
 std::string CurrentUtcStamp();

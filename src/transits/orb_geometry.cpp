@@ -7,7 +7,6 @@
 #include "calendar/daycount.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/date_limits.h"
 
 namespace meridel {
 
@@ -19,16 +18,8 @@ constexpr double kHalfHour = 1.0 / 48.0;
 // Rounded to 6 decimals, halves to even, as a whole number of millionths.
 double Millionths(double x) { return std::nearbyint(x * 1e6); }
 
-// -100 and anything truncating to it is "after the range"; every other no-value is "before".
-bool IsAfterRange(double longitude) { return std::trunc(longitude) == -100.0; }
 
 }  // namespace
-
-double SecondBodyLongitude(std::int16_t code, double jd, bool secondBodyMoving, double natalLongitude) {
-    // A natal position stands only while it has a value.
-    if (!secondBodyMoving && natalLongitude >= 0.0) return natalLongitude;
-    return PlanetLongitude(code, jd);
-}
 
 double SeparationOf(double longitudeA, double longitudeB) {
     double d1 = longitudeA - longitudeB;
@@ -48,41 +39,12 @@ double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& dir
     return s;
 }
 
-std::int16_t IsWithinOrb(std::int16_t codeA, std::int16_t codeB, double jd, std::int16_t aspect, double orb,
-                         bool secondBodyMoving, double natalLongitudeB, std::int16_t& error) {
-    const double lb = SecondBodyLongitude(codeB, jd, secondBodyMoving, natalLongitudeB);
-    if (lb < 0.0) error = IsAfterRange(lb) ? kSecondBodyAfterRange : kSecondBodyBeforeRange;
-    double la = 0.0;
-    if (error == 0) {
-        la = PlanetLongitude(codeA, jd);
-        if (la < 0.0) error = IsAfterRange(la) ? kFirstBodyAfterRange : kFirstBodyBeforeRange;
-    }
-    if (error < 0) return 0;
-    return std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]) < orb ? 1 : 0;
-}
-
-std::int32_t StepToOrbChange(std::int32_t startDay, bool& startState, bool forward, bool targetInOrb,
-                             std::int16_t zoneMinutes, std::int16_t codeA, std::int16_t codeB,
-                             std::int16_t aspect, double orb, bool secondBodyMoving, double natalLongitudeB,
-                             std::int16_t& error, const StepProgress& progress) {
-    std::int32_t day = startDay;
-    for (;;) {
-        const double jd = LocalMidnight(day, zoneMinutes);
-        const bool inOrb = IsWithinOrb(codeA, codeB, jd, aspect, orb, secondBodyMoving, natalLongitudeB, error) == 1;
-        if (error < 0) return day;
-        if (day == startDay) startState = inOrb;
-        if (inOrb == targetInOrb) return (forward && targetInOrb) ? day - 1 : day;
-        day += forward ? 1 : -1;
-        if (progress) progress(day);
-    }
-}
-
-bool IsRetrograde(std::int16_t code, double longitude, double jd) {
+bool IsRetrograde(const Sky& sky, std::int16_t code, double longitude, double jd) {
     if (longitude < 0.0 || code == kSun || code == kMoon) return false;
-    const double later = PlanetLongitude(code, jd + kHalfHour);
+    const double later = sky.PlanetLongitude(code, jd + kHalfHour);
     if (later < 0.0) return false;
     double motion = later - longitude;
-    if (SiderealZodiac) {
+    if (sky.SiderealZodiac()) {
         // The correction is constant within a calendar year and steps at 1 January: put the
         // step back so that only the planet's own motion is compared.
         const std::int32_t year = YearOfDayNumber(jd);
@@ -95,21 +57,9 @@ bool IsRetrograde(std::int16_t code, double longitude, double jd) {
     return motion < 0.0;
 }
 
-bool IsRetrogradeAt(std::int16_t code, double jd) {
+bool IsRetrogradeAt(const Sky& sky, std::int16_t code, double jd) {
     if (code == kSun || code == kMoon) return false;
-    return IsRetrograde(code, PlanetLongitude(code, jd), jd);
-}
-
-std::int16_t DeviationTrend(double jd, std::int16_t codeA, std::int16_t codeB, std::int16_t aspect,
-                            double deviation, bool secondBodyMoving, double natalLongitudeB) {
-    const double later = jd + kHalfHour;
-    const double la = PlanetLongitude(codeA, later);
-    const double lb = SecondBodyLongitude(codeB, later, secondBodyMoving, natalLongitudeB);
-    if (la < 0.0 || lb < 0.0) return 0;
-    const double d2 = std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]);
-    if (d2 > deviation) return 1;
-    if (d2 < deviation) return -1;
-    return 0;
+    return IsRetrograde(sky, code, sky.PlanetLongitude(code, jd), jd);
 }
 
 double MaxLongitudeSpeed(std::int16_t code) {

@@ -1,12 +1,13 @@
-// Aspect geometry: the separation of two longitudes, the within-orb test and the day-by-day
-// stepping built on it, the retrograde test, the trend of a deviation, and the texts of an angle
-// and of a time of day. Angles are radians; moments are day numbers with fraction in UNIVERSAL
+// Aspect geometry: the separation of two longitudes, the retrograde test, the bounds of a body's
+// motion, and the texts of an angle and of a time of day (the within-orb test and the stepping
+// built on it are the pair's, transit_pair.h). Angles are radians; moments are day numbers with fraction in UNIVERSAL
 // time. A longitude below zero is a no-value result (-99 before a source's range, -100 after).
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "ephemeris/sky.h"
 
 namespace meridel {
 
@@ -17,43 +18,13 @@ double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& dir
 // The same angle without the direction; what the scan uses on every sample.
 double SeparationOf(double longitudeA, double longitudeB);
 
-// 1 when bodies a and b are within orb (radians, strictly less) of the aspect at moment jd, else 0.
-// b's longitude: as SecondBodyLongitude. When a body has no value at jd, error receives a
-// date-range code (date_limits.h; its message is DateRangeMessage) and 0 is returned. The caller
-// passes error = 0; it is never reset here.
-std::int16_t IsWithinOrb(std::int16_t codeA, std::int16_t codeB, double jd, std::int16_t aspect, double orb,
-                         bool secondBodyMoving, double natalLongitudeB, std::int16_t& error);
-
-// The second body's longitude at moment jd: computed when it moves (World); otherwise the natal
-// longitude when it has a value (>= 0), and computed when it has none.
-double SecondBodyLongitude(std::int16_t code, double jd, bool secondBodyMoving, double natalLongitude);
-
-// Receives each new day number StepToOrbChange reaches, to show as progress.
-using StepProgress = std::function<void(std::int32_t day)>;
-
-// Steps day by day from startDay (forward or backward), testing within-orb at LOCAL midnight of
-// each day in the zone zoneMinutes (east of Greenwich), until the state equals targetInOrb.
-// startState receives the state found on startDay. Returns the first day in the target state,
-// except forward towards in-orb: the last day before it. On a date-range error (error < 0) returns
-// the day where it stopped. No step limit: the ephemeris range ends every walk.
-std::int32_t StepToOrbChange(std::int32_t startDay, bool& startState, bool forward, bool targetInOrb,
-                             std::int16_t zoneMinutes, std::int16_t codeA, std::int16_t codeB,
-                             std::int16_t aspect, double orb, bool secondBodyMoving, double natalLongitudeB,
-                             std::int16_t& error, const StepProgress& progress = {});
-
 // True when the planet, at longitude `longitude` at moment jd, moves backwards over the next 30
-// minutes. Always false for the Sun and the Moon and when either longitude has no value. The
-// motion is taken in (-pi, pi], so a backward crossing of 0 degrees counts; the sidereal
-// correction's step at 1 January is not taken for motion.
-bool IsRetrograde(std::int16_t code, double longitude, double jd);
+// minutes (in the sky's zodiac). Always false for the Sun and the Moon and when either longitude
+// has no value. The motion is taken in (-pi, pi], so a backward crossing of 0 degrees counts; the
+// sidereal correction's step at 1 January is not taken for motion.
+bool IsRetrograde(const Sky& sky, std::int16_t code, double longitude, double jd);
 // IsRetrograde at moment jd with the planet's own longitude there.
-bool IsRetrogradeAt(std::int16_t code, double jd);
-
-// Compares the pair's deviation from the aspect 30 minutes after jd with `deviation`:
-// 1 larger (moving away from exact), -1 smaller, 0 equal or unknown (a body has no value).
-// b's longitude is taken as in IsWithinOrb.
-std::int16_t DeviationTrend(double jd, std::int16_t codeA, std::int16_t codeB, std::int16_t aspect,
-                            double deviation, bool secondBodyMoving, double natalLongitudeB);
+bool IsRetrogradeAt(const Sky& sky, std::int16_t code, double jd);
 
 // The fastest a body's longitude can change, radians per day, with room to spare (Pluto's
 // allows for the arc-minute steps of a table of whole minutes); 0 for a code without a position.

@@ -22,7 +22,6 @@ constexpr int kMinutesPerDay = 1440;
 // The sidereal correction's step at each 1 January, radians.
 constexpr double kSiderealStep = 243.8e-6;
 
-std::string DateText(std::int32_t day) { return ShortDateText(day, 2, "-", ",", false); }
 
 int FloorDivide(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
@@ -30,8 +29,8 @@ int FloorDivide(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 bool AnyTransit(const ScanState& state) { return !IsRowEmpty(state, 0); }
 
-TransitScan::TransitScan(const TransitRequest& request, const RunHeading& heading, ScanState& state, ScanHooks& hooks)
-    : request_(request), heading_(heading), state_(state), hooks_(hooks) {}
+TransitScan::TransitScan(const TransitRequest& request, const Sky& sky, ScanState& state, ScanHooks& hooks)
+    : request_(request), pair_(sky, request), state_(state), hooks_(hooks) {}
 
 void TransitScan::Begin() {
     for (auto& aspect : state_.InOrb) {
@@ -43,7 +42,7 @@ void TransitScan::Begin() {
     state_.NextRow = 0;
     state_.RowOffset = {};
     state_.MinDeviation = kNoMinimum;
-    state_.Results = RunRecord{heading_, {}, std::nullopt};
+    state_.Results = RunRecord{request_, {}, std::nullopt};
     minDay_ = 0;
     passMinDeviation_ = kNoMinimum;
     lastRowUsed_ = state_.NextRow - 1;
@@ -51,7 +50,7 @@ void TransitScan::Begin() {
 }
 
 void TransitScan::WriteHeader() {
-    hooks_.appendLine(HeadingLine(heading_));
+    hooks_.appendLine(HeadingLine(request_));
     hooks_.writeRow(TitlesLine(request_.OrbDegrees));
     hooks_.appendLine(RuleLine());
     state_.HeaderWritten = true;
@@ -72,13 +71,13 @@ ScanOutcome TransitScan::Run() {
     return ScanOutcome::Finished;
 }
 
-double TransitScan::MomentOfDayStart(std::int32_t day) const { return LocalMidnight(day, heading_.zoneMinutes); }
+double TransitScan::MomentOfDayStart(std::int32_t day) const { return LocalMidnight(day, request_.zoneMinutes); }
 
 void TransitScan::ProcessDay(std::int32_t day) {
     day_ = day;
     state_.IsFirstDay = day == request_.StartDay;
-    state_.DayText = DateText(day);
-    if (state_.IsFirstDay) hooks_.showDay(state_.DayText);
+    state_.Day = day;
+    if (state_.IsFirstDay) hooks_.showDay(DayText(state_));
 
     TakeSamples(day);
     if (!dayHasValue_) return;
@@ -107,11 +106,10 @@ void TransitScan::ProcessDay(std::int32_t day) {
 // its source's range) is never used as a longitude: it takes the separation of the nearest
 // sample of the day that has one, so no crossing is claimed where none could be seen.
 void TransitScan::TakeSamples(std::int32_t day) {
-    const std::int16_t moving = request_.PlanetCodes[0];
     auto compute = [&](int j) {
         const double t = MomentOfDayStart(day + j - 1);
-        const double la = PlanetLongitude(moving, t);
-        const double lb = SecondLongitude(t);
+        const double la = pair_.MovingLongitude(t);
+        const double lb = pair_.SecondLongitude(t);
         longitudes_[0][j] = la;
         longitudes_[1][j] = lb;
         sampleValid_[j] = la >= 0.0 && lb >= 0.0;
@@ -152,7 +150,7 @@ void TransitScan::TakeSamples(std::int32_t day) {
 void TransitScan::Classify() {
     const int aspectCount = std::clamp<int>(request_.AspectCount, 0, 5);
     for (int a = 1; a <= aspectCount; ++a) {
-        for (int j = 0; j < 3; ++j) state_.Deviation[a][j] = std::fabs(state_.Separation[j] - AspectAngle[a]);
+        for (int j = 0; j < 3; ++j) state_.Deviation[a][j] = AspectDeviation(state_.Separation[j], static_cast<std::int16_t>(a));
         for (int o = 0; o < kOrbCount; ++o) {
             for (int k = 0; k < 2; ++k) state_.InOrb[a][o][k] = state_.Deviation[a][k + 1] < request_.Orbs[o];
         }
@@ -307,8 +305,8 @@ void TransitScan::NotePassSamples(std::int16_t a, bool restart) {
 }
 
 bool TransitScan::RetrogradeMark(std::int32_t day) const {
-    if (request_.AllPlanetsMode && heading_.world) return false;
-    return IsRetrogradeAt(request_.PlanetCodes[0], MomentOfDayStart(day));
+    if (request_.AllPlanetsMode && request_.world) return false;
+    return IsRetrogradeAt(pair_.sky(), request_.Moving(), MomentOfDayStart(day));
 }
 
 void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_t aspect, double minDeviation) {
@@ -324,10 +322,10 @@ void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_
     if (passMinDeviation_ < kNoMinimum) {
         const double gridStart = passMinDay_ - 1.5;  // 0 h UT of the day before
         const MinuteCurve deviationAt = [&](std::int32_t minute) {
-            const double d = DeviationAt(gridStart + minute / static_cast<double>(kMinutesPerDay), aspect);
+            const double d = pair_.Deviation(gridStart + minute / static_cast<double>(kMinutesPerDay), aspect);
             return d < 0.0 ? std::nan("") : d;
         };
-        const int zone = heading_.zoneMinutes;
+        const int zone = request_.zoneMinutes;
         auto midnight = [&](std::int32_t day) { return (day - passMinDay_ + 1) * kMinutesPerDay - zone; };
         std::int32_t first = std::max(midnight(passMinDay_ - 1), midnight(request_.StartDay));
         const std::int32_t last = std::min(midnight(passMinDay_ + 1), midnight(request_.EndDay + 1));
@@ -359,54 +357,29 @@ void TransitScan::FillMinimum(std::int32_t row, std::int32_t minDay, std::int16_
 std::int32_t TransitScan::MinimumDate(std::int32_t minDay, std::int16_t aspect, double minDeviation) const {
     // minDeviation is the deviation at the local midnight starting minDay; the trend is tested at
     // that same midnight, so the two compare like with like in every zone.
-    const std::int16_t second = request_.PlanetCodes[1];
-    if (DeviationTrend(MomentOfDayStart(minDay), request_.PlanetCodes[0], second, aspect, minDeviation, heading_.world,
-                       request_.NatalLongitudes[second]) > 0) {
+    if (pair_.DeviationTrend(MomentOfDayStart(minDay), aspect, minDeviation) > 0) {
         return minDay - 1;
     }
     return minDay;
 }
 
-double TransitScan::DeviationAt(double t, std::int16_t aspect) const {
-    const double la = PlanetLongitude(request_.PlanetCodes[0], t);
-    const double lb = SecondLongitude(t);
-    if (la < 0.0 || lb < 0.0) return -1.0;
-    return std::fabs(SeparationOf(la, lb) - AspectAngle[aspect]);
-}
-
-double TransitScan::SecondLongitude(double t) const {
-    const std::int16_t second = request_.PlanetCodes[1];
-    return heading_.world ? PlanetLongitude(second, t) : request_.NatalLongitudes[second];
-}
-
-double TransitScan::DistanceFromAim(double t, double aim) const {
-    const double la = PlanetLongitude(request_.PlanetCodes[0], t);
-    const double lb = SecondLongitude(t);
-    if (la < 0.0 || lb < 0.0) return std::nan("");
-    return std::remainder(la - lb - aim, kFullCircle);
-}
-
-double TransitScan::MaxDeviationSpeed() const {
-    const double moving = MaxLongitudeSpeed(request_.PlanetCodes[0]);
-    return heading_.world ? moving + MaxLongitudeSpeed(request_.PlanetCodes[1]) : moving;
-}
-
 std::vector<ExactHit> TransitScan::FindExactMinimum(std::int32_t day, std::int16_t aspect) const {
-    const std::int16_t moving = request_.PlanetCodes[0];
-    const std::int16_t second = request_.PlanetCodes[1];
-    const bool world = heading_.world;
-    const int zone = heading_.zoneMinutes;
+    const std::int16_t moving = pair_.Moving();
+    const std::int16_t second = pair_.Second();
+    const bool world = pair_.World();
+    const Sky& sky = pair_.sky();
+    const int zone = request_.zoneMinutes;
     const double t0 = MomentOfDayStart(day), t1 = MomentOfDayStart(day + 1);
 
     // The sidereal correction steps at 0 h UT of 1 January; the moving body jumps with it.
     CurveBounds bounds;
-    bounds.jumps = SiderealZodiac && YearOfDayNumber(t0) != YearOfDayNumber(t1);
+    bounds.jumps = sky.SiderealZodiac() && YearOfDayNumber(t0) != YearOfDayNumber(t1);
     const int bodies = world ? 2 : 1;
     const double jump = bounds.jumps ? kSiderealStep : 0.0;
 
     // Far from exact at both midnights, the pair cannot reach it in between.
     const double* d = state_.Deviation[aspect];
-    const double reach = MaxDeviationSpeed() + 2 * (bodies * LightBendingSwing() + jump);
+    const double reach = pair_.MaxDeviationSpeed() + 2 * (bodies * LightBendingSwing() + jump);
     if ((d[1] + d[2] - reach) / 2 >= kExactHitLimit) return {};
 
     bounds.curvature = MaxLongitudeAcceleration(moving) + (world ? MaxLongitudeAcceleration(second) : 0.0);
@@ -422,7 +395,7 @@ std::vector<ExactHit> TransitScan::FindExactMinimum(std::int32_t day, std::int16
             double elongation[2];
             for (int i = 0; i < 2; ++i) {
                 const double t = i == 0 ? t0 : t1;
-                const double sun = PlanetLongitude(kSun, t), at = PlanetLongitude(body, t);
+                const double sun = sky.PlanetLongitude(kSun, t), at = sky.PlanetLongitude(body, t);
                 elongation[i] = sun >= 0.0 && at >= 0.0 ? std::remainder(at - sun, kFullCircle) : 0.0;
             }
             // Passing the Sun within the day means coming as close as can be.
@@ -450,7 +423,7 @@ std::vector<ExactHit> TransitScan::FindExactMinimum(std::int32_t day, std::int16
                 sunLooked = true;
             }
             const MinuteCurve h = [&](std::int32_t minute) {
-                return DistanceFromAim(gridStart + minute / static_cast<double>(kMinutesPerDay), aim);
+                return pair_.DistanceFromAim(gridStart + minute / static_cast<double>(kMinutesPerDay), aim);
             };
             for (const MinuteHit& hit : ExactHitsOfDay(h, first, h0, h1, bounds)) hits.push_back(hit);
         }
@@ -486,7 +459,7 @@ void TransitScan::FlushTransitRows() {
     for (std::int32_t r = first; r <= lastRowUsed_; ++r) {
         const TransitRow& row = ResultRowAt(state_, r);
         if (row.Empty()) continue;
-        if (!hooks_.writeRow(RowLine(row, heading_.zoneText))) break;
+        if (!hooks_.writeRow(RowLine(row, request_.zoneText))) break;
         transit.rows.push_back(row);
         if (hooks_.stopRequested()) break;
     }

@@ -5,20 +5,22 @@
 //
 // A run, as the request layer drives it:
 //   1. empties or separates the output;
-//   2. TransitScan scan(request, heading, state, hooks);  scan.Begin();  scan.WriteHeader();
+//   2. TransitScan scan(request, sky, state, hooks);  scan.Begin();  scan.WriteHeader();
 //   3. busy state; hides "Append to output";
 //   4. scan.Run():
 //        Stopped  -> "Stopped" is appended, idle state;
 //        Finished -> the open transit is already written; AnyTransit(state) tells whether the run
 //                    found one ("No transits in this period." otherwise), then the end of run.
-// The scan itself never touches a control: what it needs comes in the request, the heading and
-// the hooks (called during the run).
+// The scan itself never touches a control: what it needs comes in the request (the run), the sky
+// (its positions) and the hooks (called during the run).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "ephemeris/sky.h"
+#include "transits/transit_pair.h"
 #include "transits/transit_state.h"
 
 namespace meridel {
@@ -33,7 +35,7 @@ public:
     // Whether the run must stop: Stop clicked, or a refused row. Asked after every yield and
     // after every row offered to writeRow.
     virtual bool stopRequested() = 0;
-    // The first day's date text, to show at once. Later days: ScanState::DayText, for the timer.
+    // The first day's date text, to show at once. Later days: DayText(ScanState), for the timer.
     virtual void showDay(const std::string& dayText) = 0;
     // Appends a plain line (the heading, the rule) and a line end. Never refused.
     virtual void appendLine(const std::string& line) = 0;
@@ -52,9 +54,9 @@ bool AnyTransit(const ScanState& state);
 
 class TransitScan {
 public:
-    // All four are referenced, not copied, and must outlive the scan. The heading gives the mode,
-    // the results zone and its text; it becomes state.Results.heading.
-    TransitScan(const TransitRequest& request, const RunHeading& heading, ScanState& state, ScanHooks& hooks);
+    // The request, the state and the hooks are referenced, not copied, and must outlive the scan;
+    // the sky is taken in the request's zodiac. The request becomes state.Results.request.
+    TransitScan(const TransitRequest& request, const Sky& sky, ScanState& state, ScanHooks& hooks);
 
     // The state's share of run set-up: InOrb cleared, the result table sized by the capacity rule
     // and emptied, row offsets 0, MinDeviation 10, the minimum day forgotten, no results yet.
@@ -100,14 +102,6 @@ private:
     void TakeSamples(std::int32_t day);
     void Classify();
     void EnterBranches(std::int16_t aspect, int entering, int leaving);
-    // The second body at moment t: the outer planet in World mode, the natal position otherwise.
-    double SecondLongitude(double t) const;
-    // The pair's deviation from the aspect at moment t, or -1 when a body has no value there.
-    double DeviationAt(double t, std::int16_t aspect) const;
-    // The pair's difference of longitude minus `aim`, in (-pi, pi]; NaN when a body has no value.
-    double DistanceFromAim(double t, double aim) const;
-    // Radians per day the deviation can change at most.
-    double MaxDeviationSpeed() const;
     // The next minimum, exact hit or orb entry goes one row further down.
     void StartNewRowGroup();
     // Writes each exact hit of the day into the transit's rows, the first where the pass's minimum
@@ -122,7 +116,7 @@ private:
     double MomentOfDayStart(std::int32_t day) const;
 
     const TransitRequest& request_;
-    const RunHeading& heading_;
+    TransitPair pair_;
     ScanState& state_;
     ScanHooks& hooks_;
 

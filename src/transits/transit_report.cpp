@@ -16,18 +16,18 @@ const char* const kDegreeSign = "\xC2\xB0";
 
 }  // namespace
 
-std::string HeadingLine(const RunHeading& h) {
+std::string HeadingLine(const TransitRequest& h) {
     const std::string& p1 = h.planet1;
     const std::string& p2 = h.planet2;
     if (h.world) {
-        std::string heading = "World transits for " + p1 + " and " + p2 + " from " + LongDateText(h.startDay) +
-                              ", to " + LongDateText(h.endDay);
-        if (p1 != "Sun") heading += h.allPlanets ? " ('r' not shown)" : " ('r' = " + p1 + " retrograde)";
+        std::string heading = "World transits for " + p1 + " and " + p2 + " from " + LongDateText(h.StartDay) +
+                              ", to " + LongDateText(h.EndDay);
+        if (p1 != "Sun") heading += h.AllPlanetsMode ? " ('r' not shown)" : " ('r' = " + p1 + " retrograde)";
         return heading;
     }
-    return p1 + " transits of natal " + p2 + ", " + MonthNameDateText(h.startDay) + ", to " +
-           MonthNameDateText(h.endDay) + ", birth at " + MonthNameDateText(h.birthDay) + ", " + h.birthHour + ":" +
-           h.birthMinute + " " + h.birthZone + (h.tropical ? " (tropical)" : " (sidereal)");
+    return p1 + " transits of natal " + p2 + ", " + MonthNameDateText(h.StartDay) + ", to " +
+           MonthNameDateText(h.EndDay) + ", birth at " + MonthNameDateText(h.BirthDay()) + ", " + h.birthHour + ":" +
+           h.birthMinute + " " + h.birthZone + (h.sidereal ? " (sidereal)" : " (tropical)");
 }
 
 std::string TitlesLine(const std::array<std::int16_t, kOrbCount>& orbDegrees) {

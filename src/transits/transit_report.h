@@ -16,7 +16,7 @@ inline constexpr const char* kNoTransitsLine = "No transits in this period.";
 
 // "World transits for Jupiter and Saturn from January 1, 2019, to December 31, 2022 ('r' = ..."
 // or the Personal heading with the birth data and the zodiac.
-std::string HeadingLine(const RunHeading& heading);
+std::string HeadingLine(const TransitRequest& heading);
 
 // "Aspect | Start 10° Start 5° Start 2° | Minimum at | End 2° End 5° End 10° | Minimum".
 std::string TitlesLine(const std::array<std::int16_t, kOrbCount>& orbDegrees);

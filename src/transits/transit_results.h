@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace meridel {
+#include "transits/transit_request.h"
 
-inline constexpr int kOrbCount = 3;
-enum OrbIndex : int { kOuterOrb = 0, kMiddleOrb = 1, kInnerOrb = 2 };
+namespace meridel {
 
 // A local day the listing names, and whether the moving planet is retrograde there ("r").
 struct ListedDate {
@@ -55,37 +54,16 @@ struct TransitRecord {
     std::vector<TransitRow> rows;
 };
 
-// What a run's heading line says.
-struct RunHeading {
-    bool world = true;
-    bool allPlanets = false;           // a run of an all-planets listing
-    std::int16_t moving = 0, second = 0;  // planet codes of the pair as scanned
-    std::string planet1, planet2;      // the names the heading shows (the lists' texts)
-    std::int32_t startDay = 0, endDay = 0;
-    std::int32_t birthDay = 0;         // Personal
-    std::string birthHour, birthMinute, birthZone;
-    int birthZoneMinutes = 0;          // the birth zone, minutes east of Greenwich
-    bool tropical = true;
-    // What the positions were computed with, so a run's pair can be sampled again afterwards:
-    // the zodiac in effect (never sidereal in World mode) and the natal position (Personal),
-    // radians, or negative when there is none.
-    bool sidereal = false;
-    double natalLongitude = -1;
-    std::array<std::int16_t, kOrbCount> orbDegrees{};
-    int zoneMinutes = 0;               // the results zone, minutes east of Greenwich
-    std::string zoneText;              // its list text, written after each exact hit's time
-};
-
 // A run as it stands in the output: the transits whose rows were written, in that order.
 struct RunRecord {
-    RunHeading heading;
+    TransitRequest request;
     std::vector<TransitRecord> transits;
     // A run that ended early (Stop, or the output box full): the last day it scanned, which is
     // the day before its period began when it stopped at once.
     std::optional<std::int32_t> stoppedAfter = std::nullopt;
 
     // The last day the run covered: its period's last day, or where it stopped.
-    std::int32_t LastDayScanned() const { return stoppedAfter ? *stoppedAfter : heading.endDay; }
+    std::int32_t LastDayScanned() const { return stoppedAfter ? *stoppedAfter : request.EndDay; }
 };
 
 }  // namespace meridel

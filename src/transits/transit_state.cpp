@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calendar/date_text.h"
+#include "ephemeris/planet_longitude.h"
+
 namespace meridel {
 
 bool TransitRow::Empty() const {
@@ -12,10 +15,17 @@ bool TransitRow::Empty() const {
     return aspectName == 0 && !HasClosest();
 }
 
+void TransitRequest::SetOrbs(const std::array<std::int16_t, kOrbCount>& degrees) {
+    OrbDegrees = degrees;
+    for (int o = 0; o < kOrbCount; ++o) Orbs[o] = OrbDegrees[o] * kFullCircle / 360.0;
+}
+
 std::int32_t ResultTableLastRow(std::int64_t inclusiveDays) {
     double rows = std::nearbyint(static_cast<double>(inclusiveDays) / 58.0 * 8.0);
     return static_cast<std::int32_t>(std::clamp(rows, 200.0, 32760.0));
 }
+
+std::string DayText(const ScanState& state) { return ShortDateText(state.Day, 2, "-", ",", false); }
 
 bool IsRowEmpty(const ScanState& state, std::int32_t row) { return ResultRowAt(state, row).Empty(); }
 

@@ -1,5 +1,4 @@
-// The transit request and the working state of one scan. The request layer fills TransitRequest;
-// the scan engine resets and fills ScanState.
+// The working state of one scan, which the scan engine resets and fills.
 #pragma once
 
 #include <array>
@@ -10,21 +9,6 @@
 #include "transits/transit_results.h"
 
 namespace meridel {
-
-struct TransitRequest {
-    std::array<std::int16_t, 2> PlanetCodes{};   // [0] moving/inner, [1] outer/natal
-    std::array<std::int16_t, kOrbCount> OrbDegrees{};  // outer, middle, inner
-    std::array<double, kOrbCount> Orbs{};        // radians, OrbDegrees * 2pi / 360
-    std::array<std::int32_t, 3> RequestDays{};   // start, end, birth day numbers
-    std::int32_t StartDay = 0;                   // first and last civil day to scan
-    std::int32_t EndDay = 0;
-    std::array<double, 11> NatalLongitudes{};    // by planet code; only the natal planet's is set
-    std::int16_t AspectCount = 5;
-    bool AllPlanetsMode = false;
-    bool RunAborted = false;
-    bool PlutoDataLoaded = false;
-    bool StopRequested = false;
-};
 
 // How an orb stands from one local midnight to the next.
 enum OrbStep : std::int16_t { kOutside = 0, kEntering = 1, kInside = 2, kLeaving = 3 };
@@ -41,7 +25,8 @@ struct RowOffsets {
 
 struct ScanState {
     bool IsFirstDay = false;
-    std::string DayText;
+    std::int32_t Day = 0;               // the day being processed; DayText(state) names it
+
     double Separation[3] = {};           // [sample]
     double Deviation[6][3] = {};         // [aspect][sample]
     bool InOrb[6][kOrbCount][2] = {};    // [aspect][orb][k]: Deviation[a][k+1] < Orbs[o]
@@ -59,6 +44,10 @@ struct ScanState {
 // Last row index R of a new result table for an inclusive day count: days / 58 * 8 rounded
 // half to even, clamped to 200..32760. The table has R + 1 rows.
 std::int32_t ResultTableLastRow(std::int64_t inclusiveDays);
+
+// ShortDateText of the day being processed, as the window's timer shows it (formed when asked:
+// the scan itself never needs the text).
+std::string DayText(const ScanState& state);
 
 // True when the row holds nothing. Rows beyond the table count as empty.
 bool IsRowEmpty(const ScanState& state, std::int32_t row);

@@ -70,7 +70,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::closeEvent(QCloseEvent* event) {
     // Never tear the window down under a running scan: stop it, and close when it has unwound.
     if (ScanRunning) {
-        session.request.StopRequested = true;
+        session.StopRequested = true;
         session.RunAborted = true;
         CloseRequested = true;
         event->ignore();

@@ -205,8 +205,8 @@ public:
     void cmdStart_Click();
     void cmdSearch_Click();
     void cmdShowAll_Click(int index);
-    // The scan of session.request with this heading, its output, Stop and end of run.
-    void ScanTransits(const RunHeading& heading);
+    // The scan of a checked request, its output, Stop and end of run.
+    void ScanTransits(const TransitRequest& run);
     bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
     bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
     int ScansStarted = 0;        // scans begun since the window was made

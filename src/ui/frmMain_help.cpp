@@ -7,7 +7,7 @@ namespace meridel {
 
 void frmMain::cmdHelp_Click() {
     if (!Viewer) Viewer = new frmView(this);
-    ShowHelp(*Viewer, pos(), FormWidth(), FormHeight(), DataFolder);
+    ShowHelp(*Viewer, pos(), FormWidth(), FormHeight(), session.sky.DataFolder());
 }
 
 }  // namespace meridel

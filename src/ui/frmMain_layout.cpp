@@ -89,7 +89,7 @@ void frmMain::Timer1_Timer() {
     cmdTimeline->setVisible(cmdFile->isVisibleTo(this));
     cmdTimeline->setEnabled(cmdFile->isEnabled());
     if (running) {
-        lblShortDate->setText(QString::fromStdString(scan.DayText));
+        lblShortDate->setText(QString::fromStdString(DayText(scan)));
         lblShortDate->repaint();
     }
     cmdClear->setVisible(hasOutput);

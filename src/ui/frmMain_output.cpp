@@ -53,7 +53,7 @@ void frmMain::cmdClear_Click() {
 void frmMain::cmdFile_Click() {
     const QString before = txbOutput->toPlainText();
     std::string text = before.toStdString();
-    WriteOutputToFile(text, chkOpenOutputFile->isChecked(), OutputFilePath, ShownRuns());
+    WriteOutputToFile(text, chkOpenOutputFile->isChecked(), OutputFilePath, session.sky, ShownRuns());
     // The box shows the trimmed text; it is set only when trimming changed it, so that the
     // box keeps its place otherwise.
     const QString after = QString::fromStdString(text);

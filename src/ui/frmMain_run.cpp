@@ -54,7 +54,7 @@ void frmMain::cmdStart_Click() {
             return;
         }
         session.RunAborted = true;
-        session.request.StopRequested = true;
+        session.StopRequested = true;
         StopClicked = true;
         return;
     }
@@ -65,12 +65,12 @@ void frmMain::cmdStart_Click() {
     ScanTransits(*check.run);
 }
 
-void frmMain::ScanTransits(const RunHeading& heading) {
+void frmMain::ScanTransits(const TransitRequest& run) {
     ScanRunning = true;
     StopClicked = false;
     ++ScansStarted;
-    WindowRun run(*this);
-    const RunEnd end = ExecuteRun(session, heading, scan, Output, chkAppendToOutput->isChecked(), run);
+    WindowRun window(*this);
+    const RunEnd end = ExecuteRun(session, run, scan, Output, chkAppendToOutput->isChecked(), window);
     ScanRunning = false;
     if (!session.request.AllPlanetsMode) {
         if (end == RunEnd::Finished) {

@@ -15,8 +15,6 @@
 #include "calendar/clock.h"
 #include "calendar/date_text.h"
 #include "ephemeris/data_folder.h"
-#include "ephemeris/ephemlon.h"
-#include "ephemeris/planet_longitude.h"
 #include "request/choices.h"
 #include "ui/controls.h"
 #include "ui/frmMain.h"
@@ -46,8 +44,6 @@ void SetFontName(QWidget* control, const QString& name, QFont::StyleHint hint) {
 
 void frmMain::Form_Load() {
     blnStartUpCompleted = false;
-    InitDateTables();
-    InitEphemeris();
     SetInitialDefaults();
     SavedPlanetIndex = {-1, -1, -1, -1};
     FillSelectionLists();
@@ -149,14 +145,13 @@ void frmMain::SetInitialDefaults() {
     txbDay[2]->clear();
     txbOutput->clear();
 
-    SiderealZodiac = false;
-    session.PlutoDataLoaded = false;
     cmdFile->setEnabled(false);
     optPersonal->setChecked(true);
     optTropical->setChecked(true);
 
-    DataFolder = DataFolderHolding("pluto.slx");
-    set_datafiles_folder(DataFolder);
+    // The window's one sky: the data folder's position store, tropical, its Pluto table read when
+    // a request first needs it.
+    session.sky = InstalledSky();
 }
 
 void frmMain::SetWindowFonts() {

@@ -14,7 +14,7 @@ void frmMain::cmdTimeline_Click() {
         return;
     }
     if (!TimelineWindow) TimelineWindow = new frmTimeline(this);
-    TimelineWindow->ShowRuns(runs);
+    TimelineWindow->ShowRuns(runs, session.sky);
 }
 
 }  // namespace meridel

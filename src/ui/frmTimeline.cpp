@@ -70,8 +70,8 @@ frmTimeline::frmTimeline(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(1100, 640);
 }
 
-void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs) {
-    picture->SetTimeline(BuildTimeline(runs, activeClock().currentMoment()));
+void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
+    picture->SetTimeline(BuildTimeline(runs, sky, activeClock().currentMoment()));
     // What the pointer showed belongs to the picture before.
     lblPointer->setText(QString::fromLatin1(kHint));
     // Tall enough for its lanes, within the screen.

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "ephemeris/sky.h"
 #include "transits/transit_results.h"
 
 class QCheckBox;
@@ -21,8 +22,9 @@ class frmTimeline : public QWidget {
 public:
     explicit frmTimeline(QWidget* parent = nullptr);
 
-    // Draws these runs, the whole period in view, and brings the window up.
-    void ShowRuns(const std::vector<RunRecord>& runs);
+    // Draws these runs (their curves from the sky), the whole period in view, and brings the
+    // window up.
+    void ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky);
 
     TimelineView* picture;
     QPushButton* cmdZoomIn;

@@ -35,7 +35,7 @@ bool OpenWithAssociatedProgram(const std::string& path) {
     return false;
 }
 
-bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath,
+bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath, const Sky& sky,
                        const std::vector<RunRecord>& runs) {
     outputText = TrimBlanks(outputText);
     if (outputText.empty()) {
@@ -52,7 +52,7 @@ bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string
         format == OutputFormat::Text
             ? WriteTextFile(outputText, outputFilePath)
             : CreateOrOverwriteFile(QString::fromStdString(outputFilePath),
-                                    QByteArray::fromStdString(ExportRuns(format, runs, CurrentUtcStamp())));
+                                    QByteArray::fromStdString(ExportRuns(format, runs, sky, CurrentUtcStamp())));
     if (!status.empty()) {
         dialogs().message("Error writing to file " + outputFilePath + "\n" + status,
                           MessageIcon::Exclamation, kFileCaption);

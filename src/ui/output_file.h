@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ephemeris/sky.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
@@ -30,9 +31,9 @@ inline constexpr const char* kOutputFileTypes =
 // What the "Write output to file" button does with the output box's text. outputText is
 // trimmed in place (the box shows the trimmed text afterwards); outputFilePath receives the
 // chosen file. A file named .csv, .ics or .json receives the export of `runs`, the runs the box holds
-// (UTF-8, as exports.h writes them); any other the text. Messages go through dialogs().
-// Returns true when the file was written.
-bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath,
+// (UTF-8, as exports.h writes them, in the sky they were listed in); any other the text. Messages
+// go through dialogs(). Returns true when the file was written.
+bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath, const Sky& sky = Sky(),
                        const std::vector<RunRecord>& runs = {});
 
 }  // namespace meridel

@@ -6,7 +6,6 @@ using namespace meridel;
 
 // Every caller asks for year-month-day with "-" and no era.
 TEST(DateText, ShortLongAndMonthNameDates) {
-    InitDateTables();
     EXPECT_EQ(ShortDateText(2013314, 2, "-", ",", false), "800-03-01");
     EXPECT_EQ(ShortDateText(1721426, 2, "-", ",", false), "1-01-01");
     EXPECT_EQ(LongDateText(2459845), "September 22, 2022");

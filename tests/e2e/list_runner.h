@@ -33,12 +33,14 @@ inline std::string readFile(const std::string& path) {
     return s.str();
 }
 
-// Runs meridel-list with the arguments; its standard output and error are kept whole.
-inline RunResult runList(const std::string& arguments) {
+// Runs meridel-list with the arguments (and the environment's assignments before it); its standard
+// output and error are kept whole.
+inline RunResult runList(const std::string& arguments, const std::string& environment = "") {
     // The process id too: two builds' tests may run at once and share the temporary folder.
     const std::string base = ::testing::TempDir() + "meridel_list_" + std::to_string(getpid()) + "_" +
                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    const std::string command = std::string(MERIDEL_LIST) + " " + arguments + " >" + base + ".out 2>" + base + ".err";
+    const std::string command =
+        environment + " " + std::string(MERIDEL_LIST) + " " + arguments + " >" + base + ".out 2>" + base + ".err";
     RunResult r;
     const int status = std::system(command.c_str());
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -87,9 +89,6 @@ inline std::vector<std::string> splitRuns(const std::string& text) {
     return runs;
 }
 
-class Listings : public skycheck::EphemerisSuite {
-protected:
-    void TearDown() override { SiderealZodiac = false; }
-};
+using Listings = skycheck::EphemerisSuite;
 
 }  // namespace meridel::testing

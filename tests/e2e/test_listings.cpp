@@ -54,9 +54,8 @@ TEST_F(Listings, PersonalSiderealNatalMoon) {
                           "--birth 1975-03-02 --birth-time 06:35 --birth-tz GMT-5:00 --tz GMT-5:00 --orbs 7,4,2");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     expectGolden("personal_jupiter_natal_moon_sidereal", r.out);
-    SiderealZodiac = true;
     const Case c{kJupiter, kMoon, false, Day(2015, 1, 1), Day(2020, 12, 31), -300, "GMT-5:00", {7, 4, 2},
-                 SkyLongitude(kMoon, Day(1975, 3, 2) - 0.5 + (6 * 60 + 35 + 300) / 1440.0)};
+                 SkyLongitude(kMoon, Day(1975, 3, 2) - 0.5 + (6 * 60 + 35 + 300) / 1440.0, true), true, true};
     ExpectListingMatches(rowsOf(r.out), c);
 }
 

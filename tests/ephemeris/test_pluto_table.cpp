@@ -26,39 +26,31 @@ double angleDifference(double a, double b) { return std::remainder(a - b, 360.0)
 // Synthetic line k: its arc minutes varied, and covering every 60-degree block.
 std::string syntheticLine(std::int32_t k) { return EncodePlutoLine(k, (k * 337) % 21600); }
 
-class PlutoTable : public ::testing::Test {
+class PlutoTables : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedFolder_ = DataFolder;
         folder_ = std::filesystem::temp_directory_path() /
                   ("meridel-pluto-" + std::to_string(getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder_);
-        DataFolder = folder_.string() + "/";
         for (std::int32_t k = 0; k < kPlutoTableLines; ++k) validText_ += syntheticLine(k) + "\n";
     }
-    void TearDown() override {
-        DataFolder = savedFolder_;
-        PlutoLines.clear();
-        std::filesystem::remove_all(folder_);
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string Folder() const { return folder_.string() + "/"; }
+    std::shared_ptr<const PlutoTable> Load(const std::string& name, std::string& errorText) const {
+        return LoadPlutoData(Folder(), name, errorText);
     }
     void writeFile(const std::string& name, const std::string& text) {
         std::ofstream(folder_ / name, std::ios::binary) << text;
     }
-    // A load that must fail: a problem naming the file and `detail`, and no table afterwards,
-    // not even the one loaded before.
+    // A load that must fail: a problem naming the file and `detail`, and no table.
     void expectRefused(const std::string& name, const std::string& detail) {
-        writeFile("good.slx", validText_);
         std::string errorText;
-        ASSERT_TRUE(LoadPlutoData("good.slx", errorText));
-        EXPECT_FALSE(LoadPlutoData(name, errorText)) << name;
-        EXPECT_NE(errorText.find(DataFolder + name), std::string::npos) << errorText;
+        EXPECT_EQ(Load(name, errorText), nullptr) << name;
+        EXPECT_NE(errorText.find(Folder() + name), std::string::npos) << errorText;
         EXPECT_NE(errorText.find(detail), std::string::npos) << errorText;
-        EXPECT_TRUE(PlutoLines.empty());
-        EXPECT_EQ(PlanetLongitude(kPluto, 2451545.0), kBeforeRange);
     }
 
-    std::string savedFolder_;
     std::filesystem::path folder_;
     std::string validText_;
 };
@@ -69,26 +61,30 @@ protected:
 // every line's whole minutes (all a three-character reader sees) and its exact value at 0 h, and
 // the interpolation between the moments the table was made from, on a sample of days and on
 // every day cut into steps (Pluto close to the Sun). The tool's --verify measures every day.
-TEST_F(PlutoTable, CommittedTableMatchesEphemeris) {
-    DataFolder = ExecutableFolder();
+TEST_F(PlutoTables, CommittedTableMatchesEphemeris) {
     std::string errorText;
-    ASSERT_TRUE(LoadPlutoData("pluto.slx", errorText)) << errorText;
-    ASSERT_EQ(PlutoLines.size(), static_cast<std::size_t>(kPlutoTableLines));
+    const auto loaded = LoadPlutoData(ExecutableFolder(), "pluto.slx", errorText);
+    ASSERT_TRUE(loaded) << errorText;
+    const PlutoTable& table = *loaded;
+    ASSERT_EQ(table.LineCount(), kPlutoTableLines);
+    std::vector<std::string> lines;
+    std::int32_t count = 0, errorNumber = 0;
+    ReadLinesIntoArray(ExecutableFolder() + "pluto.slx", lines, 0, true, true, count, errorText, errorNumber);
     auto ephemeris = [](double jd) { return toDegrees(apparent_longitude(SE_PLUTO, jd, nullptr)); };
     auto seconds = [](double degrees) { return std::fabs(degrees) * 3600; };
     double worstMinutes = 0, worstLine = 0, worstBetween = 0;
     int cutDays = 0;
     for (std::int32_t k = 0; k < kPlutoTableLines; ++k) {
         const double midnight = kFirstMidnight + k, sky = ephemeris(midnight);
-        ASSERT_GE(PlutoTableValue(k), 0.0) << k;
-        worstMinutes = std::fmax(worstMinutes, seconds(angleDifference(PlutoTableValue(k), sky)));
-        worstLine = std::fmax(worstLine, seconds(angleDifference(PlutoPreciseValue(k), sky)));
-        const bool cut = PlutoLines[k].size() > 7;
+        ASSERT_GE(table.PlutoTableValue(k), 0.0) << k;
+        worstMinutes = std::fmax(worstMinutes, seconds(angleDifference(table.PlutoTableValue(k), sky)));
+        worstLine = std::fmax(worstLine, seconds(angleDifference(table.PlutoPreciseValue(k), sky)));
+        const bool cut = lines[static_cast<std::size_t>(k)].size() > 7;
         cutDays += cut;
         if (k + 1 == kPlutoTableLines || (!cut && k % 97 != 0)) continue;
         for (int i = 0; i < (cut ? 64 : 4); ++i) {
             const double jd = midnight + (i + 0.3) / (cut ? 64 : 4);
-            worstBetween = std::fmax(worstBetween, seconds(angleDifference(toDegrees(PlutoLongitude(jd)), ephemeris(jd))));
+            worstBetween = std::fmax(worstBetween, seconds(angleDifference(toDegrees(table.PlutoLongitude(jd)), ephemeris(jd))));
         }
     }
     std::printf("pluto.slx: whole minutes within %.2f\", lines within %.5f\", between them %.5f\" (%d days cut)\n",
@@ -101,27 +97,29 @@ TEST_F(PlutoTable, CommittedTableMatchesEphemeris) {
 
 // A table written by a reader of three characters a line still loads, and gives the straight
 // line between whole minutes it always gave, across 0 degrees either way too.
-TEST_F(PlutoTable, ThreeCharacterTableStillWorks) {
+TEST_F(PlutoTables, ThreeCharacterTableStillWorks) {
     std::ifstream committed(ExecutableFolder() + "pluto.slx");
     std::string line, legacy;
     while (std::getline(committed, line)) legacy += line.substr(0, 3) + "\n";
     writeFile("legacy.slx", legacy);
     std::string errorText;
-    ASSERT_TRUE(LoadPlutoData("legacy.slx", errorText)) << errorText;
-    auto degreesAt = [](double days) { return toDegrees(PlutoLongitude(kFirstMidnight + days)); };
+    const auto loaded = Load("legacy.slx", errorText);
+    ASSERT_TRUE(loaded) << errorText;
+    PlutoTable table = *loaded;
+    auto degreesAt = [&](double days) { return toDegrees(table.PlutoLongitude(kFirstMidnight + days)); };
     for (std::int32_t k : {0, 1000, 150000, 182621}) {
-        const double a = PlutoTableValue(k), b = PlutoTableValue(k + 1);
-        EXPECT_TRUE(std::isnan(PlutoPreciseValue(k)));
+        const double a = table.PlutoTableValue(k), b = table.PlutoTableValue(k + 1);
+        EXPECT_TRUE(std::isnan(table.PlutoPreciseValue(k)));
         EXPECT_NEAR(a * 60, std::nearbyint(a * 60), 1e-9) << "whole minutes";
         EXPECT_NEAR(degreesAt(k + 0.25), a + 0.25 * (b - a), 1e-9) << k;
     }
-    EXPECT_EQ(PlutoLongitude(std::nan("")), kBeforeRange);
+    EXPECT_EQ(table.PlutoLongitude(std::nan("")), kBeforeRange);
 
     // Crossing 0 degrees forwards (359.5 then 0.2) and backwards (0.2 then 359.5).
-    PlutoLines[10] = EncodePlutoLine(10, 21570);
-    PlutoLines[11] = EncodePlutoLine(11, 12);
-    PlutoLines[20] = EncodePlutoLine(20, 12);
-    PlutoLines[21] = EncodePlutoLine(21, 21570);
+    table.ReplaceLine(10, EncodePlutoLine(10, 21570));
+    table.ReplaceLine(11, EncodePlutoLine(11, 12));
+    table.ReplaceLine(20, EncodePlutoLine(20, 12));
+    table.ReplaceLine(21, EncodePlutoLine(21, 21570));
     EXPECT_NEAR(degreesAt(10.5), 359.85, 1e-9);
     EXPECT_NEAR(degreesAt(10.9), 0.13, 1e-9);
     EXPECT_NEAR(degreesAt(20.1), 0.13, 1e-9);
@@ -130,7 +128,7 @@ TEST_F(PlutoTable, ThreeCharacterTableStillWorks) {
 
 // Rests that follow a known curve across 0 degrees, with one day cut into steps: the table gives
 // the curve back between its moments, and falls back to whole minutes where a line is damaged.
-TEST_F(PlutoTable, RestsAndCutDays) {
+TEST_F(PlutoTables, RestsAndCutDays) {
     // Degrees at t days after 1600-01-01 0 h: a quadratic, which a cubic gives back exactly,
     // passing 360 near t = 10; day 20 adds a wiggle of 4" that only its steps can follow.
     auto curve = [](double t) { return 359.5 + 0.05 * t - 0.0001 * t * t; };
@@ -145,20 +143,30 @@ TEST_F(PlutoTable, RestsAndCutDays) {
         }
         return text;
     };
-    for (std::int32_t k = 0; k < kPlutoTableLines; ++k) PlutoLines.push_back(k < 100 ? line(k, k == 20 ? 5 : 0) : syntheticLine(k));
-    auto error = [&](double t) { return std::fabs(angleDifference(toDegrees(PlutoLongitude(kFirstMidnight + t)), sky(t))) * 3600; };
+    std::vector<std::string> lines;
+    for (std::int32_t k = 0; k < kPlutoTableLines; ++k) lines.push_back(k < 100 ? line(k, k == 20 ? 5 : 0) : syntheticLine(k));
+    PlutoTable table(lines);
+    auto error = [&](double t) { return std::fabs(angleDifference(toDegrees(table.PlutoLongitude(kFirstMidnight + t)), sky(t))) * 3600; };
     for (double t : {0.0, 0.3, 9.7, 10.2, 19.5, 20.1, 20.25, 20.77, 21.4, 50.5}) EXPECT_LT(error(t), 0.001) << t;
-    EXPECT_NEAR(PlutoPreciseValue(10) - 360, curve(10) - 360, 1e-8);
+    // The rate is the curve's slope (degrees a day, 0.05 - 0.0002 t, at the moments above).
+    for (double t : {0.3, 10.2, 50.5}) {
+        const double rate = table.PlutoLongitudeWithRate(kFirstMidnight + t).rate / kFullCircle * 360;
+        EXPECT_NEAR(rate, 0.05 - 0.0002 * t, 1e-7) << t;
+    }
+    EXPECT_NEAR(table.PlutoPreciseValue(10) - 360, curve(10) - 360, 1e-8);
 
     // A damaged rest makes its line a three-character one: the days around it are whole minutes.
-    PlutoLines[40] = PlutoLines[40].substr(0, 6) + "~";
-    EXPECT_TRUE(std::isnan(PlutoPreciseValue(40)));
-    EXPECT_DOUBLE_EQ(PlutoLongitude(kFirstMidnight + 39.5), (PlutoTableValue(39) + PlutoTableValue(40)) / 2 / 360 * kFullCircle);
+    table.ReplaceLine(40, lines[40].substr(0, 6) + "~");
+    EXPECT_TRUE(std::isnan(table.PlutoPreciseValue(40)));
+    EXPECT_DOUBLE_EQ(table.PlutoLongitude(kFirstMidnight + 39.5),
+                     (table.PlutoTableValue(39) + table.PlutoTableValue(40)) / 2 / 360 * kFullCircle);
+    EXPECT_NEAR(table.PlutoLongitudeWithRate(kFirstMidnight + 39.5).rate,
+                (table.PlutoTableValue(40) - table.PlutoTableValue(39)) / 360 * kFullCircle, 1e-12);
     EXPECT_LT(error(43.5), 0.001);
     EXPECT_EQ(EncodePlutoRest(900.0), "");
 }
 
-TEST_F(PlutoTable, UnusableFilesAreRefused) {
+TEST_F(PlutoTables, UnusableFilesAreRefused) {
     expectRefused("missing.slx", "No such file");
     std::filesystem::create_directory(folder_ / "folder.slx");
     expectRefused("folder.slx", "directory");
@@ -180,5 +188,5 @@ TEST_F(PlutoTable, UnusableFilesAreRefused) {
     // around a line and CR LF endings shift no day is the table fuzzer's check.)
     writeFile("longer.slx", validText_ + "??\n");
     std::string errorText;
-    EXPECT_TRUE(LoadPlutoData("longer.slx", errorText)) << errorText;
+    EXPECT_TRUE(Load("longer.slx", errorText)) << errorText;
 }

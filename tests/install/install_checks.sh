@@ -45,6 +45,25 @@ check_prefix() {
     fail "installed meridel-list (exit $status)" "$(cat installed.err installed.txt)"
   fi
 
+  # Without the position store the positions come from the library directly: the same listing.
+  mv "$share/sky" "$work/sky-away"
+  "$bin/meridel-list" "${request[@]}" >no-store.txt 2>&1; status=$?
+  mv "$work/sky-away" "$share/sky"
+  if [ "$status" -eq 0 ] && cmp -s built.txt no-store.txt; then
+    pass "without share/meridel/sky/ the same listing, computed directly"
+  else
+    fail "listing without the position store (exit $status)" "$(cat no-store.txt)"
+  fi
+
+  if [ "$gui" = ON ]; then
+    "$bin/meridel-list" "${request[@]}" --graph "$work/picture.png" >/dev/null 2>graph.err; status=$?
+    if [ "$status" -eq 0 ] && file "$work/picture.png" | grep -q 'PNG image data'; then
+      pass "installed meridel-list draws --graph with its installed drawing module"
+    else
+      fail "installed meridel-list --graph (exit $status)" "$(cat graph.err)"
+    fi
+  fi
+
   mkdir -p "$XDG_DATA_HOME/meridel"
   mv "$share/pluto.slx" "$XDG_DATA_HOME/meridel/"
   "$bin/meridel-list" "${request[@]}" >from-xdg.txt 2>&1; status=$?
@@ -142,6 +161,9 @@ check_package() {
   local contents expected=(
     usr/bin/meridel-list usr/share/meridel/pluto.slx usr/share/meridel/mrd_help.txt
     usr/share/man/man1/meridel-list.1.gz usr/share/doc/meridel/copyright usr/share/doc/meridel/changelog.gz)
+  for body in sun mercury venus mars jupiter saturn uranus neptune moon; do
+    expected+=("usr/share/meridel/sky/$body.sky")
+  done
   [ "$gui" = ON ] && expected+=(
     usr/bin/meridel usr/share/man/man1/meridel.1.gz
     "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml"
@@ -154,8 +176,11 @@ check_package() {
   for path in "${expected[@]}"; do
     grep -q " \./$path\$" <<<"$contents" || missing+="$path"$'\n'
   done
+  # The drawing module, in the package's own folder of the library directory.
+  [ "$gui" = OFF ] || grep -Eq ' \./usr/lib/([^/]+/)?meridel/modules/meridel-graph\.so$' <<<"$contents" ||
+    missing+="usr/lib/.../meridel/modules/meridel-graph.so"$'\n'
   if [ -z "$missing" ]; then
-    pass "dpkg-deb --contents lists the programs, data, manual pages and desktop files"
+    pass "dpkg-deb --contents lists the programs, the drawing module, data, position store, manual pages and desktop files"
   else
     fail "missing from the package" "$missing"
   fi

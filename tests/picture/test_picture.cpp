@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         TimelineTest::SetUp();
         listing_ = Run(Request(true, "Jupiter", "Saturn", {"2019", "1", "1"}, {"2022", "12", "31"}));
-        timeline_ = BuildTimeline(listing_.runs, std::nullopt);
+        timeline_ = BuildTimeline(listing_.runs, skycheck::ProgramSky(), std::nullopt);
         LayoutOptions options;
         options.pixelsPerDay = 6;
         options.text = MetricsOf(fonts_);

@@ -13,19 +13,21 @@
 #include "ephemeris/planet_longitude.h"
 #include "request/choices.h"
 #include "request/request_input.h"
+#include "request/run_request.h"
 
 namespace meridel {
 
 class RequestTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitEphemeris();
-        InitDateTables();
-    }
     void SetUp() override { setClock(&clock_); }
-    void TearDown() override {
-        setClock(nullptr);
-        SiderealZodiac = false;
+    void TearDown() override { setClock(nullptr); }
+
+    // A session with the installed sky, as the window and meridel-list begin one.
+    static RequestSession NewSession() {
+        static const Sky installed = InstalledSky();
+        RequestSession session;
+        session.sky = installed;
+        return session;
     }
 
     static RequestInput World(int inner = 3, int outer = 3) {

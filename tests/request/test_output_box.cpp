@@ -31,12 +31,12 @@ TEST(OutputBoxTest, RunsWhoseTextIsGoneDropOut) {
         box.BeginRun(true);
         box.AppendLine(line);
         RunRecord record;
-        record.heading.startDay = day;
+        record.request.StartDay = day;
         box.AddRun(record);
     };
     auto shown = [&box](const std::string& boxText) {
         std::string days;
-        for (const RunRecord& r : box.RunsShownIn(boxText)) days += std::to_string(r.heading.startDay);
+        for (const RunRecord& r : box.RunsShownIn(boxText)) days += std::to_string(r.request.StartDay);
         return days;
     };
     run("first", 1);

@@ -18,7 +18,7 @@ const std::string kWorldCaption = "Show all world transits between Mars and Jupi
 const std::string kPersonalCaption = "Show all personal transits by Mars of natal Jupiter";
 
 TEST_F(RunChecks, DateRowsAreCleanedFilledValidAndInRange) {
-    RequestSession session;
+    RequestSession session = NewSession();
     RequestInput in = World();
     in.dates[1].month = "x";
     RequestCheck check = CheckRun(in, session);
@@ -108,7 +108,7 @@ TEST_F(RunChecks, TypedBirthTimes) {
 
 // After the dates, in this order: the period, the results zone, the planets and their order.
 TEST_F(RunChecks, PeriodZoneAndPlanetsInTheirOrder) {
-    RequestSession session;
+    RequestSession session = NewSession();
     RequestInput in = Personal();
     in.dates[2] = {"", "6", "15"};
     ExpectRefusal(CheckRun(in, session).refusal, "Please specify year of birth.", MessageIcon::None, kPersonalCaption);
@@ -184,23 +184,22 @@ TEST_F(RunChecks, OrbChecks) {
 
 // The positions' own refusals: Pluto's table, the date limits, a natal body without a position.
 TEST_F(RunChecks, PositionsThatCannotBeHad) {
-    RequestSession session;
-    const std::string saved = DataFolder;
-    DataFolder = ::testing::TempDir() + "no-such-folder/";
+    RequestSession session = NewSession();
+    session.sky = Sky(::testing::TempDir() + "no-such-folder/");
     RequestInput in = World(3, 7);  // Mars and Pluto
     RequestCheck check = CheckRun(in, session);
-    DataFolder = saved;
     ASSERT_TRUE(check.refusal);
     ASSERT_EQ(check.refusal->messages.size(), 2u);
     EXPECT_EQ(check.refusal->messages[0].text.rfind("Error when reading geocentric Pluto data.\n", 0), 0u);
     EXPECT_EQ(check.refusal->messages[0].title, "Read Pluto Data");
     EXPECT_EQ(check.refusal->messages[1].text, "Cannot read Pluto data");
     EXPECT_EQ(check.refusal->messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(session.PlutoDataLoaded) << "a later request tries again";
+    EXPECT_FALSE(session.PlutoDataLoaded()) << "a later request tries again";
+    session.sky = NewSession().sky;
 
     in.dates[1] = {"2100", "1", "1"};
     ExpectRefusal(CheckRun(in, session).refusal, "End date is too late for Pluto.", MessageIcon::None, "Meridel");
-    EXPECT_TRUE(session.PlutoDataLoaded);
+    EXPECT_TRUE(session.PlutoDataLoaded());
 
     // Born before the Moon's range in universal time, on its first day in the zone.
     in = Personal(3, 9);
@@ -215,15 +214,15 @@ TEST_F(RunChecks, PositionsThatCannotBeHad) {
 // A World run that passes: its request, always tropical. (A Personal one's natal position and
 // zodiac show in the sidereal end-to-end listing.)
 TEST_F(RunChecks, ReadyRun) {
-    RequestSession session;
+    RequestSession session = NewSession();
     RequestInput in = World(4, 4);  // Jupiter and Saturn
     in.dates = {DateFields{"2020", "12", "15"}, DateFields{"2021", "3", "31"}, DateFields{}};
     in.orbs = {14, 9, 4};
-    SiderealZodiac = true;
+    in.sidereal = true;  // the zodiac option as Personal mode left it
     const RequestCheck check = CheckRun(in, session);
     ASSERT_TRUE(check.run) << check.refusal->messages[0].text;
     EXPECT_FALSE(session.RunAborted);
-    EXPECT_FALSE(SiderealZodiac) << "a World request is always tropical";
+    EXPECT_FALSE(check.run->sidereal) << "a World request is always tropical";
     const TransitRequest& r = session.request;
     EXPECT_EQ(r.OrbDegrees, (std::array<std::int16_t, 3>{15, 10, 5}));
     EXPECT_EQ(check.run->zoneText, "GMT");

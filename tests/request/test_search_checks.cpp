@@ -51,7 +51,7 @@ TEST_F(SearchChecks, DesignedOrbs) {
 // In order: the end date, the results zone (title "Search"), the planets, the pair's order, and
 // after all the others the aspect.
 TEST_F(SearchChecks, ChecksInTheirOrder) {
-    RequestSession session;
+    RequestSession session = NewSession();
     RequestInput in = World();
     in.dates[1] = {"2024", "", "31"};
     ExpectRefusal(CheckSearch(in, session).refusal, "Please specify end month.", MessageIcon::None,
@@ -85,7 +85,7 @@ TEST_F(SearchChecks, ChecksInTheirOrder) {
 TEST_F(SearchChecks, EndOfPlutosRangeNamesTheDayTheSteppingReaches) {
     for (const auto& [zone, reached] :
          {std::pair{kGreenwichEntry, "2100-01-01"}, {1, "2100-01-01"}, {47, "2100-01-02"}}) {
-        RequestSession session;
+        RequestSession session = NewSession();
         RequestInput in = World(3, 7);  // Mars and Pluto
         in.dates[1] = {"2099", "12", "31"};
         in.resultZone = zone;
@@ -106,7 +106,7 @@ TEST_F(SearchChecks, EndOfPlutosRangeNamesTheDayTheSteppingReaches) {
 // The great conjunction is within 10° on the day after the end date: the stepping goes past it to
 // the next one, reporting its progress as it goes.
 TEST_F(SearchChecks, SteppingToTheNextTransit) {
-    RequestSession session;
+    RequestSession session = NewSession();
     RequestInput in = World(4, 4);  // Jupiter and Saturn
     in.dates[1] = {"2020", "12", "31"};
     const SearchCheck check = CheckSearch(in, session);

@@ -48,9 +48,11 @@ void ExpectApart(const std::vector<PlacedText>& labels, double gap, const std::s
 }
 
 // The pair's deviation from the lane's aspect at a moment, from the ephemeris.
-double SkyDeviation(const RunHeading& h, std::int16_t aspect, double moment) {
-    const double b = h.world ? PlanetLongitude(h.second, moment) : h.natalLongitude;
-    return std::fabs(SeparationOf(PlanetLongitude(h.moving, moment), b) - AspectAngle[aspect]);
+// The run's deviation from the aspect at the moment, in the run's own zodiac.
+double SkyDeviation(const TransitRequest& h, std::int16_t aspect, double moment) {
+    const Sky sky = skycheck::ProgramSky().InZodiac(h.sidereal);
+    const double b = h.world ? sky.PlanetLongitude(h.Second(), moment) : h.NatalLongitude();
+    return std::fabs(SeparationOf(sky.PlanetLongitude(h.Moving(), moment), b) - AspectAngle[aspect]);
 }
 
 }  // namespace
@@ -70,7 +72,7 @@ TEST_F(TimelineTest, OneLanePerPairAndAspectAndNothingOverlaps) {
         for (std::size_t r = 0; r < listing.runs.size(); ++r) {
             for (const TransitRecord& transit : listing.runs[r].transits) pairsAndAspects.insert({r, transit.aspect});
         }
-        const Timeline t = BuildTimeline(listing.runs, std::nullopt);
+        const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
         ASSERT_GT(transits, 10u);
         EXPECT_EQ(t.lanes.size(), pairsAndAspects.size());
         std::size_t spans = 0;
@@ -119,8 +121,8 @@ TEST_F(TimelineTest, EveryOrbHeldAtThePeriodsEndsIsShadedToTheEdge) {
                                          std::pair{Request(true, "Venus", "Saturn", {"2024", "3", "20"}, {"2024", "3", "23"}), true},
                                          std::pair{TriplePass(), true}, std::pair{GreatConjunction(), false}}) {
         const Listing listing = Run(input);
-        const RunHeading& h = listing.runs.at(0).heading;
-        const Timeline t = BuildTimeline(listing.runs, std::nullopt);
+        const TransitRequest& h = listing.runs.at(0).request;
+        const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
         const TimelineLayout l = LayOut(t, 8);
         ASSERT_FALSE(t.lanes.empty());
         int held = 0;
@@ -150,9 +152,9 @@ TEST_F(TimelineTest, EveryOrbHeldAtThePeriodsEndsIsShadedToTheEdge) {
 TEST_F(TimelineTest, ShadesAndExactHitsLieWhereTheListingPutsThem) {
     for (const auto& [input, underWay] : {std::pair{TriplePass(), true}, std::pair{GreatConjunction(), false}}) {
         const Listing listing = Run(input);
-        const RunHeading& h = listing.runs.at(0).heading;
+        const TransitRequest& h = listing.runs.at(0).request;
         const int zone = h.zoneMinutes;
-        const Timeline t = BuildTimeline(listing.runs, std::nullopt);
+        const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
         const TimelineLayout l = LayOut(t, 1440);
         const std::vector<Cells> rows = listing.Rows();
 
@@ -215,7 +217,7 @@ TEST_F(TimelineTest, ShadesAndExactHitsLieWhereTheListingPutsThem) {
         const LaneGeometry& first = l.lanes.at(0);
         ASSERT_FALSE(rows[0][2].empty());
         EXPECT_TRUE(first.shades[kOuterOrb].at(0).openStart);
-        EXPECT_NEAR(first.shades[kOuterOrb].at(0).box.left, l.X(LocalMidnight(h.startDay, zone)), 1e-6);
+        EXPECT_NEAR(first.shades[kOuterOrb].at(0).box.left, l.X(LocalMidnight(h.StartDay, zone)), 1e-6);
         EXPECT_NEAR(first.shades[kMiddleOrb].at(0).box.left, l.X(LocalMidnight(DayOf(rows[0][2]), zone)), 1);
     }
 }
@@ -231,11 +233,9 @@ TEST_F(TimelineTest, CurvesAndRetrogradeStretchesFollowTheEphemeris) {
     sidereal.sidereal = true;
     for (const RequestInput& input : {MercuryAndMars("2024", "2024"), TriplePass(), sidereal}) {
         const Listing listing = Run(input);
-        const RunHeading& h = listing.runs.at(0).heading;
-        // Whatever zodiac a later request left in effect, each run is drawn in its own.
-        SiderealZodiac = !h.sidereal;
-        const Timeline t = BuildTimeline(listing.runs, std::nullopt);
-        SiderealZodiac = h.sidereal;
+        const TransitRequest& h = listing.runs.at(0).request;
+        // Whatever zodiac the sky it is given is in, each run is drawn in its own.
+        const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky().InZodiac(!h.sidereal), std::nullopt);
         ASSERT_FALSE(t.lanes.empty());
         for (const TimelineLane& lane : t.lanes) {
             const double tolerance = lane.orbs[kOuterOrb] * 0.003;
@@ -269,8 +269,8 @@ TEST_F(TimelineTest, CurvesAndRetrogradeStretchesFollowTheEphemeris) {
         };
         // Moving backwards over the half hour after the moment, as the listing checker has it.
         auto backwards = [&](double moment) {
-            return skycheck::Signed(skycheck::SkyLongitude(h.moving, moment + 1.0 / 48) -
-                                    skycheck::SkyLongitude(h.moving, moment)) < 0;
+            return skycheck::Signed(skycheck::SkyLongitude(h.Moving(), moment + 1.0 / 48, h.sidereal) -
+                                    skycheck::SkyLongitude(h.Moving(), moment, h.sidereal)) < 0;
         };
         for (double day = t.start; day < t.end; day += 1) EXPECT_EQ(inside(day), backwards(day)) << day;
         for (const TimeSpan& s : stretches) {
@@ -286,7 +286,7 @@ TEST_F(TimelineTest, CurvesAndRetrogradeStretchesFollowTheEphemeris) {
 
 TEST_F(TimelineTest, LabelsNeverRunIntoEachOther) {
     const Listing listing = Run(MercuryAndMars("2021", "2024"));
-    const Timeline t = BuildTimeline(listing.runs, std::nullopt);
+    const Timeline t = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
     for (double pixelsPerDay : {0.05, 0.3, 1.0, 2.5, 8.0, 30.0, 300.0}) {
         const TimelineLayout l = LayOut(t, pixelsPerDay);
         ExpectApart(l.majorLabels, 8, "major ticks at " + std::to_string(pixelsPerDay));
@@ -371,7 +371,7 @@ TEST_F(TimelineTest, HitLabelsCarryTheYearOrTheTimeThePictureNeeds) {
     const Listing years = Run(GreatConjunction());
     for (const auto& [listing, label] : {std::pair{&days, "Mar 21 23:10"}, std::pair{&year, "Mar 21"},
                                          std::pair{&years, "Dec 21, 2020"}}) {
-        const Timeline t = BuildTimeline(listing->runs, std::nullopt);
+        const Timeline t = BuildTimeline(listing->runs, skycheck::ProgramSky(), std::nullopt);
         std::vector<std::string> labels;
         for (const TimelineLane& lane : t.lanes) {
             for (const TimelineMark& mark : lane.marks) {
@@ -397,17 +397,17 @@ TEST_F(TimelineTest, AStoppedRunEndsWhereItStoppedAndEmptyRunsAreNamed) {
     }
     EXPECT_GE(*run.stoppedAfter, lastListed);
     EXPECT_LT(*run.stoppedAfter, lastListed + 3 * 365);
-    const Timeline t = BuildTimeline(stopped.runs, std::nullopt);
+    const Timeline t = BuildTimeline(stopped.runs, skycheck::ProgramSky(), std::nullopt);
     EXPECT_NEAR(t.end, LocalMidnight(*run.stoppedAfter + 1, 0), 1e-9);
     ASSERT_EQ(t.notes.size(), 1u);
     EXPECT_NE(t.notes[0].find("Stopped early"), std::string::npos) << t.notes[0];
     EXPECT_NE(t.notes[0].find(LongDateText(*run.stoppedAfter)), std::string::npos) << t.notes[0];
-    EXPECT_NE(t.notes[0].find(LongDateText(run.heading.endDay)), std::string::npos) << t.notes[0];
+    EXPECT_NE(t.notes[0].find(LongDateText(run.request.EndDay)), std::string::npos) << t.notes[0];
     EXPECT_NE(t.subtitle.find("to " + LongDateText(*run.stoppedAfter)), std::string::npos) << t.subtitle;
 
     // Ten days against Pluto: most pairs find nothing, and each of those is named.
     const Listing all = Run(Request(true, "Sun", "Pluto", {"2024", "1", "1"}, {"2024", "1", "10"}), 0);
-    const Timeline allPlanets = BuildTimeline(all.runs, std::nullopt);
+    const Timeline allPlanets = BuildTimeline(all.runs, skycheck::ProgramSky(), std::nullopt);
     ASSERT_EQ(allPlanets.notes.size(), 1u);
     int empty = 0;
     for (std::size_t from = 0, at; (at = all.text.find("World transits for ", from)) != std::string::npos; from = at + 1) {
@@ -424,10 +424,10 @@ TEST_F(TimelineTest, AStoppedRunEndsWhereItStoppedAndEmptyRunsAreNamed) {
 TEST_F(TimelineTest, TodayIsMarkedOnlyWithinThePeriod) {
     const Listing listing = Run(GreatConjunction());
     const double inside = LocalMidnight(DayOf("2020-06-01"), 0) + 0.25;
-    const TimelineLayout marked = LayOut(BuildTimeline(listing.runs, inside), 2);
+    const TimelineLayout marked = LayOut(BuildTimeline(listing.runs, skycheck::ProgramSky(), inside), 2);
     ASSERT_TRUE(marked.nowX.has_value());
     EXPECT_NEAR(*marked.nowX, marked.gutter + (inside - LocalMidnight(DayOf("2019-01-01"), 0)) * 2, 1e-6);
-    EXPECT_FALSE(LayOut(BuildTimeline(listing.runs, LocalMidnight(DayOf("2023-01-02"), 0)), 2).nowX.has_value());
+    EXPECT_FALSE(LayOut(BuildTimeline(listing.runs, skycheck::ProgramSky(), LocalMidnight(DayOf("2023-01-02"), 0)), 2).nowX.has_value());
 }
 
 }  // namespace meridel::testing

@@ -69,10 +69,7 @@ inline RequestInput Personal(const std::string& transiting, const std::string& n
 class TimelineTest : public skycheck::EphemerisSuite {
 protected:
     void SetUp() override { setClock(&clock_); }
-    void TearDown() override {
-        setClock(nullptr);
-        SiderealZodiac = false;
-    }
+    void TearDown() override { setClock(nullptr); }
 
     // The run of the start button, or with allPlanets >= 0 the all-planets listing of that button;
     // with boxLimit, stopped where the window's output box is full.
@@ -80,6 +77,7 @@ protected:
         StringOutput text;
         OutputBox box(text, boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
         RequestSession session;
+        session.sky = skycheck::ProgramSky();
         ScanState scan;
         RunWindow quiet;
         auto runOne = [&](const RequestInput& in) {

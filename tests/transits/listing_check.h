@@ -93,7 +93,7 @@ inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) 
     auto expectMark = [&c](std::string& cell, double moment) {
         const bool marked = cell.back() == 'r';
         if (marked) cell.pop_back();
-        const double motion = Signed(SkyLongitude(c.moving, moment + 1.0 / 48) - SkyLongitude(c.moving, moment));
+        const double motion = Signed(c.Longitude(c.moving, moment + 1.0 / 48) - c.Longitude(c.moving, moment));
         EXPECT_EQ(marked, c.marks && motion < 0) << cell;
     };
     // The smallest approach of the aspect nearest the moment.
@@ -179,14 +179,23 @@ inline void ExpectListingMatches(const std::vector<Cells>& rows, const Case& c) 
     }
 }
 
-// Suites that compute positions: the tables, the data folder and the Pluto table, once.
+// The program's sky, as a run computes with it: the installed data folder, the Pluto table loaded.
+inline const Sky& ProgramSky() {
+    static const Sky sky = [] {
+        const Sky made = InstalledSky();
+        std::string error;
+        auto table = LoadPlutoData(made.DataFolder(), "pluto.slx", error);
+        EXPECT_TRUE(table) << error;
+        return made.WithPlutoLines(std::move(table));
+    }();
+    return sky;
+}
+
+// Suites that compute positions: the date tables and the program's sky, once.
 class EphemerisSuite : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        InitEphemeris();
-        InitDateTables();
-        std::string error;
-        ASSERT_TRUE(LoadPlutoData("pluto.slx", error)) << error;
+        ProgramSky();
     }
 };
 

@@ -27,7 +27,6 @@ struct RecordingHooks : ScanHooks {
 
 struct ScanRun {
     TransitRequest request;
-    RunHeading heading;
     ScanState state;
     RecordingHooks hooks;
     std::vector<Cells> rows;
@@ -36,33 +35,28 @@ struct ScanRun {
 // `tableRows` > 0 replaces the first size of the result table, to make a run outgrow it.
 inline void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
     TransitRequest& r = run.request;
+    r.world = c.world;
+    r.sidereal = c.sidereal;
     r.PlanetCodes = {c.moving, c.second};
     for (int o = 0; o < 3; ++o) r.Orbs[o] = (r.OrbDegrees[o] = c.orbs[o]) * kDegree;
     r.StartDay = r.RequestDays[0] = c.start;
     r.EndDay = r.RequestDays[1] = c.end;
     r.NatalLongitudes[c.second] = c.natal;
-    RunHeading& h = run.heading;
-    h.world = c.world;
-    h.moving = c.moving;
-    h.second = c.second;
-    h.planet1 = BodyName[c.moving];
-    h.planet2 = BodyName[c.second];
-    h.startDay = c.start;
-    h.endDay = c.end;
-    h.orbDegrees = r.OrbDegrees;
-    h.zoneMinutes = c.zone;
-    h.zoneText = c.zoneText;
-    TransitScan scan(r, h, run.state, run.hooks);
+    r.planet1 = BodyName[c.moving];
+    r.planet2 = BodyName[c.second];
+    r.zoneMinutes = c.zone;
+    r.zoneText = c.zoneText;
+    TransitScan scan(r, ProgramSky(), run.state, run.hooks);
     scan.Begin();
     if (tableRows > 0) run.state.ResultRows.resize(tableRows);
     scan.WriteHeader();
     EXPECT_EQ(scan.Run(), ScanOutcome::Finished);
     run.rows = RowsOf(run.hooks.lines);
     // The run's records are what it wrote: rendered again they give its lines.
-    std::vector<std::string> rendered = {HeadingLine(h), TitlesLine(h.orbDegrees), RuleLine()};
+    std::vector<std::string> rendered = {HeadingLine(r), TitlesLine(r.OrbDegrees), RuleLine()};
     for (const TransitRecord& transit : run.state.Results.transits) {
         EXPECT_NE(transit.aspect, 0);
-        for (const TransitRow& row : transit.rows) rendered.push_back(RowLine(row, h.zoneText));
+        for (const TransitRow& row : transit.rows) rendered.push_back(RowLine(row, r.zoneText));
     }
     EXPECT_EQ(rendered, run.hooks.lines);
 }

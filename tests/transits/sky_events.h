@@ -1,7 +1,9 @@
 // What the sky did, found by the tests on their own: for a pair of bodies over a period, every
 // crossing of an orb's edge, every exact hit and every smallest approach of each aspect, by
 // continuous root finding and minimisation on the ephemeris. Nothing here asks the scan engine,
-// and Pluto comes from the ephemeris itself, never from the program's table.
+// and Pluto comes from the ephemeris itself, never from the program's table. The planets and the
+// Moon come from the position store, which the store's own tests hold to direct calls; with
+// MERIDEL_SKY_CHECK_DIRECT set, from direct calls too.
 #pragma once
 
 #include <swephexp.h>
@@ -15,7 +17,9 @@
 #include "calendar/date_text.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/names.h"
+#include "ephemeris/data_folder.h"
 #include "ephemeris/planet_longitude.h"
+#include "ephemeris/sky.h"
 
 namespace meridel::skycheck {
 
@@ -42,16 +46,27 @@ inline double Signed(double x) {
     return x <= -180 * kDegree ? x + 360 * kDegree : x;
 }
 
-// A body's longitude in the sky: the planets and the Moon as the program computes them, Pluto
-// straight from the ephemeris within the table's range, both with the sidereal correction when
-// SiderealZodiac is set. Negative where the program has no value.
-inline double SkyLongitude(std::int16_t code, double t) {
-    if (code != kPluto) return PlanetLongitude(code, t);
+// The check's sky, tropical or sidereal.
+inline const Sky& CheckSky(bool sidereal) {
+    static const Sky tropical =
+        InstalledSky(std::getenv("MERIDEL_SKY_CHECK_DIRECT") ? PositionSource::Direct : PositionSource::Store);
+    static const Sky siderealSky = tropical.InZodiac(true);
+    return sidereal ? siderealSky : tropical;
+}
+
+// A body's longitude in the sky: the planets and the Moon from the check's sky, Pluto from the
+// ephemeris within the table's range (the store's series of the library's Pluto, or a direct call
+// where there is none), both with the sidereal correction when asked. Negative where the program
+// has no value.
+inline double SkyLongitude(std::int16_t code, double t, bool sidereal = false) {
+    if (code != kPluto) return CheckSky(sidereal).PlanetLongitude(code, t);
     const double day = std::floor(t + 0.5);
-    if (day < kMoonPlutoFirstDay) return kBeforeRange;
+    if (!(day >= kMoonPlutoFirstDay)) return kBeforeRange;
     if (day > kMoonPlutoLastDay) return kAfterRange;
-    const double longitude = apparent_longitude(SE_PLUTO, t, nullptr);
-    return SiderealZodiac ? NormalizeAngle(longitude - SiderealCorrection(YearOfDayNumber(t))) : longitude;
+    static const BodySeries* const pluto =
+        CheckSky(false).Source() == PositionSource::Store ? CheckSky(false).Store().Series(kPluto) : nullptr;
+    const double longitude = pluto && pluto->Covers(t) ? pluto->Longitude(t) : apparent_longitude(SE_PLUTO, t, nullptr);
+    return sidereal ? NormalizeAngle(longitude - SiderealCorrection(YearOfDayNumber(t))) : longitude;
 }
 
 // One run: the pair, its local days start..end (the start the listing's heading shows) and zone.
@@ -64,13 +79,13 @@ struct Case {
     std::array<std::int16_t, 3> orbs{10, 5, 2};
     double natal = -1;  // Personal: the natal longitude of `second` (from SkyLongitude)
     bool marks = true;  // false: no date may carry an "r"
+    bool sidereal = false;
 
     double Midnight(std::int32_t day) const { return day - 0.5 - zone / 1440.0; }
     std::int32_t LocalDay(double t) const { return static_cast<std::int32_t>(std::floor(t + 0.5 + zone / 1440.0)); }
-    bool HasValue(double t) const { return SkyLongitude(moving, t) >= 0 && (!world || SkyLongitude(second, t) >= 0); }
-    double Difference(double t) const {
-        return Signed(SkyLongitude(moving, t) - (world ? SkyLongitude(second, t) : natal));
-    }
+    double Longitude(std::int16_t code, double t) const { return SkyLongitude(code, t, sidereal); }
+    bool HasValue(double t) const { return Longitude(moving, t) >= 0 && (!world || Longitude(second, t) >= 0); }
+    double Difference(double t) const { return Signed(Longitude(moving, t) - (world ? Longitude(second, t) : natal)); }
     double Deviation(int aspect, double t) const { return std::fabs(std::fabs(Difference(t)) - AspectAngle[aspect]); }
 };
 

@@ -8,6 +8,7 @@
 
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
+#include "ephemeris/sky.h"
 #include "transits/export_csv.h"
 #include "transits/export_ics.h"
 #include "transits/export_json.h"
@@ -32,14 +33,13 @@ ExactHit HitAt(std::int32_t day, int minuteOfDay, bool retrograde = false) {
 // 3. sextile, still within the outer orb at the end.
 RunRecord MadeUpRun() {
     RunRecord run;
-    RunHeading& h = run.heading;
-    h.moving = 4;
-    h.second = 6;
+    TransitRequest& h = run.request;
+    h.PlanetCodes = {kMars, kSaturn};
     h.planet1 = "Mars";
     h.planet2 = "Saturn";
-    h.startDay = kJan1;
-    h.endDay = kJan1 + 365;
-    h.orbDegrees = {10, 5, 2};
+    h.StartDay = kJan1;
+    h.EndDay = kJan1 + 365;
+    h.SetOrbs({10, 5, 2});
     h.zoneMinutes = kIndia;
     h.zoneText = "GMT+5:30";
 
@@ -80,10 +80,6 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 class Exports : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitDateTables();
-        SetNameTables();
-    }
 };
 
 TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
@@ -112,8 +108,8 @@ TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
     EXPECT_NE(lines[3].find(",2024-04-20,0.3151,"), std::string::npos) << lines[3];
     EXPECT_EQ(IsoDate(2086302), "0999-12-31") << "ISO years have four digits";
 
-    run.heading.planet1 = "Mars, \"the red\"";
-    EXPECT_EQ(CsvField(run.heading.planet1), "\"Mars, \"\"the red\"\"\"");
+    run.request.planet1 = "Mars, \"the red\"";
+    EXPECT_EQ(CsvField(run.request.planet1), "\"Mars, \"\"the red\"\"\"");
     EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
     EXPECT_NE(CsvExport({run}).find(",\"Mars, \"\"the red\"\"\",Saturn,"), std::string::npos);
 }
@@ -145,33 +141,33 @@ TEST_F(Exports, LinesFoldAndTextIsEscaped) {
 // transit once.
 TEST_F(Exports, UidsNameThePairAndTheEventNotThePeriodOrTheZone) {
     const RunRecord run = MadeUpRun();
-    RunHeading other = run.heading;
-    other.startDay -= 100;
-    other.orbDegrees = {8, 5, 3};
+    TransitRequest other = run.request;
+    other.StartDay -= 100;
+    other.SetOrbs({8, 5, 3});
     other.zoneMinutes = -300;
     const ExactHit hit = HitAt(kJan1 + 10, 190);
-    EXPECT_EQ(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(other, kSquare, hit.moment));
-    EXPECT_EQ(TransitUid(run.heading, kSquare, kJan1), TransitUid(other, kSquare, kJan1));
-    EXPECT_NE(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(run.heading, kTrine, hit.moment));
-    EXPECT_NE(ExactHitUid(run.heading, kSquare, hit.moment), ExactHitUid(run.heading, kSquare, hit.moment + 1 / 1440.0));
+    EXPECT_EQ(ExactHitUid(run.request, kSquare, hit.moment), ExactHitUid(other, kSquare, hit.moment));
+    EXPECT_EQ(TransitUid(run.request, kSquare, kJan1), TransitUid(other, kSquare, kJan1));
+    EXPECT_NE(ExactHitUid(run.request, kSquare, hit.moment), ExactHitUid(run.request, kTrine, hit.moment));
+    EXPECT_NE(ExactHitUid(run.request, kSquare, hit.moment), ExactHitUid(run.request, kSquare, hit.moment + 1 / 1440.0));
 
-    RunHeading natal = run.heading;
+    TransitRequest natal = run.request;
     natal.world = false;
-    natal.birthDay = 2447000;
+    natal.RequestDays[2] = 2447000;
     natal.birthHour = "12";
     natal.birthMinute = "00";
     natal.birthZone = "GMT";
-    RunHeading otherBirth = natal;
+    TransitRequest otherBirth = natal;
     otherBirth.birthMinute = "05";
     EXPECT_NE(TransitUid(natal, kSquare, kJan1), TransitUid(otherBirth, kSquare, kJan1));
     otherBirth = natal;
-    otherBirth.tropical = false;
+    otherBirth.sidereal = true;
     EXPECT_NE(TransitUid(natal, kSquare, kJan1), TransitUid(otherBirth, kSquare, kJan1));
 
     // A run appended twice gives each transit and hit one event.
     std::set<std::string> uids;
     int events = 0;
-    for (const std::string& line : LinesOf(ICalendarExport({run, run}, "20240315T101500Z"))) {
+    for (const std::string& line : LinesOf(ICalendarExport({run, run}, InstalledSky(), "20240315T101500Z"))) {
         if (line == "BEGIN:VEVENT") ++events;
         if (line.rfind("UID:", 0) == 0) uids.insert(line);
     }
@@ -179,13 +175,13 @@ TEST_F(Exports, UidsNameThePairAndTheEventNotThePeriodOrTheZone) {
     EXPECT_EQ(uids.size(), 6u);
 
     // The same birth moment typed in another zone is the same natal position.
-    RunHeading sameMoment = natal;
+    TransitRequest sameMoment = natal;
     sameMoment.birthHour = "17";
     sameMoment.birthMinute = "30";
     sameMoment.birthZone = "GMT+5:30";
     sameMoment.birthZoneMinutes = 330;
     EXPECT_EQ(TransitUid(natal, kSquare, kJan1), TransitUid(sameMoment, kSquare, kJan1));
-    sameMoment.birthDay += 1;  // midnight starting the next day in GMT+12:00
+    sameMoment.RequestDays[2] += 1;  // midnight starting the next day in GMT+12:00
     sameMoment.birthHour = "00";
     sameMoment.birthMinute = "00";
     sameMoment.birthZone = "GMT+12:00";

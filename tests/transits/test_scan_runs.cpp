@@ -21,7 +21,6 @@ namespace {
 
 class ScanRuns : public EphemerisSuite {
 protected:
-    void SetUp() override { SiderealZodiac = false; }
     void TearDown() override {
         for (const std::string& line : run.hooks.lines) {
             if (HasFailure()) std::cerr << line << "\n";
@@ -38,7 +37,7 @@ TEST_F(ScanRuns, HandoverOnlyWhereOuterOrbsMeet) {
     for (std::int16_t outer : {15, 14}) {
         ScanRun r, small;
         const Case c{kSun, kVenus, false, Day(2020, 2, 1), Day(2020, 12, 15), 0, "GMT", {outer, 8, 3},
-                     PlanetLongitude(kSun, Day(2020, 1, 1))};
+                     ProgramSky().PlanetLongitude(kSun, Day(2020, 1, 1))};
         Scan(r, c);
         ExpectListingMatches(r.rows, c);
         int sameDay = 0;
@@ -55,12 +54,12 @@ TEST_F(ScanRuns, HandoverOnlyWhereOuterOrbsMeet) {
 TEST_F(ScanRuns, ExactHitAndMinimumDayInTheZone) {
     const std::int32_t day = Day(2021, 3, 11);
     const Case c{kSun, kVenus, false, Day(2021, 2, 1), Day(2021, 4, 15), 600, "GMT+10:00", {10, 5, 2},
-                 PlanetLongitude(kSun, day - 1.5 + (19 * 60 + 23) / 1440.0)};
+                 ProgramSky().PlanetLongitude(kSun, day - 1.5 + (19 * 60 + 23) / 1440.0)};
     Scan(run, c);
     ExpectListingMatches(run.rows, c);
     ASSERT_EQ(run.rows.size(), 1u);
     EXPECT_EQ(run.rows[0][4] + " " + run.rows[0][8], "2021-03-11* 05:23 GMT+10:00");
-    TransitScan scan(run.request, run.heading, run.state, run.hooks);
+    TransitScan scan(run.request, ProgramSky(), run.state, run.hooks);
     EXPECT_EQ(scan.MinimumDate(day, kConjunction, c.Deviation(kConjunction, c.Midnight(day))), day);
 }
 
@@ -78,7 +77,7 @@ TEST_F(ScanRuns, ExactHitsAreTheirDaysSmallestMinutes) {
         ++hits;
         // The program's own positions (Pluto from its table), on the grid of whole minutes.
         auto deviation = [&](double t) {
-            return std::fabs(SeparationOf(PlanetLongitude(kNeptune, t), PlanetLongitude(kPluto, t)) - AspectAngle[a]);
+            return std::fabs(SeparationOf(ProgramSky().PlanetLongitude(kNeptune, t), ProgramSky().PlanetLongitude(kPluto, t)) - AspectAngle[a]);
         };
         const double t = ListedMoment(c, row);
         EXPECT_LT(deviation(t), 0.000291) << row[4];
@@ -94,13 +93,13 @@ TEST_F(ScanRuns, ExactHitsAreTheirDaysSmallestMinutes) {
 // whose inner orb is entered and left on consecutive days, two hits within a day by a station
 // that dips past exact, and a station that turns within a minute of arc short of it.
 TEST_F(ScanRuns, ExactHitsWhateverTheSpeed) {
-    auto motion = [](double t) { return Signed(PlanetLongitude(kMercury, t + 0.5) - PlanetLongitude(kMercury, t - 0.5)); };
+    auto motion = [](double t) { return Signed(ProgramSky().PlanetLongitude(kMercury, t + 0.5) - ProgramSky().PlanetLongitude(kMercury, t - 0.5)); };
     double fast = Day(2021, 1, 1);
     while (motion(fast) < 2.05 * kDegree) ++fast;
     double station = Day(2021, 1, 1);
     while (motion(station) * motion(station + 1) > 0) ++station;
     station = Root(motion, station, station + 1);
-    const double atStation = PlanetLongitude(kMercury, station);
+    const double atStation = ProgramSky().PlanetLongitude(kMercury, station);
     const double turning = motion(station - 3) > 0 ? 1 : -1;  // which way Mercury turns back from
     const struct {
         const char* what;
@@ -108,8 +107,8 @@ TEST_F(ScanRuns, ExactHitsWhateverTheSpeed) {
         std::int16_t inner;
         std::size_t hits;
     } cases[] = {
-        {"through the inner orb within a day", PlanetLongitude(kMercury, fast), 1, 1},
-        {"inner orb entered and left on consecutive days", PlanetLongitude(kMercury, fast + 0.5 - 0.1), 1, 1},
+        {"through the inner orb within a day", ProgramSky().PlanetLongitude(kMercury, fast), 1, 1},
+        {"inner orb entered and left on consecutive days", ProgramSky().PlanetLongitude(kMercury, fast + 0.5 - 0.1), 1, 1},
         {"past exact and back at a station", atStation - turning * 10 / 3600.0 * kDegree, 3, 2},
         {"a station short of exact", atStation + turning * 40 / 3600.0 * kDegree, 3, 1},
     };
@@ -142,7 +141,7 @@ TEST_F(ScanRuns, MotionBoundsHold) {
         double fastest = 0, hardest = 0;
         const bool outer = code >= kJupiter;
         for (double t = Day(code == kPluto ? 1600 : 1950, 1, 1); t < Day(2099, 12, 1); t += code == kPluto ? 1 : 6) {
-            fastest = std::max(fastest, std::fabs(Signed(PlanetLongitude(code, t + 1) - PlanetLongitude(code, t))));
+            fastest = std::max(fastest, std::fabs(Signed(ProgramSky().PlanetLongitude(code, t + 1) - ProgramSky().PlanetLongitude(code, t))));
         }
         for (double t = Day(outer ? 1600 : 1980, 1, 1); t < Day(2099, 12, 1); t += outer ? 30 : 2) {
             const double a = longitude(code, t - 0.5, SEFLG_NOGDEFL), b = longitude(code, t, SEFLG_NOGDEFL),
@@ -175,15 +174,15 @@ TEST_F(ScanRuns, MotionBoundsHold) {
 // one day list only the outer one.
 TEST_F(ScanRuns, FastMercuryCrossesSeveralEdgesInADay) {
     std::int32_t fast = Day(2021, 1, 1);
-    while (std::fabs(Signed(PlanetLongitude(kMercury, fast + 0.5) - PlanetLongitude(kMercury, fast - 0.5))) < 2.1 * kDegree) ++fast;
+    while (std::fabs(Signed(ProgramSky().PlanetLongitude(kMercury, fast + 0.5) - ProgramSky().PlanetLongitude(kMercury, fast - 0.5))) < 2.1 * kDegree) ++fast;
     const Case c{kMercury, kSun, false, fast - 20, fast + 20, 0, "GMT", {14, 9, 5},
-                 PlanetLongitude(kMercury, fast - 0.5) + 76.05 * kDegree};
+                 ProgramSky().PlanetLongitude(kMercury, fast - 0.5) + 76.05 * kDegree};
     Scan(run, c);
     ExpectListingMatches(run.rows, c);
     ASSERT_EQ(run.rows.size(), 3u);
     EXPECT_EQ(run.rows[1][0] + run.rows[1][7] + run.rows[2][0] + run.rows[2][1], "Square" + Date(fast) + "Sextile" + Date(fast));
     ScanRun twice;
-    const Case c2{kMercury, kSun, false, fast - 3, fast + 3, 0, "GMT", {6, 5, 2}, PlanetLongitude(kMercury, fast - 0.5) + 6.5 * kDegree};
+    const Case c2{kMercury, kSun, false, fast - 3, fast + 3, 0, "GMT", {6, 5, 2}, ProgramSky().PlanetLongitude(kMercury, fast - 0.5) + 6.5 * kDegree};
     Scan(twice, c2);
     ExpectListingMatches(twice.rows, c2);
     ASSERT_EQ(twice.rows.size(), 1u);
@@ -194,7 +193,7 @@ TEST_F(ScanRuns, FastMercuryCrossesSeveralEdgesInADay) {
 // is not left on the edge day. (The start of the range east of it is an end-to-end listing.)
 TEST_F(ScanRuns, SamplesOutsideARangeClaimNoCrossing) {
     const Case c{kPluto, kSun, false, Day(2099, 6, 1), Day(2099, 12, 31), -300, "GMT-5:00", {10, 5, 2},
-                 PlanetLongitude(kPluto, Day(2099, 11, 1))};
+                 ProgramSky().PlanetLongitude(kPluto, Day(2099, 11, 1))};
     Scan(run, c);
     ExpectListingMatches(run.rows, c);
     ASSERT_EQ(run.rows.size(), 1u);
@@ -203,7 +202,7 @@ TEST_F(ScanRuns, SamplesOutsideARangeClaimNoCrossing) {
 
 TEST_F(ScanRuns, InnerExitBeforeAnyMinimumNamesNoMinimum) {
     const std::int32_t start = Day(2021, 3, 1);
-    const Case c{kSun, kSun, false, start, start + 30, 0, "GMT", {10, 5, 1}, PlanetLongitude(kSun, start - 0.5) - 0.9 * kDegree};
+    const Case c{kSun, kSun, false, start, start + 30, 0, "GMT", {10, 5, 1}, ProgramSky().PlanetLongitude(kSun, start - 0.5) - 0.9 * kDegree};
     Scan(run, c);
     ASSERT_FALSE(run.rows.empty());
     EXPECT_EQ(run.rows[0][5] + "|" + run.rows[0][4] + "|" + run.rows[0][8], "2021-03-01||");
@@ -227,15 +226,15 @@ TEST_F(ScanRuns, ApproachClosestBeforeThePeriodNamesNoMinimum) {
 TEST_F(ScanRuns, RetrogradeTestAcrossZeroAndNewYear) {
     // Uranus went back across 0 degrees in August 2010.
     double t = Day(2010, 7, 1) - 0.5;
-    while (PlanetLongitude(kUranus, t + 1) < 6) t += 1;
-    const double crossing = Root([](double x) { return Signed(PlanetLongitude(kUranus, x)); }, t, t + 1);
-    EXPECT_TRUE(IsRetrogradeAt(kUranus, crossing - 1.0 / 96));
+    while (ProgramSky().PlanetLongitude(kUranus, t + 1) < 6) t += 1;
+    const double crossing = Root([](double x) { return Signed(ProgramSky().PlanetLongitude(kUranus, x)); }, t, t + 1);
+    EXPECT_TRUE(IsRetrogradeAt(ProgramSky(), kUranus, crossing - 1.0 / 96));
     // Pluto moves forward over New Year 2021; at GMT+0:30 the 30 minutes after local midnight end
     // at 0 h UT of 1 January, where the sidereal correction steps.
-    SiderealZodiac = true;
-    EXPECT_FALSE(IsRetrogradeAt(kPluto, Day(2021, 1, 1) - 0.5 - 30 / 1440.0));
-    EXPECT_TRUE(IsRetrogradeAt(kPluto, Day(2021, 7, 1)));
-    EXPECT_FALSE(IsRetrogradeAt(kPluto, Day(2100, 1, 1)));  // no value: no motion
+    const Sky sidereal = ProgramSky().InZodiac(true);
+    EXPECT_FALSE(IsRetrogradeAt(sidereal, kPluto, Day(2021, 1, 1) - 0.5 - 30 / 1440.0));
+    EXPECT_TRUE(IsRetrogradeAt(sidereal, kPluto, Day(2021, 7, 1)));
+    EXPECT_FALSE(IsRetrogradeAt(sidereal, kPluto, Day(2100, 1, 1)));  // no value: no motion
 }
 
 // Pluto's range is named before the Moon's; each end of a range has its own message.
@@ -243,11 +242,11 @@ TEST_F(ScanRuns, DateLimitMessages) {
     TransitRequest r;
     r.PlanetCodes = {kPluto, kMoon};
     r.RequestDays = {Day(1599, 12, 31), Day(2099, 12, 31), 0};
-    EXPECT_EQ(EphemerisDateLimitMessage(r, 0) + "|" + EphemerisDateLimitMessage(r, 1),
+    EXPECT_EQ(EphemerisDateLimitMessage(ProgramSky(), r, 0) + "|" + EphemerisDateLimitMessage(ProgramSky(), r, 1),
               "Start date is too early for Pluto.|");
     r.PlanetCodes = {kSun, kMoon};
     r.RequestDays[1] = Day(2100, 1, 1);
-    EXPECT_EQ(EphemerisDateLimitMessage(r, 0) + EphemerisDateLimitMessage(r, 1),
+    EXPECT_EQ(EphemerisDateLimitMessage(ProgramSky(), r, 0) + EphemerisDateLimitMessage(ProgramSky(), r, 1),
               "Start date is too early for Moon.End date is too late for Moon.");
 }
 

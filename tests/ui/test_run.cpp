@@ -26,7 +26,7 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     QTimer::singleShot(secondClick, [&] { QTest::mouseClick(w.cmdStart, Qt::LeftButton); });
     QTimer::singleShot(AfterDoubleClick(), [&] {
         captionDuringRun = w.cmdStart->text();
-        runningAfterDoubleClick = w.ScanRunning && !w.session.request.StopRequested;
+        runningAfterDoubleClick = w.ScanRunning && !w.session.StopRequested;
         lockedDuringRun = !w.cmdShowAll[0]->isEnabled() && !w.txbYear[0]->isEnabled() &&
                           !w.cboPlanet[0]->isEnabled() && w.cmdQuit->isEnabled() && IsShown(w.lblShortDate);
         QTest::mouseClick(w.cmdStart, Qt::LeftButton);
@@ -44,7 +44,7 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     EXPECT_TRUE(w.txbYear[0]->isEnabled());
     EXPECT_FALSE(IsShown(w.lblShortDate));
     EXPECT_FALSE(w.ScanRunning);
-    EXPECT_FALSE(w.session.request.StopRequested);
+    EXPECT_FALSE(w.session.StopRequested);
     EXPECT_TRUE(w.session.RunAborted);
     EXPECT_TRUE(shown.popUps.empty());
     EXPECT_TRUE(shown.messages.empty());
@@ -103,9 +103,8 @@ TEST_F(RunRequest, BoxFullAtTheColumnTitlesStopsOnce) {
     SetWorld("Mars", "Jupiter");
     w.txbOutput->setPlainText(QString(64001, QLatin1Char('x')));
     w.chkAppendToOutput->setChecked(true);
-    SiderealZodiac = true;
     w.cmdStart_Click();
-    EXPECT_FALSE(SiderealZodiac) << "a World request is always tropical";
+    EXPECT_FALSE(w.session.request.sidereal) << "a World request is always tropical";
     ExpectOneMessage("Output textbox is full.", nullptr, MessageIcon::Exclamation);
     // The rule under the refused titles is still appended, then the run ends at once.
     EXPECT_TRUE(w.OutputText().endsWith(kFullBoxEnd));
