@@ -19,11 +19,6 @@ void SetLocalTime(AgendaEntry& e, double moment, int zoneMinutes) {
     e.moment = moment;
 }
 
-std::string Capitalised(std::string word) {
-    if (!word.empty()) word[0] = static_cast<char>(word[0] - 'a' + 'A');
-    return word;
-}
-
 void AddTransitEntries(std::vector<AgendaEntry>& out, const RunRecord& run, int runIndex) {
     const TransitRequest& h = run.request;
     for (const TransitRecord& transit : run.transits) {
@@ -79,8 +74,7 @@ std::vector<AgendaEntry> AgendaOf(const std::vector<RunRecord>& runs, const SkyO
         e.moving = s.body;
         e.retrograde = s.retrograde;
         e.longitude = s.longitude;
-        e.words = BodyName[static_cast<std::size_t>(s.body)] + " stations " + (s.retrograde ? "retrograde" : "direct") +
-                  " at " + ZodiacPositionText(s.longitude);
+        e.words = StationWords(s);
         SetLocalTime(e, s.moment, zoneMinutes);
         out.push_back(std::move(e));
     }
@@ -90,8 +84,7 @@ std::vector<AgendaEntry> AgendaOf(const std::vector<RunRecord>& runs, const SkyO
         e.moving = g.body;
         e.sign = g.sign;
         e.retrograde = g.retrograde;
-        e.words = BodyName[static_cast<std::size_t>(g.body)] + " enters " + SignName[static_cast<std::size_t>(g.sign)] +
-                  (g.retrograde ? " retrograde" : "");
+        e.words = IngressWords(g);
         SetLocalTime(e, g.moment, zoneMinutes);
         out.push_back(std::move(e));
     }
@@ -101,7 +94,7 @@ std::vector<AgendaEntry> AgendaOf(const std::vector<RunRecord>& runs, const SkyO
         e.moving = kMoon;
         e.full = l.full;
         e.longitude = l.longitude;
-        e.words = std::string(l.full ? "Full" : "New") + " Moon at " + ZodiacPositionText(l.longitude);
+        e.words = LunationWords(l);
         SetLocalTime(e, l.moment, zoneMinutes);
         out.push_back(std::move(e));
     }
@@ -110,7 +103,7 @@ std::vector<AgendaEntry> AgendaOf(const std::vector<RunRecord>& runs, const SkyO
         e.kind = AgendaKind::Eclipse;
         e.moving = x.solar ? kSun : kMoon;
         e.eclipse = x.type;
-        e.words = Capitalised(EclipseTypeWord(x.type)) + (x.solar ? " solar" : " lunar") + " eclipse";
+        e.words = EclipseWords(x);
         SetLocalTime(e, x.moment, zoneMinutes);
         out.push_back(std::move(e));
     }
@@ -119,6 +112,11 @@ std::vector<AgendaEntry> AgendaOf(const std::vector<RunRecord>& runs, const SkyO
         return a.minuteOfDay.value_or(-1) < b.minuteOfDay.value_or(-1);
     });
     return out;
+}
+
+std::vector<AgendaEntry> AgendaWithin(std::vector<AgendaEntry> entries, std::int32_t firstDay, std::int32_t lastDay) {
+    std::erase_if(entries, [&](const AgendaEntry& e) { return e.day < firstDay || e.day > lastDay; });
+    return entries;
 }
 
 std::string AgendaLine(const AgendaEntry& entry) {

@@ -50,6 +50,10 @@ struct AgendaEntry {
 // stations, ingresses, lunations, eclipses. Transit entries are those the listing shows.
 std::vector<AgendaEntry> AgendaOf(const std::vector<RunRecord>& runs, const SkyOwnEvents& events, int zoneMinutes);
 
+// The entries on the local days firstDay..lastDay. A listing names where a transit under way at
+// the period's start began, before it; an agenda of the period leaves such days out.
+std::vector<AgendaEntry> AgendaWithin(std::vector<AgendaEntry> entries, std::int32_t firstDay, std::int32_t lastDay);
+
 // "2025-03-14 06:58 Total lunar eclipse" (no line end).
 std::string AgendaLine(const AgendaEntry& entry);
 // The lines, each ended by CR LF as the listing's are.

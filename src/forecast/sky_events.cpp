@@ -34,11 +34,13 @@ double Root(const F& f, double a, double b) {
 // A moment rounded to the whole minute of universal time.
 double ToMinute(double moment) { return std::nearbyint((moment + 0.5) * 1440.0) / 1440.0 - 0.5; }
 
-// The sample moments of [from, to]: every kSampleStep days, and `to` itself.
+// The sample moments around [from, to]: the Greenwich midnights from the one before `from` to
+// the one after `to`. Whatever the period, an event is found between the same two samples, so
+// any period that holds it finds it at the same minute.
 std::vector<double> Samples(double from, double to) {
     std::vector<double> t;
-    for (double x = from; x < to; x += kSampleStep) t.push_back(x);
-    if (from <= to) t.push_back(to);
+    const double first = std::floor(from + 0.5) - 0.5, last = std::ceil(to + 0.5) - 0.5;
+    for (double x = first; x <= last; x += kSampleStep) t.push_back(x);
     return t;
 }
 
@@ -158,28 +160,6 @@ SkyOwnEvents FindSkyOwnEvents(const Sky& sky, double from, double to, const std:
     std::stable_sort(events.stations.begin(), events.stations.end(), byMoment);
     std::stable_sort(events.ingresses.begin(), events.ingresses.end(), byMoment);
     return events;
-}
-
-std::string ZodiacPositionText(double longitude) {
-    if (!(longitude >= 0 && longitude < kFullCircle)) return "";
-    // Whole minutes of arc, rounded; 29°59.7' is 0°00' of the next sign.
-    long long minutes = std::llround(longitude / kFullCircle * 360.0 * 60.0) % (360 * 60);
-    const int sign = static_cast<int>(minutes / (30 * 60));
-    minutes %= 30 * 60;
-    char text[16];
-    std::snprintf(text, sizeof text, "%d\xC2\xB0%02d'", static_cast<int>(minutes / 60), static_cast<int>(minutes % 60));
-    return text + (" " + SignName[static_cast<std::size_t>(sign)]);
-}
-
-std::string EclipseTypeWord(EclipseType type) {
-    switch (type) {
-        case EclipseType::Total: return "total";
-        case EclipseType::Annular: return "annular";
-        case EclipseType::Hybrid: return "hybrid";
-        case EclipseType::Partial: return "partial";
-        case EclipseType::Penumbral: return "penumbral";
-    }
-    return "";
 }
 
 }  // namespace meridel

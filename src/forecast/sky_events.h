@@ -28,9 +28,4 @@ std::vector<Ingress> FindIngresses(const Sky& sky, std::int16_t body, double fro
 std::vector<Lunation> FindLunations(const Sky& sky, double from, double to);
 std::vector<Eclipse> FindEclipses(double from, double to);
 
-// "9°35' Aries": a longitude as degrees and minutes within its sign.
-std::string ZodiacPositionText(double longitude);
-// "total", "annular", "hybrid", "partial", "penumbral".
-std::string EclipseTypeWord(EclipseType type);
-
 }  // namespace meridel

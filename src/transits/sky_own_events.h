@@ -51,4 +51,16 @@ struct SkyOwnEvents {
     std::vector<Eclipse> eclipses;
 };
 
+// "9°35' Aries": a longitude as degrees and minutes within its sign.
+std::string ZodiacPositionText(double longitude);
+// "total", "annular", "hybrid", "partial", "penumbral".
+std::string EclipseTypeWord(EclipseType type);
+// The events in words, as the agenda and the calendar say them: "Mercury stations retrograde at
+// 9°35' Aries", "Saturn enters Aries" ("Saturn enters Pisces retrograde" going backwards),
+// "Full Moon at 24°01' Cancer", "Total lunar eclipse".
+std::string StationWords(const Station& station);
+std::string IngressWords(const Ingress& ingress);
+std::string LunationWords(const Lunation& lunation);
+std::string EclipseWords(const Eclipse& eclipse);
+
 }  // namespace meridel

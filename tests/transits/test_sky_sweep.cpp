@@ -9,7 +9,9 @@
 #include <iostream>
 #include <random>
 
+#include "forecast/sky_events.h"
 #include "scan_runner.h"
+#include "sky_own_check.h"
 #include "transits/orb_geometry.h"
 
 using namespace meridel;
@@ -127,4 +129,26 @@ TEST_F(SkySweep, RandomRequestsMatchTheSky) {
         EXPECT_GE(fastHits, 24) << "the sweep must meet dozens of fast planets' hits";
         EXPECT_GE(plutoHits, 24) << "and of Pluto's";
     }
+}
+
+// The sky's own events of periods drawn at random, tropical and sidereal, against the check's.
+TEST_F(SkySweep, StationsIngressesLunationsAndEclipsesMatchTheSky) {
+    const int seed = EnvironmentNumber("MERIDEL_SWEEP_SEED", 20261206);
+    const int periods = EnvironmentNumber("MERIDEL_SKY_EVENT_PERIODS", 8);
+    std::mt19937 random(static_cast<std::mt19937::result_type>(seed + 7));
+    std::size_t counted = 0, eclipses = 0;
+    for (int n = 0; n < periods; ++n) {
+        const int days = Uniform(random, 200, 1100);
+        const double from = Uniform(random, Day(1600, 1, 2), Day(2099, 12, 30) - days) - 0.5 + Uniform(random, 0, 47) / 48.0;
+        const bool sidereal = Uniform(random, 0, 2) == 0;
+        SCOPED_TRACE("period " + std::to_string(n) + " of seed " + std::to_string(seed) + ": from " +
+                     Date(static_cast<std::int32_t>(from + 0.5)) + ", " + std::to_string(days) + " days" +
+                     (sidereal ? ", sidereal" : ""));
+        const SkyOwnEvents events = FindSkyOwnEvents(ProgramSky().InZodiac(sidereal), from, from + days);
+        ExpectSkyOwnEventsMatch(events, from, from + days, sidereal);
+        counted += events.stations.size() + events.ingresses.size() + events.lunations.size();
+        eclipses += events.eclipses.size();
+    }
+    std::printf("sky's own events, seed %d: %d periods, %zu stations, ingresses and lunations, %zu eclipses\n", seed,
+                periods, counted, eclipses);
 }
