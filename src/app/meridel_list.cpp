@@ -353,7 +353,7 @@ int main(int argc, char** argv) {
     OutputFiles files;
     if (graph) {
         std::string picture;
-        if (!graph->Draw(box.Runs(), lister.sky(), picture, error)) {
+        if (!graph->Draw(box.Runs(), lister.sky(), picture, error, options->chart ? &events : nullptr)) {
             std::cerr << "meridel-list: " << error << "\n";
             return 2;
         }
