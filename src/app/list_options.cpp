@@ -191,7 +191,8 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
     if (o.help || o.version) return o;
     if (o.chart) {
         if (!o.planet1.empty() || !o.planet2.empty()) return fail("--chart runs every planet: no --planet1 or --planet2");
-        if (o.searchAspect || o.allPlanets) return fail("--chart excludes --search and --all-planets");
+        // A chart is written whole: the window's box limit has no place in it.
+        if (o.searchAspect || o.allPlanets || o.boxLimit) return fail("--chart excludes --search, --all-planets and --box-limit");
         if (!o.world) return fail("--chart needs --personal or --world");
     } else if (o.planet1.empty() || o.planet2.empty()) {
         return fail("--planet1 and --planet2 are required");
