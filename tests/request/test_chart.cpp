@@ -1,5 +1,4 @@
-// The whole chart: its runs in order, progress and stop, and the sky's own events of 2025 with
-// the agenda's words.
+// The whole chart: its runs in order, progress and stop, and a year's agenda.
 #include <atomic>
 #include <cmath>
 
@@ -20,10 +19,6 @@ protected:
         in.dates[kStartRow] = {"2025", "1", "1"};
         in.dates[kEndRow] = {"2025", "12", "31"};
         return in;
-    }
-    static double Moment(int y, int m, int d, int hour, int minute) {
-        EuroDate date{y, m, d, kGregorianCalendar, 0, 0};
-        return DayNumberFromDate(date) - 0.5 + (hour * 60 + minute) / 1440.0;
     }
 };
 
@@ -65,25 +60,9 @@ TEST_F(ChartTest, RunsEveryPairInOrderWithProgressAndStops) {
     EXPECT_TRUE(refused.runs.empty());
 }
 
-// The eclipses of 2025 at their published moments of greatest eclipse, and the agenda's words.
-TEST_F(ChartTest, SkyEventsOf2025AndTheirAgendaLines) {
-    const std::vector<Eclipse> eclipses = FindEclipses(Moment(2025, 1, 1, 0, 0), Moment(2026, 1, 1, 0, 0));
-    struct Published {
-        double moment;
-        bool solar;
-        EclipseType type;
-    };
-    const Published published[] = {{Moment(2025, 3, 14, 6, 58), false, EclipseType::Total},
-                                   {Moment(2025, 3, 29, 10, 47), true, EclipseType::Partial},
-                                   {Moment(2025, 9, 7, 18, 11), false, EclipseType::Total},
-                                   {Moment(2025, 9, 21, 19, 41), true, EclipseType::Partial}};
-    ASSERT_EQ(eclipses.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_LE(std::fabs(eclipses[i].moment - published[i].moment) * 1440, 5.0) << i;
-        EXPECT_EQ(eclipses[i].solar, published[i].solar) << i;
-        EXPECT_EQ(eclipses[i].type, published[i].type) << i;
-    }
-
+// A year's agenda: the sky's events in the words, everything in date order, and each hit
+// in the words of its pair.
+TEST_F(ChartTest, AYearsAgenda) {
     const ChartResult chart = RunChart(NewSession().sky, Year2025(true));
     ASSERT_EQ(chart.runs.size(), 36u);
     const std::vector<AgendaEntry> agenda = AgendaOf(chart.runs, chart.events, chart.zoneMinutes);
