@@ -92,7 +92,8 @@ std::string ListUsage(bool withGraph) {
         "period (local day and time), e.g. \"2025-03-15 06:46 Mercury stations retrograde at 9\xC2\xB0""35' Aries\".\n";
     usage += withGraph ? "--graph draws the timeline of the runs listed, as the window's \"Show timeline\" does,\n"
                          "1400 pixels wide. The picture's name and folder are checked before the run, and the\n"
-                         "listing and the picture are written only when both can be.\n"
+                         "listing and the picture are written only when both can be. A chart's picture stands each\n"
+                         "moving planet's lanes under its name and marks stations, lunations and eclipses on its axis.\n"
                        : "--graph is not in this meridel-list: it was built without Qt (MERIDEL_GUI=OFF) and\n"
                          "cannot draw; it refuses the option.\n";
     usage +=
