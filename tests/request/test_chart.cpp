@@ -1,6 +1,7 @@
 // The whole chart: its runs in order, progress and stop, and a year's agenda.
 #include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "forecast/agenda.h"
 #include "forecast/chart.h"
@@ -51,6 +52,20 @@ TEST_F(ChartTest, RunsEveryPairInOrderWithProgressAndStops) {
     EXPECT_TRUE(stopped.stopped);
     EXPECT_EQ(stopped.runs.size(), 2u);
     EXPECT_TRUE(stopped.events.stations.empty());
+
+    // On a worker thread, a stop from outside ends a long chart within the run it reaches.
+    RequestInput lifetime = Year2025(false);
+    lifetime.dates[kStartRow] = {"1991", "1", "1"};
+    lifetime.dates[kEndRow] = {"2090", "12", "31"};
+    std::atomic<bool> halt{false}, begun{false};
+    ChartResult worked;
+    std::thread worker([&] { worked = RunChart(NewSession().sky, lifetime, [&](int runs, int) { begun = runs >= 1; }, &halt); });
+    while (!begun) std::this_thread::yield();
+    halt = true;
+    worker.join();
+    EXPECT_TRUE(worked.stopped);
+    EXPECT_LT(worked.runs.size(), 90u);
+    EXPECT_EQ(worked.runTextStart.size(), worked.runs.size());
 
     // Orbs out of order are refused once, before any run.
     RequestInput badOrbs = Year2025(true);
