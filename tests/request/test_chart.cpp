@@ -75,7 +75,7 @@ TEST_F(ChartTest, RunsEveryPairInOrderWithProgressAndStops) {
     EXPECT_TRUE(refused.runs.empty());
 }
 
-// A year's agenda: the sky's events in the words, everything in date order, and each hit
+// A year's agenda: the sky's events in their words, everything in date order, and each hit
 // in the words of its pair.
 TEST_F(ChartTest, AYearsAgenda) {
     const ChartResult chart = RunChart(NewSession().sky, Year2025(true));
