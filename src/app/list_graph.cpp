@@ -88,12 +88,14 @@ std::string ListGraph::ProblemBeforeRun(std::size_t runs) const {
     return problem;
 }
 
-bool ListGraph::Draw(const std::vector<RunRecord>& runs, const Sky& sky, std::string& bytes, std::string& error) const {
+bool ListGraph::Draw(const std::vector<RunRecord>& runs, const Sky& sky, std::string& bytes, std::string& error,
+                     const SkyOwnEvents* chartEvents) const {
     if (!application_->module) {
         error = ProblemBeforeRun(runs.size());
         return false;
     }
-    const Timeline timeline = BuildTimeline(runs, sky, activeClock().currentMoment());
+    Timeline timeline = BuildTimeline(runs, sky, activeClock().currentMoment());
+    if (chartEvents && !runs.empty()) MarkChart(timeline, *chartEvents, runs.front().request.zoneText);
     return application_->module->draw(&timeline, path_.c_str(), &bytes, &error);
 }
 

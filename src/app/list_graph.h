@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ephemeris/sky.h"
+#include "transits/sky_own_events.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
@@ -28,8 +29,10 @@ public:
     // Its name and folder are the caller's to check, as for any output file.
     std::string ProblemBeforeRun(std::size_t runs) const;
     // The picture file's bytes for the runs, their curves from the sky; false with the reason in
-    // `error`.
-    bool Draw(const std::vector<RunRecord>& runs, const Sky& sky, std::string& bytes, std::string& error) const;
+    // `error`. With a chart's events (and its zone's text), its lanes grouped by moving planet and
+    // its stations, lunations and eclipses marked on the time axis.
+    bool Draw(const std::vector<RunRecord>& runs, const Sky& sky, std::string& bytes, std::string& error,
+              const SkyOwnEvents* chartEvents = nullptr) const;
 
 private:
     struct Application;

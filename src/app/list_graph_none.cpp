@@ -15,7 +15,8 @@ std::string ListGraph::ProblemBeforeRun(std::size_t) const {
     return "--graph needs a meridel-list built with Qt (this one was built with MERIDEL_GUI=OFF)";
 }
 
-bool ListGraph::Draw(const std::vector<RunRecord>&, const Sky&, std::string&, std::string& error) const {
+bool ListGraph::Draw(const std::vector<RunRecord>&, const Sky&, std::string&, std::string& error,
+                     const SkyOwnEvents*) const {
     error = ProblemBeforeRun(0);
     return false;
 }

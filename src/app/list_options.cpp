@@ -55,6 +55,7 @@ std::string ListUsage(bool withGraph) {
     std::string usage =
         "Usage: meridel-list [--world | --personal] --planet1 NAME --planet2 NAME\n"
         "                    --start YYYY-MM-DD --end YYYY-MM-DD\n"
+        "   or: meridel-list --chart --world | --personal --start YYYY-MM-DD --end YYYY-MM-DD\n"
         "                    [--orbs OUTER,MIDDLE,INNER]        default 10,5,2; 10,6,3 for Mercury (see below)\n"
         "                    [--tz ZONE]                        result zone as its list text, default \"GMT\"\n"
         "                    [--na-abbr]                        tick \"N. Amer. TZ abbr.\" (zone texts like \"EST/CDT\")\n"
@@ -63,7 +64,7 @@ std::string ListUsage(bool withGraph) {
         "                    [--search ASPECT [--no-keep-dates]]   run Search for \"conjunction\", \"square\", ...\n"
         "                    [--all-planets 0|1]                run the all-planets button with that index\n"
         "                    [--box-limit]                      stop at the output box's limit, as the window does\n"
-        "                    [--format text|csv|ics|json]       default text: the listing as the output box shows it\n"
+        "                    [--format text|agenda|csv|ics|json]   default text: the listing as the output box shows it\n"
         "                    [--output FILE]                    default standard output\n"
         "                    [--graph FILE.png|FILE.svg]        also draw the timeline of the listing\n"
         "       meridel-list --help | --version\n"
@@ -79,10 +80,20 @@ std::string ListUsage(bool withGraph) {
         "does not check orbs against planets and takes 10,5,2.\n"
         "--format csv, ics and json write every run of the listing as a spreadsheet table, a\n"
         "calendar (one all-day event per transit, one timed event per exact hit) or JSON; nothing\n"
-        "is written when the request is refused.\n";
+        "is written when the request is refused.\n"
+        "--chart runs the whole chart: Personal, every planet Sun..Pluto against every natal body\n"
+        "Sun..Pluto and the Moon (90 runs); World, every pair of planets Sun..Pluto (36 runs); each run\n"
+        "as in an all-planets listing (orbs checked for order only; default 10,5,2), one after\n"
+        "another. The exports of a chart add the sky's own events of the period: stations of\n"
+        "Mercury..Pluto, sign ingresses of the Sun..Pluto (sidereal signs with --sidereal), New and\n"
+        "Full Moons (1600-2099) and solar and lunar eclipses, in universal time to the minute.\n"
+        "--format agenda writes one line per event in date order, for any request: each orb entered\n"
+        "and left (local day), each exact hit and closest approach, and the sky's own events of the\n"
+        "period (local day and time), e.g. \"2025-03-15 06:46 Mercury stations retrograde at 9\xC2\xB0""35' Aries\".\n";
     usage += withGraph ? "--graph draws the timeline of the runs listed, as the window's \"Show timeline\" does,\n"
                          "1400 pixels wide. The picture's name and folder are checked before the run, and the\n"
-                         "listing and the picture are written only when both can be.\n"
+                         "listing and the picture are written only when both can be. A chart's picture stands each\n"
+                         "moving planet's lanes under its name and marks stations, lunations and eclipses on its axis.\n"
                        : "--graph is not in this meridel-list: it was built without Qt (MERIDEL_GUI=OFF) and\n"
                          "cannot draw; it refuses the option.\n";
     usage +=
@@ -162,13 +173,15 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
         } else if (a == "--box-limit") {
             o.boxLimit = true;
         } else if (a == "--format") {
-            if (!value(v) || (v != "text" && v != "csv" && v != "ics" && v != "json")) {
-                return fail("--format takes text, csv, ics or json");
+            if (!value(v) || (v != "text" && v != "agenda" && v != "csv" && v != "ics" && v != "json")) {
+                return fail("--format takes text, agenda, csv, ics or json");
             }
             o.format = v;
         } else if (a == "--output") {
             if (!value(v) || v.empty()) return fail("--output needs a file name");
             o.outputPath = v;
+        } else if (a == "--chart") {
+            o.chart = true;
         } else if (a == "--all-planets") {
             if (!value(v) || (v != "0" && v != "1")) return fail("--all-planets takes 0 or 1");
             o.allPlanets = v == "0" ? 0 : 1;
@@ -177,7 +190,14 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
         }
     }
     if (o.help || o.version) return o;
-    if (o.planet1.empty() || o.planet2.empty()) return fail("--planet1 and --planet2 are required");
+    if (o.chart) {
+        if (!o.planet1.empty() || !o.planet2.empty()) return fail("--chart runs every planet: no --planet1 or --planet2");
+        // A chart is written whole: the window's box limit has no place in it.
+        if (o.searchAspect || o.allPlanets || o.boxLimit) return fail("--chart excludes --search, --all-planets and --box-limit");
+        if (!o.world) return fail("--chart needs --personal or --world");
+    } else if (o.planet1.empty() || o.planet2.empty()) {
+        return fail("--planet1 and --planet2 are required");
+    }
     if (o.start.year.empty() && !o.searchAspect) return fail("--start is required");
     if (o.end.year.empty()) return fail("--end is required");
     if (o.searchAspect && o.allPlanets) return fail("--search and --all-planets exclude each other");

@@ -30,8 +30,9 @@ struct ListOptions {
     std::optional<std::string> searchAspect;  // "conjunction", "square", ...
     bool keepDates = true;
     std::optional<int> allPlanets;            // 0 or 1
+    bool chart = false;                       // --chart: every pair of the mode, with the sky's events
     bool boxLimit = false;                    // stop at the window's output box limit
-    std::string format = "text";              // text, csv, ics or json
+    std::string format = "text";              // text, agenda, csv, ics or json
     std::string outputPath;                   // empty: standard output
     std::string graph;                        // --graph: the timeline picture's file, .png or .svg
 

@@ -18,7 +18,11 @@
 #include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
 #include "ephemeris/sky.h"
+#include "forecast/agenda.h"
+#include "forecast/chart.h"
+#include "forecast/chart_runs.h"
 #include "request/all_planets.h"
+#include "request/date_checks.h"
 #include "request/choices.h"
 #include "request/run_driver.h"
 #include "request/search_request.h"
@@ -150,9 +154,11 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
     in.world = o.isWorld();
     in.sidereal = !in.world && o.sidereal;
     in.northAmericanZones = o.northAmericanAbbreviations;
-    in.planets = {PlanetPosition(in.world, 0, o.planet1), PlanetPosition(in.world, 1, o.planet2)};
-    if (in.planets[0] < 0) return "--planet1: no such body in the list: " + o.planet1;
-    if (in.planets[1] < 0) return "--planet2: no such body in the list: " + o.planet2;
+    if (!o.chart) {  // a chart sets the planets run by run
+        in.planets = {PlanetPosition(in.world, 0, o.planet1), PlanetPosition(in.world, 1, o.planet2)};
+        if (in.planets[0] < 0) return "--planet1: no such body in the list: " + o.planet1;
+        if (in.planets[1] < 0) return "--planet2: no such body in the list: " + o.planet2;
+    }
     // Without --start the start row keeps the window's first-run default, 1 January this year.
     const std::string year = std::to_string(activeClock().currentYear());
     in.dates[kStartRow] = o.start.year.empty() ? DateFields{year, "1", "1"} : DateFields{o.start.year, o.start.month, o.start.day};
@@ -211,6 +217,41 @@ public:
         return true;
     }
 
+    // The whole chart; its sky's events go to `events`.
+    bool Chart(const RequestInput& input, SkyOwnEvents& events) {
+        ChartResult chart = RunChart(session_.sky, input);
+        if (chart.refusal) ShowMessages(chart.refusal->messages);
+        if (chart.runs.empty()) return false;
+        session_.sky = chart.sky;
+        box_.Clear();
+        box_.Append(chart.text);
+        for (const RunRecord& run : chart.runs) box_.AddRun(run);
+        events = std::move(chart.events);
+        return true;
+    }
+
+    // The local days the request asks about: its period (a search's, the stretch it found).
+    std::pair<std::int32_t, std::int32_t> PeriodOf(const RequestInput& input, bool search) const {
+        if (box_.Runs().empty()) return {0, -1};
+        const TransitRequest& first = box_.Runs().front().request;
+        const std::int32_t firstDay = search ? first.StartDay : ViewDateRow(input.dates[kStartRow]).day.value_or(first.StartDay);
+        return {firstDay, first.EndDay};
+    }
+
+    // The sky's own events of those days, in the runs' zodiac and zone: for an agenda of any
+    // request. The runs' Pluto table, or one loaded for it.
+    SkyOwnEvents EventsOfPeriod(std::pair<std::int32_t, std::int32_t> period) const {
+        if (box_.Runs().empty()) return {};
+        const TransitRequest& first = box_.Runs().front().request;
+        Sky sky = session_.sky;
+        std::string error;
+        if (!sky.PlutoLines()) {
+            if (auto table = LoadPlutoData(sky.DataFolder(), "pluto.slx", error)) sky = sky.WithPlutoLines(std::move(table));
+        }
+        return FindSkyOwnEvents(sky.InZodiac(first.sidereal), LocalMidnight(period.first, first.zoneMinutes),
+                                LocalMidnight(period.second + 1, first.zoneMinutes));
+    }
+
     bool AllPlanets(const RequestInput& input, int index) {
         if (const auto refusal = CheckAllPlanets(input)) {
             ShowMessages(refusal->messages);
@@ -267,7 +308,8 @@ int main(int argc, char** argv) {
     if (!options->graph.empty()) {
         graph.emplace(options->graph);
         // An all-planets listing runs once per planet of a list, Pluto's run besides.
-        const std::string why = graph->ProblemBeforeRun(options->allPlanets ? 11 : 1);
+        const std::size_t runs = options->chart ? ChartPairs(input.world).size() : options->allPlanets ? 11 : 1;
+        const std::string why = graph->ProblemBeforeRun(runs);
         if (!why.empty()) {
             std::cerr << "meridel-list: " << why << "\n";
             return 2;
@@ -281,7 +323,10 @@ int main(int argc, char** argv) {
     // The one sky of this run: the data folder's Pluto table and position store.
     Lister lister(InstalledSky(), box);
     bool scanned = false;
-    if (options->searchAspect) {
+    SkyOwnEvents events;
+    if (options->chart) {
+        scanned = lister.Chart(input, events);
+    } else if (options->searchAspect) {
         scanned = lister.Search(input);
     } else if (options->allPlanets) {
         scanned = lister.AllPlanets(input, *options->allPlanets);
@@ -292,14 +337,23 @@ int main(int argc, char** argv) {
     // A refused request writes nothing: a file named by --output keeps what it held.
     if (!scanned) return 1;
     const OutputFormat format = OutputFormatNamed(options->format).value_or(OutputFormat::Text);
-    const std::string bytes =
-        format == OutputFormat::Text ? text.Text() : ExportRuns(format, box.Runs(), lister.sky(), CurrentUtcStamp());
+    std::string bytes;
+    if (options->format == "agenda") {
+        const auto period = lister.PeriodOf(input, options->searchAspect.has_value());
+        if (!options->chart) events = lister.EventsOfPeriod(period);
+        const int zone = box.Runs().empty() ? 0 : box.Runs().front().request.zoneMinutes;
+        bytes = AgendaText(AgendaWithin(AgendaOf(box.Runs(), events, zone), period.first, period.second));
+    } else if (format == OutputFormat::Text) {
+        bytes = text.Text();
+    } else {
+        bytes = ExportRuns(format, box.Runs(), lister.sky(), CurrentUtcStamp(), options->chart ? &events : nullptr);
+    }
 
     // Written only when all of it can be: the picture drawn and every file staged first.
     OutputFiles files;
     if (graph) {
         std::string picture;
-        if (!graph->Draw(box.Runs(), lister.sky(), picture, error)) {
+        if (!graph->Draw(box.Runs(), lister.sky(), picture, error, options->chart ? &events : nullptr)) {
             std::cerr << "meridel-list: " << error << "\n";
             return 2;
         }

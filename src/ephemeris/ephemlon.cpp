@@ -68,6 +68,40 @@ const char* LibraryVersionText(char* text) { return swe_version(text); }
 
 std::int32_t PositionFlags() { return SEFLG_SWIEPH; }
 
+namespace {
+
+LibraryEclipse EclipseOf(std::int32_t flags, double greatest) {
+    LibraryEclipse e;
+    if (flags <= 0 || !std::isfinite(greatest)) return e;
+    e.found = true;
+    e.greatest = greatest;
+    // Hybrid first: the library marks such an eclipse total or annular besides.
+    if (flags & SE_ECL_ANNULAR_TOTAL) e.type = EclipseType::Hybrid;
+    else if (flags & SE_ECL_TOTAL) e.type = EclipseType::Total;
+    else if (flags & SE_ECL_ANNULAR) e.type = EclipseType::Annular;
+    else if (flags & SE_ECL_PARTIAL) e.type = EclipseType::Partial;
+    else e.type = EclipseType::Penumbral;
+    return e;
+}
+
+}  // namespace
+
+LibraryEclipse NextSolarEclipse(double jd) {
+    TakeSearchPath();
+    double times[10] = {};
+    char serr[AS_MAXCH];
+    const std::int32_t flags = swe_sol_eclipse_when_glob(jd, PositionFlags(), 0, times, 0, serr);
+    return EclipseOf(flags, times[0]);
+}
+
+LibraryEclipse NextLunarEclipse(double jd) {
+    TakeSearchPath();
+    double times[10] = {};
+    char serr[AS_MAXCH];
+    const std::int32_t flags = swe_lun_eclipse_when(jd, PositionFlags(), 0, times, 0, serr);
+    return EclipseOf(flags, times[0]);
+}
+
 double apparent_longitude(std::int32_t body, double jd, double* rv) {
     TakeSearchPath();
     double xx[6];

@@ -50,6 +50,19 @@ double gc_app_long_rv_planet(std::int32_t planet, double jd, std::int32_t year, 
 // within the Moon's range (see MoonLongitude); an error gives a no-value result as above.
 double moonpos(double t);
 
+// Kinds of eclipse, as the library names them at greatest eclipse.
+enum class EclipseType { Total, Annular, Hybrid, Partial, Penumbral };
+struct LibraryEclipse {
+    bool found = false;
+    double greatest = 0;  // moment of greatest eclipse, UT
+    EclipseType type = EclipseType::Partial;
+};
+// The first solar (anywhere on Earth) or lunar eclipse whose greatest phase comes after moment jd
+// (UT), by the library's own eclipse search with the files positions use; found is false when
+// the library has no answer there.
+LibraryEclipse NextSolarEclipse(double jd);
+LibraryEclipse NextLunarEclipse(double jd);
+
 // The flags every position of this layer is computed with.
 std::int32_t PositionFlags();
 

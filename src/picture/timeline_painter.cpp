@@ -241,6 +241,7 @@ void DrawTimeline(QPainter& p, const TimelineLayout& l, const TimelineColors& c,
     }
     p.setPen(QPen(c.separator, 1));
     for (double y : l.runSeparators) p.drawLine(QPointF(0, y), QPointF(l.gutter, y));
+    for (const PlacedText& heading : l.groupHeadings) Text(p, heading, f.title, c.text);
     p.restore();
 
     // The axis, scrolled sideways only.
@@ -253,6 +254,12 @@ void DrawTimeline(QPainter& p, const TimelineLayout& l, const TimelineColors& c,
     for (double x : l.minorTicks) p.drawLine(QPointF(x, l.axis.top + l.axis.height / 2), QPointF(x, l.axis.Bottom()));
     for (const PlacedText& t : l.majorLabels) Text(p, t, f.small, c.text);
     for (const PlacedText& t : l.minorLabels) Text(p, t, f.small, c.mutedText);
+    // A chart's stations, lunations and eclipses: a tick up from the axis's foot, and its label.
+    p.setPen(QPen(c.today, 1));
+    for (const AxisMark& mark : l.skyMarks) p.drawLine(QPointF(mark.x, l.skyRowTop), QPointF(mark.x, l.axis.Bottom()));
+    for (const AxisMark& mark : l.skyMarks) {
+        if (mark.label) Text(p, *mark.label, f.small, c.text);
+    }
     if (l.nowX) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(Qt::NoPen);

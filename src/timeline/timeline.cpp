@@ -261,4 +261,24 @@ std::optional<double> DeviationOnCurve(const TimelineLane& lane, double moment) 
     return value;
 }
 
+void MarkChart(Timeline& timeline, const SkyOwnEvents& events, const std::string& zoneText) {
+    timeline.groupByMoving = true;
+    static const char* const kShort[] = {"", "Su", "Me", "Ve", "Ma", "Ju", "Sa", "Ur", "Ne", "Pl", "Mo"};
+    const auto when = [&](double moment) {
+        const UtcMinute local = LocalMinuteOf(moment, timeline.zoneMinutes);
+        return " " + IsoDate(local.day) + " " + ClockText(local.minuteOfDay) + " " + zoneText;
+    };
+    std::vector<SkyMark>& marks = timeline.skyMarks;
+    for (const Station& s : events.stations) {
+        marks.push_back({s.moment, std::string(kShort[s.body]) + (s.retrograde ? " R" : " D"), StationWords(s) + when(s.moment)});
+    }
+    for (const Lunation& l : events.lunations) {
+        marks.push_back({l.moment, l.full ? "Full" : "New", LunationWords(l) + when(l.moment)});
+    }
+    for (const Eclipse& e : events.eclipses) {
+        marks.push_back({e.moment, e.solar ? "Sol. ecl." : "Lun. ecl.", EclipseWords(e) + when(e.moment)});
+    }
+    std::stable_sort(marks.begin(), marks.end(), [](const SkyMark& a, const SkyMark& b) { return a.moment < b.moment; });
+}
+
 }  // namespace meridel

@@ -22,6 +22,7 @@
 #include "ephemeris/sky.h"
 #include "timeline/deviation_curve.h"
 #include "timeline/retrograde_stretches.h"
+#include "transits/sky_own_events.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
@@ -55,6 +56,13 @@ struct TimelineRun {
     std::vector<TimeSpan> retrograde;  // of the moving planet, within the period
 };
 
+// A moment of the sky marked on the time axis: a station, a New or Full Moon, an eclipse.
+struct SkyMark {
+    double moment = 0;  // UT
+    std::string label;  // what the axis writes: "Me R", "Ju D", "New", "Full", "Sol. ecl.", "Lun. ecl."
+    std::string text;   // "Mercury stations retrograde at 9°35' Aries 2025-03-15 06:46 GMT"
+};
+
 struct Timeline {
     std::string title;     // "World transits of Jupiter and Saturn"
     std::string subtitle;  // the period, the birth data and the zone of the dates
@@ -66,12 +74,20 @@ struct Timeline {
     std::optional<double> now;  // inside start..end only
     std::vector<TimelineRun> runs;
     std::vector<TimelineLane> lanes;  // run by run; within a run by aspect, conjunction first
+    // A whole chart: its lanes stand under a heading for each moving planet, and the sky's
+    // stations, lunations and eclipses are marked on the time axis (in time order).
+    bool groupByMoving = false;
+    std::vector<SkyMark> skyMarks;
 };
 
 // The timeline of these runs, its curves from the sky (each run in its own zodiac; the sky's
 // Pluto table must be loaded when a run involves Pluto). `now` is marked when it falls within the
 // period.
 Timeline BuildTimeline(const std::vector<RunRecord>& runs, const Sky& sky, std::optional<double> now);
+
+// Marks the sky's stations, lunations and eclipses on the timeline's axis and groups its lanes by
+// moving planet, as a whole chart's picture shows them (times in the timeline's zone).
+void MarkChart(Timeline& timeline, const SkyOwnEvents& events, const std::string& zoneText);
 
 // The curve's deviation at `moment`, along its chord; nothing outside the curve or in a gap.
 std::optional<double> DeviationOnCurve(const TimelineLane& lane, double moment);

@@ -14,6 +14,7 @@ constexpr double kRetrogradeGap = 2, kRetrogradeBar = 3;
 constexpr double kLaneGap = 5;      // below a lane's bar
 constexpr double kRunGap = 6;       // before the first lane of another run
 constexpr double kSwatchWidth = 18;
+constexpr double kGroupGap = 6;     // above a chart's heading of a moving planet
 
 // A few lanes get room to show their curves' shape; many stay compact.
 double PlotHeight(std::size_t lanes) { return lanes <= 2 ? 80 : lanes <= 6 ? 52 : 34; }
@@ -213,8 +214,10 @@ double TallestPicture(std::size_t runs, const TextMetrics& text) {
     const double header = kMargin + title + 2 + 3 * (normal + 2) + 4 + 3 * (small + 4) + small + 8;
     const double axis = (small + 4) + (small + 6) + 4;
     const double lane = kMostLabelRows * (small + 1) + 2 + PlotHeight(lanes) + kRetrogradeGap + kRetrogradeBar + kLaneGap;
-    return header + axis + static_cast<double>(lanes) * lane + static_cast<double>(runs) * kRunGap + 2 * normal + 20 +
-           kMargin;
+    // A chart's row of sky marks, and a heading for each of its nine moving planets.
+    const double chart = (small + 4) + 9 * (normal + kGroupGap);
+    return header + axis + chart + static_cast<double>(lanes) * lane + static_cast<double>(runs) * kRunGap + 2 * normal +
+           20 + kMargin;
 }
 
 double FitPixelsPerDay(const Timeline& timeline, double width, const TextMetrics& text) {
@@ -272,7 +275,8 @@ TimelineLayout LayOutTimeline(const Timeline& t, const LayoutOptions& options) {
         ChooseTimeTicks(t.start, t.end, t.zoneMinutes, l.pixelsPerDay,
                         [&](const std::string& s) { return text.width(s, TextRole::Small); }, kLabelGap, from, to);
     const double majorRow = height(TextRole::Small) + 4, minorRow = height(TextRole::Small) + 6;
-    l.axis = {0, y, l.width, majorRow + minorRow};
+    const double skyRow = t.skyMarks.empty() ? 0 : height(TextRole::Small) + 4;
+    l.axis = {0, y, l.width, majorRow + minorRow + skyRow};
     const auto placeRow = [&](const std::vector<TimeTick>& row, double top, std::vector<double>& xs,
                               std::vector<PlacedText>& labels) {
         double lastRight = -1e300;
@@ -287,10 +291,28 @@ TimelineLayout LayOutTimeline(const Timeline& t, const LayoutOptions& options) {
     };
     placeRow(ticks.major, l.axis.top + 2, l.majorTicks, l.majorLabels);
     placeRow(ticks.minor, l.axis.top + majorRow + 2, l.minorTicks, l.minorLabels);
+    // The sky's marks, each labelled where it clears the label before it.
+    const auto [firstSky, lastSky] = WithinRange(t.skyMarks, from, to, [](const SkyMark& m) { return m.moment; });
+    double skyRight = -1e300;
+    l.skyRowTop = l.axis.top + majorRow + minorRow;
+    for (std::size_t i = firstSky; i < lastSky; ++i) {
+        AxisMark& mark = l.skyMarks.emplace_back();
+        mark.x = l.X(t.skyMarks[i].moment);
+        mark.tooltip = t.skyMarks[i].text;
+        const double w = text.width(t.skyMarks[i].label, TextRole::Small);
+        if (mark.x + 3 < skyRight + kLabelGap || mark.x + 3 + w > l.width) continue;
+        mark.label = PlacedText{t.skyMarks[i].label, {mark.x + 3, l.skyRowTop + 1, w, height(TextRole::Small)}};
+        skyRight = mark.x + 3 + w;
+    }
     y = l.axis.Bottom() + 4;
 
     for (std::size_t i = 0; i < t.lanes.size(); ++i) {
-        if (i > 0 && t.lanes[i].run != t.lanes[i - 1].run) {
+        if (t.groupByMoving && (i == 0 || t.lanes[i].moving != t.lanes[i - 1].moving)) {
+            if (i > 0) y += kGroupGap;
+            const std::string& name = t.runs[t.lanes[i].run].movingName;
+            l.groupHeadings.push_back({name, {kMargin, y, text.width(name, TextRole::Title), height(TextRole::Title)}});
+            y += height(TextRole::Title);
+        } else if (i > 0 && t.lanes[i].run != t.lanes[i - 1].run) {
             l.runSeparators.push_back(y + kRunGap / 2);
             y += kRunGap;
         }

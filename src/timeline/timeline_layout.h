@@ -97,12 +97,19 @@ struct LegendItem {
     PlacedText text;
 };
 
+// A mark of the sky on the axis's third row, with its label where there is room.
+struct AxisMark {
+    double x = 0;
+    std::optional<PlacedText> label;
+    std::string tooltip;
+};
+
 struct TimelineLayout {
     double width = 0, height = 0;
     double start = 0, pixelsPerDay = 1;
     double gutter = 0;  // the lane labels' column; time begins at its right edge
     Box header;         // title, period and legend, above the axis
-    Box axis;           // the two rows of tick labels
+    Box axis;           // the two rows of tick labels, and a third for the sky's marks of a chart
     PlacedText title, subtitle;
     std::vector<PlacedText> notes;
     std::vector<LegendItem> legend;
@@ -110,6 +117,9 @@ struct TimelineLayout {
     std::vector<PlacedText> majorLabels, minorLabels;
     std::vector<LaneGeometry> lanes;  // as Timeline::lanes
     std::vector<double> runSeparators;  // y of a line between the lanes of two runs
+    std::vector<AxisMark> skyMarks;     // Timeline::skyMarks within the part laid out
+    double skyRowTop = 0;               // where the axis's row of sky marks begins
+    std::vector<PlacedText> groupHeadings;  // a chart's moving planets, above their lanes, in the gutter
     std::optional<double> nowX;
     std::optional<PlacedText> emptyNote;  // when there is no lane
     double laidLeft = 0, laidRight = 0;   // the x between which details were laid out

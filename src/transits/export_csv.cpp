@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
 #include "transits/export_view.h"
 
@@ -84,6 +85,43 @@ std::vector<std::string> RowFields(const TransitRequest& h, int run, int transit
     return f;
 }
 
+// A row of the sky: its event, body and place, its times; the period, zone and zodiac of the run
+// it is exported with.
+std::vector<std::string> SkyRowFields(const TransitRequest& h, const std::string& body, const std::string& event,
+                                      const std::string& place, double moment, bool retrograde) {
+    const UtcMinute ut = UtcMinuteOf(moment), local = LocalMinuteOf(moment, h.zoneMinutes);
+    std::vector<std::string> f = {"", "", "", "Sky", ZodiacText(h), body, place, "", event, IsoDate(h.StartDay),
+                                  IsoDate(h.EndDay), h.zoneText, "UTC" + UtcOffsetText(h.zoneMinutes)};
+    f.resize(21);  // no orbs, entries or closest approach
+    f.push_back(IsoDate(local.day) + " " + ClockText(local.minuteOfDay));
+    f.push_back(IsoDate(ut.day) + " " + ClockText(ut.minuteOfDay));
+    f.resize(26);
+    f.push_back(retrograde ? "exact local" : "");
+    f.resize(29);
+    return f;
+}
+
+void AppendSkyRows(std::string& out, const TransitRequest& h, const SkyOwnEvents& events) {
+    const auto name = [](std::int16_t body) { return BodyName[static_cast<std::size_t>(body)]; };
+    for (const Station& s : events.stations) {
+        AppendRecord(out, SkyRowFields(h, name(s.body), s.retrograde ? "station retrograde" : "station direct",
+                                       ZodiacPositionText(s.longitude), s.moment, false));
+    }
+    for (const Ingress& g : events.ingresses) {
+        AppendRecord(out, SkyRowFields(h, name(g.body), "ingress", SignName[static_cast<std::size_t>(g.sign)], g.moment,
+                                       g.retrograde));
+    }
+    for (const Lunation& l : events.lunations) {
+        AppendRecord(out, SkyRowFields(h, name(kMoon), l.full ? "full moon" : "new moon", ZodiacPositionText(l.longitude),
+                                       l.moment, false));
+    }
+    for (const Eclipse& e : events.eclipses) {
+        AppendRecord(out, SkyRowFields(h, name(e.solar ? kSun : kMoon),
+                                       EclipseTypeWord(e.type) + (e.solar ? " solar eclipse" : " lunar eclipse"), "",
+                                       e.moment, false));
+    }
+}
+
 }  // namespace
 
 std::string CsvField(const std::string& text) {
@@ -96,7 +134,7 @@ std::string CsvField(const std::string& text) {
     return quoted + '"';
 }
 
-std::string CsvExport(const std::vector<RunRecord>& runs) {
+std::string CsvExport(const std::vector<RunRecord>& runs, const SkyOwnEvents* events) {
     std::string out;
     AppendRecord(out, std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
     for (std::size_t r = 0; r < runs.size(); ++r) {
@@ -111,6 +149,7 @@ std::string CsvExport(const std::vector<RunRecord>& runs) {
             }
         }
     }
+    if (events && !runs.empty()) AppendSkyRows(out, runs.front().request, *events);
     return out;
 }
 

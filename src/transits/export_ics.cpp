@@ -201,6 +201,38 @@ void WriteTransit(CalendarWriter& w, const Sky& sky, const TransitRequest& h, co
     }
 }
 
+// A timed event of the sky, one minute long.
+void WriteSkyEvent(CalendarWriter& w, const TransitRequest& h, const std::string& key, double moment,
+                   const std::string& words) {
+    const UtcMinute ut = UtcMinuteOf(moment), local = LocalMinuteOf(moment, h.zoneMinutes);
+    const long long minute = static_cast<long long>(ut.day) * 1440 + ut.minuteOfDay;
+    if (!w.BeginEvent("sky-" + KeyHash(key + "|" + std::to_string(minute)) + "@meridel")) return;
+    w.Property("DTSTART:" + UtcDateTime(moment));
+    w.Property("DTEND:" + UtcDateTime(moment + 1.0 / 1440));
+    w.EndEvent(words, words + "\n" + IsoDate(local.day) + " " + ClockText(local.minuteOfDay) + " " + h.zoneText +
+                          " (UTC" + UtcOffsetText(h.zoneMinutes) + ").");
+}
+
+void WriteSkyEvents(CalendarWriter& w, const TransitRequest& h, const SkyOwnEvents& events) {
+    for (const Station& s : events.stations) {
+        WriteSkyEvent(w, h, "station|" + std::to_string(s.body) + "|" + (s.retrograde ? "R" : "D"), s.moment,
+                      StationWords(s));
+    }
+    // The zodiac names another event: the sidereal ingress is a different moment.
+    for (const Ingress& g : events.ingresses) {
+        WriteSkyEvent(w, h,
+                      "ingress|" + std::to_string(g.body) + "|" + std::to_string(g.sign) + "|" + ZodiacText(h) +
+                          (g.retrograde ? "|R" : ""),
+                      g.moment, IngressWords(g));
+    }
+    for (const Lunation& l : events.lunations) {
+        WriteSkyEvent(w, h, std::string("lunation|") + (l.full ? "full" : "new"), l.moment, LunationWords(l));
+    }
+    for (const Eclipse& e : events.eclipses) {
+        WriteSkyEvent(w, h, std::string("eclipse|") + (e.solar ? "solar" : "lunar"), e.moment, EclipseWords(e));
+    }
+}
+
 }  // namespace
 
 std::string ICalendarText(const std::string& text) {
@@ -249,7 +281,8 @@ std::string ExactHitUid(const TransitRequest& heading, std::int16_t aspect, doub
            "@meridel";
 }
 
-std::string ICalendarExport(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc) {
+std::string ICalendarExport(const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc,
+                            const SkyOwnEvents* events) {
     CalendarWriter w(stampUtc);
     w.Property("BEGIN:VCALENDAR");
     w.Property("VERSION:2.0");
@@ -258,6 +291,7 @@ std::string ICalendarExport(const std::vector<RunRecord>& runs, const Sky& sky, 
     for (const RunRecord& run : runs) {
         for (const ExportTransit& t : ExportTransitsOf(run)) WriteTransit(w, sky, run.request, t);
     }
+    if (events && !runs.empty()) WriteSkyEvents(w, runs.front().request, *events);
     w.Property("END:VCALENDAR");
     return w.Text();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
 #include "transits/export_view.h"
 #include "transits/transit_report.h"
@@ -152,6 +153,59 @@ void Request(JsonWriter& w, const TransitRequest& h) {
     w.EndObject();
 }
 
+// "ut" and "local" of a moment of the sky.
+void Moment(JsonWriter& w, double moment, int zoneMinutes) {
+    const UtcMinute ut = UtcMinuteOf(moment), local = LocalMinuteOf(moment, zoneMinutes);
+    w.Key("ut").String(IsoDate(ut.day) + "T" + ClockText(ut.minuteOfDay) + ":00Z");
+    w.Key("local").String(IsoDate(local.day) + "T" + ClockText(local.minuteOfDay) + ":00" + UtcOffsetText(zoneMinutes));
+}
+
+void Longitude(JsonWriter& w, double longitude) {
+    w.Key("longitude").Number(Degrees(longitude), 4);
+    w.Key("position").String(ZodiacPositionText(longitude));
+}
+
+void SkyEvents(JsonWriter& w, const SkyOwnEvents& events, int zoneMinutes) {
+    w.Key("stations").BeginArray();
+    for (const Station& s : events.stations) {
+        w.BeginObject(true);
+        w.Key("body").String(BodyName[static_cast<std::size_t>(s.body)]);
+        w.Key("turns").String(s.retrograde ? "retrograde" : "direct");
+        Moment(w, s.moment, zoneMinutes);
+        Longitude(w, s.longitude);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("ingresses").BeginArray();
+    for (const Ingress& g : events.ingresses) {
+        w.BeginObject(true);
+        w.Key("body").String(BodyName[static_cast<std::size_t>(g.body)]);
+        w.Key("sign").String(SignName[static_cast<std::size_t>(g.sign)]);
+        Moment(w, g.moment, zoneMinutes);
+        w.Key("retrograde").Bool(g.retrograde);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("lunations").BeginArray();
+    for (const Lunation& l : events.lunations) {
+        w.BeginObject(true);
+        w.Key("phase").String(l.full ? "full" : "new");
+        Moment(w, l.moment, zoneMinutes);
+        Longitude(w, l.longitude);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("eclipses").BeginArray();
+    for (const Eclipse& e : events.eclipses) {
+        w.BeginObject(true);
+        w.Key("kind").String(e.solar ? "solar" : "lunar");
+        w.Key("type").String(EclipseTypeWord(e.type));
+        Moment(w, e.moment, zoneMinutes);
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
 }  // namespace
 
 std::string JsonString(const std::string& text) {
@@ -176,7 +230,7 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-std::string JsonExport(const std::vector<RunRecord>& runs) {
+std::string JsonExport(const std::vector<RunRecord>& runs, const SkyOwnEvents* events) {
     JsonWriter w;
     w.BeginObject();
     w.Key("runs").BeginArray();
@@ -214,6 +268,7 @@ std::string JsonExport(const std::vector<RunRecord>& runs) {
         w.EndObject();
     }
     w.EndArray();
+    if (events) SkyEvents(w, *events, runs.empty() ? 0 : runs.front().request.zoneMinutes);
     w.EndObject();
     return w.Text();
 }

@@ -50,6 +50,8 @@ struct UtcMinute {
     int minuteOfDay = 0;
 };
 UtcMinute UtcMinuteOf(double moment);
+// The same minute on the clock of a zone minutes east of Greenwich: its local day and time.
+inline UtcMinute LocalMinuteOf(double moment, int zoneMinutes) { return UtcMinuteOf(moment + zoneMinutes / 1440.0); }
 
 // "outer", "middle", "inner".
 std::string OrbWord(int orb);

@@ -32,11 +32,12 @@ OutputFormat OutputFormatOfPath(const std::string& path) {
     return OutputFormat::Text;
 }
 
-std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc) {
+std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc,
+                       const SkyOwnEvents* events) {
     switch (format) {
-        case OutputFormat::Csv: return CsvExport(runs);
-        case OutputFormat::ICalendar: return ICalendarExport(runs, sky, stampUtc);
-        case OutputFormat::Json: return JsonExport(runs);
+        case OutputFormat::Csv: return CsvExport(runs, events);
+        case OutputFormat::ICalendar: return ICalendarExport(runs, sky, stampUtc, events);
+        case OutputFormat::Json: return JsonExport(runs, events);
         case OutputFormat::Text: break;
     }
     return "";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ephemeris/sky.h"
+#include "transits/sky_own_events.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
@@ -21,7 +22,9 @@ OutputFormat OutputFormatOfPath(const std::string& path);
 
 // The runs as a CSV, iCalendar or JSON file (Text has no export: it is the output box's text).
 // stampUtc: the moment written in iCalendar's DTSTAMP, as CurrentUtcStamp() gives it.
-std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc);
+// events: the sky's own events of a chart, written beside its runs.
+std::string ExportRuns(OutputFormat format, const std::vector<RunRecord>& runs, const Sky& sky, const std::string& stampUtc,
+                       const SkyOwnEvents* events = nullptr);
 
 // The computer's clock now in universal time, as 20240315T101500Z.
 std::string CurrentUtcStamp();

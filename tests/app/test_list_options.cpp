@@ -31,6 +31,11 @@ TEST(ListOptionsTest, AWholeRequest) {
     EXPECT_TRUE(search->isWorld());
     EXPECT_EQ(*search->searchAspect, "square");
     EXPECT_FALSE(search->keepDates);
+    // A chart names no planets.
+    const auto chart = Parse({"--chart", "--world", "--start", "2024-01-01", "--end", "2024-12-31", "--format", "agenda"});
+    ASSERT_TRUE(chart);
+    EXPECT_TRUE(chart->chart);
+    EXPECT_EQ(chart->format, "agenda");
     EXPECT_TRUE(Parse({"--help"})->help);
     EXPECT_TRUE(Parse({"--version"})->version);
 }
@@ -74,6 +79,10 @@ TEST(ListOptionsTest, UsageErrors) {
              {with({"--search", "trine", "--all-planets", "0"}), "exclude each other"},
              {with({"--no-keep-dates"}), "goes with --search"},
              {with({"--tz"}), "needs a zone"},
+             {with({"--chart", "--world"}), "no --planet1 or --planet2"},
+             {{"--chart", "--start", "2024-01-01", "--end", "2024-12-31"}, "needs --personal or --world"},
+             {{"--chart", "--world", "--start", "2024-01-01", "--end", "2024-12-31", "--box-limit"}, "excludes --search"},
+             {with({"--format", "agenda2"}), "text, agenda, csv"},
              {with({"--frobnicate"}), "unknown argument"}}) {
         std::string error;
         EXPECT_FALSE(Parse(args, &error)) << fragment;

@@ -64,6 +64,11 @@ IDENTITIES = [
     ("A World transit cut by the period",
      "--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31",
      "--world --planet1 Jupiter --planet2 Saturn --start 2019-01-01 --end 2022-12-31", False),
+    ("A chart's transits and sky events in a longer period",
+     "--personal --chart --sidereal --start 2025-03-10 --end 2025-05-20 --tz GMT+5:30 "
+     "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00",
+     "--personal --chart --sidereal --start 2024-11-01 --end 2025-12-31 --tz GMT+5:30 "
+     "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00", False),
 ]
 ORB_WORDS = ["outer", "middle", "inner"]
 
@@ -358,7 +363,10 @@ def main():
     for case, first, second, same in IDENTITIES:
         uid_sets = []
         for arguments in (first, second):
-            calendar = icalendar.Calendar.from_ical(run(arguments + " --format ics"))
+            raw = run(arguments + " --format ics")
+            errors = libical_errors(raw.decode("utf-8"))
+            check(not errors, case, f"libical reports {errors[:3]}")
+            calendar = icalendar.Calendar.from_ical(raw)
             uid_sets.append({str(e["UID"]) for e in calendar.walk("VEVENT")})
         check(uid_sets[0] and (uid_sets[0] == uid_sets[1] if same else uid_sets[0] <= uid_sets[1]), case,
               f"UIDs {sorted(uid_sets[0] - uid_sets[1])} of the first export not in the second")

@@ -18,7 +18,7 @@ std::string TempPath(const std::string& name) { return ::testing::TempDir() + "m
 }  // namespace
 
 TEST(ExportFiles, OutputFileHoldsWhatStandardOutputWould) {
-    for (const std::string format : {"csv", "json", "text"}) {
+    for (const std::string format : {"csv", "json", "text", "agenda"}) {
         const std::string path = TempPath("out." + format);
         std::remove(path.c_str());
         const RunResult toFile = runList(kRequest + "--format " + format + " --output " + path);
@@ -52,5 +52,5 @@ TEST(ExportFiles, AFileThatCannotBeWrittenOrAnUnknownFormatIsAUsageError) {
 
     const RunResult bad = runList(kRequest + "--format xlsx");
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_EQ(bad.err, "meridel-list: --format takes text, csv, ics or json\nTry 'meridel-list --help'.\n");
+    EXPECT_EQ(bad.err, "meridel-list: --format takes text, agenda, csv, ics or json\nTry 'meridel-list --help'.\n");
 }

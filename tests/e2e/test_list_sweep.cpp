@@ -2,7 +2,7 @@
 // World and Personal runs of any pair over the whole date range its bodies allow, tropical and
 // sidereal, every zone of the list (the half hours, the North American texts), searches with the
 // orbs they derive, all-planets listings, and periods at the very ends of the ranges. Each
-// listing, and each run of an all-planets listing, must match the sky check both ways
+// listing, each run of an all-planets listing and of a whole chart, must match the sky check both ways
 // (listing_check.h), over the period and with the orbs its heading and titles name.
 // MERIDEL_SWEEP_SEED and MERIDEL_SWEEP_REQUESTS widen the sweep on demand.
 #include <gtest/gtest.h>
@@ -11,10 +11,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <random>
+#include <sstream>
 
+#include "forecast/chart_runs.h"
 #include "list_runner.h"
 #include "request/choices.h"
+#include "sky_own_check.h"
 
 using namespace meridel;
 using namespace meridel::testing;
@@ -401,4 +405,70 @@ TEST_F(ListSweep, RandomRequestsOfTheWholeRangeMatchTheSky) {
         EXPECT_GE(runs, requests) << "most requests must reach a listing";
         EXPECT_GE(hits, 20) << "the sweep must meet exact hits";
     }
+}
+
+// Whole charts drawn at random: every run of the chart, in chart order, matches the sky check,
+// and the sky's own events its CSV gives match the sky's both ways.
+TEST_F(ListSweep, WholeChartsMatchTheSky) {
+    const int seed = EnvironmentNumber("MERIDEL_SWEEP_SEED", 16280);
+    const int charts = EnvironmentNumber("MERIDEL_CHART_SWEEP_REQUESTS", 4);
+    std::mt19937 random(static_cast<std::mt19937::result_type>(seed + 2));
+    int runs = 0, events = 0;
+    for (int n = 0; n < charts; ++n) {
+        Draw d;
+        d.kind = Kind::AllPlanets;
+        d.world = n % 2 == 0;
+        d.zoneEntry = Uniform(random, 1, kZoneEntries - 1);
+        d.northAmerican = Uniform(random, 0, 3) == 0;
+        Place(random, d, kFirstTableDay + 2, kLastTableDay, Uniform(random, 20, 150));
+        d.orbs = Orbs(random, kMercury);
+        if (!d.world) Birth(random, d, kMoon, d.start);
+        d.sidereal = !d.world && Uniform(random, 0, 2) == 0;
+        // The request's planets are set run by run: the arguments without them.
+        std::string arguments = Arguments(d);
+        arguments.erase(arguments.find(" --planet1"), arguments.find(" --start") - arguments.find(" --planet1"));
+        arguments.erase(arguments.find(" --all-planets"));
+        arguments += " --chart";
+        SCOPED_TRACE("chart " + std::to_string(n) + " of seed " + std::to_string(seed) + ": meridel-list " + arguments);
+        const RunResult text = runList(arguments);
+        ASSERT_EQ(text.exitCode, 0) << text.err;
+        const std::vector<std::string> printed = splitRuns(text.out);
+        const std::vector<ChartPair> pairs = ChartPairs(d.world);
+        ASSERT_EQ(printed.size(), pairs.size());
+        for (std::size_t i = 0; i < printed.size(); ++i) {
+            const Case c = CaseOf(printed[i], d);
+            SCOPED_TRACE(printed[i].substr(0, printed[i].find("\r\n")));
+            EXPECT_EQ(c.moving, pairs[i].moving);
+            EXPECT_EQ(c.second, pairs[i].second);
+            ExpectListingMatches(rowsOf(printed[i]), c);
+            ++runs;
+        }
+
+        const RunResult csv = runList(arguments + " --format csv");
+        ASSERT_EQ(csv.exitCode, 0) << csv.err;
+        SkyOwnEvents given;
+        auto moment = [](const std::string& ut) {
+            return DayOf(ut) - 0.5 + (std::stoi(ut.substr(11, 2)) * 60 + std::stoi(ut.substr(14, 2))) / 1440.0;
+        };
+        for (std::size_t from = 0, at; (at = csv.out.find("\r\n", from)) != std::string::npos; from = at + 2) {
+            std::vector<std::string> f;
+            std::stringstream line(csv.out.substr(from, at - from));
+            for (std::string field; std::getline(line, field, ',');) f.push_back(field);
+            if (f.size() < 23 || f[3] != "Sky") continue;
+            const std::int16_t body = CodeOf(f[5]);
+            const double t = moment(f[22]);
+            if (f[8].rfind("station", 0) == 0) given.stations.push_back({body, f[8] == "station retrograde", t, 0});
+            if (f[8] == "ingress") {
+                const auto sign = std::find(SignName.begin(), SignName.end(), f[6]) - SignName.begin();
+                given.ingresses.push_back({body, static_cast<int>(sign), t, false});
+            }
+            if (f[8].find("moon") != std::string::npos) given.lunations.push_back({f[8] == "full moon", t, 0});
+            if (f[8].find("eclipse") != std::string::npos) given.eclipses.push_back({f[8].find("solar") != std::string::npos, EclipseType::Partial, t});
+        }
+        const int zone = ZoneMinutesAtPosition(d.zoneEntry);
+        ExpectSkyOwnEventsMatch(given, LocalMidnight(d.start, zone), LocalMidnight(d.end + 1, zone), d.sidereal);
+        events += static_cast<int>(given.stations.size() + given.ingresses.size() + given.lunations.size());
+    }
+    std::printf("meridel-list chart sweep, seed %d: %d charts, %d runs checked, %d events of the sky\n", seed, charts, runs,
+                events);
 }

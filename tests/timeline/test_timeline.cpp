@@ -430,4 +430,44 @@ TEST_F(TimelineTest, TodayIsMarkedOnlyWithinThePeriod) {
     EXPECT_FALSE(LayOut(BuildTimeline(listing.runs, skycheck::ProgramSky(), LocalMidnight(DayOf("2023-01-02"), 0)), 2).nowX.has_value());
 }
 
+// A whole chart's picture: a heading over each moving planet's lanes, and the sky's stations,
+// lunations and eclipses on the axis's own row, in time order, their labels apart.
+TEST_F(TimelineTest, AChartGroupsItsLanesByMovingPlanetAndMarksTheSky) {
+    RequestInput input = Request(true, "Sun", "Mercury", {"2025", "3", "1"}, {"2025", "4", "30"});
+    input.orbs = {5, 3, 1};
+    const ChartResult chart = RunChart(skycheck::ProgramSky(), input);
+    ASSERT_EQ(chart.runs.size(), 36u);
+    Timeline t = BuildTimeline(chart.runs, chart.sky, std::nullopt);
+    MarkChart(t, chart.events, "GMT");
+    ASSERT_EQ(t.skyMarks.size(), chart.events.stations.size() + chart.events.lunations.size() + chart.events.eclipses.size());
+    const TimelineLayout l = LayOut(t, 0);
+    std::size_t heading = 0;
+    for (std::size_t i = 0; i < l.lanes.size(); ++i) {
+        if (i > 0 && t.lanes[i].moving == t.lanes[i - 1].moving) continue;
+        ASSERT_LT(heading, l.groupHeadings.size());
+        const PlacedText& h = l.groupHeadings[heading++];
+        EXPECT_EQ(h.text, BodyName[t.lanes[i].moving]);
+        EXPECT_LE(h.box.Bottom(), l.lanes[i].row.top) << h.text;
+        if (i > 0) {
+            EXPECT_GE(h.box.top, l.lanes[i - 1].row.Bottom()) << h.text;
+        }
+        EXPECT_LE(h.box.Right(), l.gutter) << h.text;
+    }
+    EXPECT_EQ(heading, l.groupHeadings.size());
+    ASSERT_EQ(l.skyMarks.size(), t.skyMarks.size());
+    std::vector<PlacedText> labels;
+    for (std::size_t i = 0; i < l.skyMarks.size(); ++i) {
+        EXPECT_NEAR(l.skyMarks[i].x, l.X(t.skyMarks[i].moment), 1e-9);
+        if (i > 0) {
+            EXPECT_GE(l.skyMarks[i].x, l.skyMarks[i - 1].x);
+        }
+        if (!l.skyMarks[i].label) continue;
+        labels.push_back(*l.skyMarks[i].label);
+        EXPECT_GE(labels.back().box.top, l.skyRowTop);
+        EXPECT_LE(labels.back().box.Bottom(), l.axis.Bottom() + 1);
+    }
+    EXPECT_GE(labels.size(), 4u);
+    ExpectApart(labels, 8, "sky marks");
+}
+
 }  // namespace meridel::testing

@@ -15,6 +15,7 @@
 #include "request/choices.h"
 #include "request/run_driver.h"
 #include "request/run_request.h"
+#include "forecast/chart.h"
 #include "timeline/timeline_layout.h"
 
 namespace meridel::testing {

@@ -1,0 +1,110 @@
+// The whole chart: its runs in order, progress and stop, and a year's agenda.
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+#include "forecast/agenda.h"
+#include "forecast/chart.h"
+#include "forecast/chart_runs.h"
+#include "request_fixture.h"
+#include "transits/export_view.h"
+#include "transits/transit_report.h"
+
+namespace meridel {
+namespace {
+
+class ChartTest : public RequestTest {
+protected:
+    static RequestInput Year2025(bool world) {
+        RequestInput in = world ? World() : Personal();
+        in.dates[kStartRow] = {"2025", "1", "1"};
+        in.dates[kEndRow] = {"2025", "12", "31"};
+        return in;
+    }
+};
+
+TEST_F(ChartTest, RunsEveryPairInOrderWithProgressAndStops) {
+    EXPECT_EQ(ChartPairs(false).size(), 90u);
+    EXPECT_EQ(ChartPairs(true).size(), 36u);
+    std::vector<int> done;
+    const ChartResult chart = RunChart(NewSession().sky, Year2025(true), [&](int runs, int total) {
+        EXPECT_EQ(total, 36);
+        done.push_back(runs);
+    });
+    ASSERT_FALSE(chart.refusal) << chart.refusal->messages[0].text;
+    ASSERT_FALSE(chart.stopped);
+    ASSERT_EQ(chart.runs.size(), 36u);
+    EXPECT_EQ(done.size(), 37u);
+    EXPECT_EQ(done.back(), 36);
+    const std::vector<ChartPair> pairs = ChartPairs(true);
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        EXPECT_EQ(chart.runs[i].request.Moving(), pairs[i].moving) << i;
+        EXPECT_EQ(chart.runs[i].request.Second(), pairs[i].second) << i;
+        EXPECT_EQ(chart.RunText(i).rfind(HeadingLine(chart.runs[i].request), 0), 0u) << i;
+    }
+    EXPECT_EQ(chart.RunText(35).find(RuleLine() + "\r\n\r\n"), std::string::npos);
+
+    // A stop asked during the second run's progress report ends the chart before the third.
+    std::atomic<bool> stop{false};
+    const ChartResult stopped = RunChart(NewSession().sky, Year2025(false), [&](int runs, int) {
+        if (runs == 2) stop = true;
+    }, &stop);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(stopped.runs.size(), 2u);
+    EXPECT_TRUE(stopped.events.stations.empty());
+
+    // On a worker thread, a stop from outside ends a long chart within the run it reaches.
+    RequestInput lifetime = Year2025(false);
+    lifetime.dates[kStartRow] = {"1991", "1", "1"};
+    lifetime.dates[kEndRow] = {"2090", "12", "31"};
+    std::atomic<bool> halt{false}, begun{false};
+    ChartResult worked;
+    std::thread worker([&] { worked = RunChart(NewSession().sky, lifetime, [&](int runs, int) { begun = runs >= 1; }, &halt); });
+    while (!begun) std::this_thread::yield();
+    halt = true;
+    worker.join();
+    EXPECT_TRUE(worked.stopped);
+    EXPECT_LT(worked.runs.size(), 90u);
+    EXPECT_EQ(worked.runTextStart.size(), worked.runs.size());
+
+    // Orbs out of order are refused once, before any run.
+    RequestInput badOrbs = Year2025(true);
+    badOrbs.orbs = {4, 9, 1};
+    const ChartResult refused = RunChart(NewSession().sky, badOrbs);
+    ASSERT_TRUE(refused.refusal);
+    EXPECT_TRUE(refused.runs.empty());
+}
+
+// A year's agenda: the sky's events in their words, everything in date order, and each hit
+// in the words of its pair.
+TEST_F(ChartTest, AYearsAgenda) {
+    const ChartResult chart = RunChart(NewSession().sky, Year2025(true));
+    ASSERT_EQ(chart.runs.size(), 36u);
+    const std::vector<AgendaEntry> agenda = AgendaOf(chart.runs, chart.events, chart.zoneMinutes);
+    const std::string text = AgendaText(agenda);
+    EXPECT_NE(text.find("2025-03-14 06:5"), std::string::npos);
+    EXPECT_NE(text.find(" Total lunar eclipse\r\n"), std::string::npos);
+    EXPECT_NE(text.find("2025-03-15 "), std::string::npos);
+    EXPECT_NE(text.find(" Mercury stations retrograde at 9\xC2\xB0" "35' Aries\r\n"), std::string::npos);
+    EXPECT_NE(text.find(" Saturn enters Aries\r\n"), std::string::npos);
+    EXPECT_EQ(chart.events.eclipses.size(), 4u);
+    // New and Full Moons take turns, half a synodic month apart.
+    ASSERT_GE(chart.events.lunations.size(), 24u);
+    for (std::size_t i = 1; i < chart.events.lunations.size(); ++i) {
+        const Lunation &a = chart.events.lunations[i - 1], &b = chart.events.lunations[i];
+        EXPECT_NE(a.full, b.full);
+        EXPECT_GT(b.moment - a.moment, 13.5);
+        EXPECT_LT(b.moment - a.moment, 16.0);
+    }
+    for (std::size_t i = 1; i < agenda.size(); ++i) {
+        const AgendaEntry &a = agenda[i - 1], &b = agenda[i];
+        EXPECT_TRUE(a.day < b.day || (a.day == b.day && a.minuteOfDay.value_or(-1) <= b.minuteOfDay.value_or(-1)))
+            << AgendaLine(a) << " / " << AgendaLine(b);
+        if (b.kind == AgendaKind::ExactHit) {
+            EXPECT_EQ(AgendaLine(b).substr(17), TransitTitle(chart.runs[static_cast<std::size_t>(b.run)].request, b.aspect) + " exact");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace meridel
