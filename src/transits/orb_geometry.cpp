@@ -15,10 +15,6 @@ namespace {
 constexpr double kHalfCircle = kFullCircle / 2.0;
 constexpr double kHalfHour = 1.0 / 48.0;
 
-// Rounded to 6 decimals, halves to even, as a whole number of millionths.
-double Millionths(double x) { return std::nearbyint(x * 1e6); }
-
-
 }  // namespace
 
 double SeparationOf(double longitudeA, double longitudeB) {
@@ -27,16 +23,6 @@ double SeparationOf(double longitudeA, double longitudeB) {
     double d2 = longitudeB - longitudeA;
     if (d2 < 0.0) d2 += kFullCircle;
     return d1 <= d2 ? d1 : d2;
-}
-
-double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& direction) {
-    const double s = SeparationOf(longitudeA, longitudeB);
-    if (Millionths(NormalizeAngle(s + longitudeA)) == Millionths(longitudeB)) {
-        direction = -1;
-    } else if (Millionths(NormalizeAngle(s + longitudeB)) == Millionths(longitudeA)) {
-        direction = 1;
-    }
-    return s;
 }
 
 bool IsRetrograde(const Sky& sky, std::int16_t code, double longitude, double jd) {

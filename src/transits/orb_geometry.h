@@ -11,11 +11,7 @@
 
 namespace meridel {
 
-// The angle between two longitudes, in [0, pi]. direction becomes -1 when b lies that angle
-// ahead of a, 1 when a lies ahead of b (compared to 6 decimals); otherwise it keeps its value.
-double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& direction);
-
-// The same angle without the direction; what the scan uses on every sample.
+// The angle between two longitudes, in [0, pi].
 double SeparationOf(double longitudeA, double longitudeB);
 
 // True when the planet, at longitude `longitude` at moment jd, moves backwards over the next 30

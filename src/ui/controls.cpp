@@ -88,6 +88,4 @@ void PrepareList(QComboBox* list, bool editable) {
 
 bool IsShown(const QWidget* w) { return w->isVisibleTo(w->window()); }
 
-bool IsOwnEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
-
 }  // namespace meridel

@@ -56,7 +56,5 @@ void PrepareList(QComboBox* list, bool editable);
 
 // Whether w would be visible with its window shown (its own flag and those of its frames).
 bool IsShown(const QWidget* w);
-// Whether w's own enabled flag is set, whatever its frames' state.
-bool IsOwnEnabled(const QWidget* w);
 
 }  // namespace meridel

@@ -209,7 +209,6 @@ public:
     void ScanTransits(const TransitRequest& run);
     bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
     bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
-    int ScansStarted = 0;        // scans begun since the window was made
     bool StopClicked = false;    // the user clicked Stop (not a full box): ends an all-planets listing too
     // Since the start button's last click that began a request: the second click of a double-click
     // lands on Stop and is no request to stop.

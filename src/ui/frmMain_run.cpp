@@ -68,7 +68,6 @@ void frmMain::cmdStart_Click() {
 void frmMain::ScanTransits(const TransitRequest& run) {
     ScanRunning = true;
     StopClicked = false;
-    ++ScansStarted;
     WindowRun window(*this);
     const RunEnd end = ExecuteRun(session, run, scan, Output, chkAppendToOutput->isChecked(), window);
     ScanRunning = false;

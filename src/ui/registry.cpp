@@ -77,10 +77,6 @@ void UseMemorySettings() {
     s.memory.clear();
 }
 
-std::string SettingsFilePath() {
-    return store().kind == StoreKind::Memory ? std::string() : filePath();
-}
-
 std::string WriteRegistryString(RegistryRoot, const std::string& key, const std::string& name,
                                 const std::string& value) {
     const std::string refusal = SettingsWriteRefusal(key, name);
