@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "calendar/daycount.h"
 #include "ephemeris/names.h"
@@ -105,19 +104,6 @@ std::string AngleToDegMinText(double angle) {
     int m = static_cast<int>(std::nearbyint((degrees - d) * 60.0));
     CarryRoundedMinute(d, m, 359);
     return std::to_string(d) + "\xC2\xB0" + std::to_string(m) + "'";
-}
-
-std::string DayFractionToTimeText(double fraction) {
-    if (fraction < 0.0 || fraction >= 1.0) return "";
-    const int t = static_cast<int>(fraction * 86400.0);
-    const int ss = t % 60;
-    int mm = (t / 60) % 60;
-    int hh = t / 3600;
-    if (ss >= 30) ++mm;
-    CarryRoundedMinute(hh, mm, 23);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", hh, mm);
-    return text;
 }
 
 }  // namespace meridel
