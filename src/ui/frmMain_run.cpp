@@ -26,6 +26,7 @@ public:
     explicit WindowRun(frmMain& window) : w_(window) {}
 
     void YieldToWindow() override { QCoreApplication::processEvents(); }
+    bool StopRequested() override { return w_.session.StopRequested; }
     void ShowDay(const std::string& dayText) override {
         w_.lblShortDate->setText(QString::fromStdString(dayText));
         w_.lblShortDate->repaint();

@@ -22,7 +22,7 @@ namespace {
 class ScanRuns : public EphemerisSuite {
 protected:
     void TearDown() override {
-        for (const std::string& line : run.hooks.lines) {
+        for (const std::string& line : run.lines) {
             if (HasFailure()) std::cerr << line << "\n";
         }
     }
@@ -44,7 +44,7 @@ TEST_F(ScanRuns, HandoverOnlyWhereOuterOrbsMeet) {
         for (std::size_t i = 0; i + 1 < r.rows.size(); ++i) sameDay += !r.rows[i][7].empty() && r.rows[i][7] == r.rows[i + 1][1];
         EXPECT_EQ(sameDay, outer == 15 ? 4 : 0) << "outer orb " << outer;
         Scan(small, c, 4);
-        EXPECT_EQ(small.hooks.lines, r.hooks.lines);
+        EXPECT_EQ(small.lines, r.lines);
     }
 }
 
@@ -59,7 +59,7 @@ TEST_F(ScanRuns, ExactHitAndMinimumDayInTheZone) {
     ExpectListingMatches(run.rows, c);
     ASSERT_EQ(run.rows.size(), 1u);
     EXPECT_EQ(run.rows[0][4] + " " + run.rows[0][8], "2021-03-11* 05:23 GMT+10:00");
-    TransitScan scan(run.request, ProgramSky(), run.state, run.hooks);
+    TransitScan scan(run.request, ProgramSky(), run.state, run.box, run.window);
     EXPECT_EQ(scan.MinimumDate(day, kConjunction, c.Deviation(kConjunction, c.Midnight(day))), day);
 }
 
