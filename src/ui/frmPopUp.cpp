@@ -5,7 +5,6 @@
 #include <QTimer>
 
 #include "ui/controls.h"
-#include "ui/frmMain.h"
 #include "ui/window_style.h"
 
 namespace meridel {

@@ -52,7 +52,7 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Saturn")));
     EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cboPlanet[1]->currentText(), "MarsSaturn");
     EXPECT_FALSE(w.chkAppendToOutput->isChecked());
-    EXPECT_FALSE(w.AllPlanetsMode);
+    EXPECT_FALSE(w.RunState.AllPlanetsMode);
     EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
 
     // Orbs out of order, or a date the first request refuses, are refused once, before any run
@@ -130,12 +130,12 @@ TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     EXPECT_EQ(w.Output.Runs().size(), 1u);
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
     EXPECT_EQ(w.cboPlanet[0]->currentText(), QStringLiteral("Venus"));
-    EXPECT_FALSE(w.AllPlanetsMode);
+    EXPECT_FALSE(w.RunState.AllPlanetsMode);
     QTest::qWait(50);
     ExpectOneMessage("Save program state for next run?", "Quit");
     EXPECT_TRUE(w.isVisible()) << "answered Cancel";
     EXPECT_FALSE(w.ProgramEnded);
-    EXPECT_FALSE(w.CloseRequested);
+    EXPECT_FALSE(w.RunState.CloseRequested);
 
     shown.answers = {Answer::No};
     w.close();

@@ -1,8 +1,8 @@
-#include "ui/registry.h"
+#include "persist/registry.h"
 
 #include "store/settings_text.h"
 #include "store/settings_values.h"
-#include "ui/whole_file.h"
+#include "persist/whole_file.h"
 
 #include <QDir>
 #include <QFile>
