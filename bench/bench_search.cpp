@@ -16,7 +16,7 @@
 
 #include "dialogs/dialogs.h"
 #include "ui/frmMain.h"
-#include "ui/registry.h"
+#include "persist/registry.h"
 
 using namespace meridel;
 

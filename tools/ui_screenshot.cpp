@@ -15,7 +15,7 @@
 #include "calendar/clock.h"
 #include "dialogs/dialogs.h"
 #include "ui/frmMain.h"
-#include "ui/registry.h"
+#include "persist/registry.h"
 
 namespace {
 

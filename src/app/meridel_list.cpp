@@ -13,7 +13,6 @@
 #include "app/list_graph.h"
 #include "app/list_options.h"
 #include "app/version_text.h"
-#include "calendar/clock.h"
 #include "calendar/date_text.h"
 #include "dialogs/dialogs.h"
 #include "ephemeris/data_folder.h"
@@ -24,6 +23,7 @@
 #include "request/all_planets.h"
 #include "request/date_checks.h"
 #include "request/choices.h"
+#include "request/first_start.h"
 #include "request/run_driver.h"
 #include "request/search_request.h"
 #include "transits/exports.h"
@@ -159,9 +159,8 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
         if (in.planets[0] < 0) return "--planet1: no such body in the list: " + o.planet1;
         if (in.planets[1] < 0) return "--planet2: no such body in the list: " + o.planet2;
     }
-    // Without --start the start row keeps the window's first-run default, 1 January this year.
-    const std::string year = std::to_string(activeClock().currentYear());
-    in.dates[kStartRow] = o.start.year.empty() ? DateFields{year, "1", "1"} : DateFields{o.start.year, o.start.month, o.start.day};
+    // Without --start the start row keeps the window's first-start date, 1 January this year.
+    in.dates[kStartRow] = o.start.year.empty() ? FirstStartDates()[kStartRow] : DateFields{o.start.year, o.start.month, o.start.day};
     in.dates[kEndRow] = {o.end.year, o.end.month, o.end.day};
     const std::array<int, 3> orbs = o.OrbsToUse();
     for (int i = 0; i < kOrbCount; ++i) in.orbs[static_cast<std::size_t>(i)] = orbs[static_cast<std::size_t>(i)] - 1;
@@ -187,7 +186,7 @@ std::string BuildInput(const ListOptions& o, RequestInput& in) {
 // Runs the request as its button would; true when a scan was reached.
 class Lister {
 public:
-    Lister(const Sky& sky, OutputBox& box) : box_(box) { session_.sky = sky; }
+    explicit Lister(OutputBox& box) : box_(box), session_(FirstSession()) {}
     const Sky& sky() const { return session_.sky; }
 
     bool Run(const RequestInput& input) {
@@ -320,8 +319,7 @@ int main(int argc, char** argv) {
     setDialogs(&shown);
     StringOutput text;
     OutputBox box(text, options->boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
-    // The one sky of this run: the data folder's Pluto table and position store.
-    Lister lister(InstalledSky(), box);
+    Lister lister(box);
     bool scanned = false;
     SkyOwnEvents events;
     if (options->chart) {

@@ -81,4 +81,16 @@ Dialogs& dialogs();
 // Installs d (not owned; nullptr restores the silent default). Returns the previous one.
 Dialogs* setDialogs(Dialogs* d);
 
+// Installs d for as long as it lives, then the dialogs in use before.
+class DialogsInUse {
+public:
+    explicit DialogsInUse(Dialogs& d) : previous_(setDialogs(&d)) {}
+    ~DialogsInUse() { setDialogs(previous_); }
+    DialogsInUse(const DialogsInUse&) = delete;
+    DialogsInUse& operator=(const DialogsInUse&) = delete;
+
+private:
+    Dialogs* previous_;
+};
+
 }  // namespace meridel

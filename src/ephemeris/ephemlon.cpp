@@ -115,7 +115,7 @@ double apparent_longitude(std::int32_t body, double jd, double* rv) {
     return longitude < kFullCircle ? longitude : 0.0;
 }
 
-double gc_app_long_rv_planet(std::int32_t planet, double jd, std::int32_t /*year*/, double* rv) {
+double gc_app_long_rv_planet(std::int32_t planet, double jd, double* rv) {
     double day = std::floor(jd + 0.5);
     if (!(day >= kPlanetLibraryFirstDay)) return kBeforeRange;  // NaN included
     if (day > kPlanetLibraryLastDay) return kAfterRange;

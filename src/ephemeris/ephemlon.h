@@ -40,11 +40,10 @@ const char* LibraryVersionText(char* text);
 double apparent_longitude(std::int32_t body, double jd, double* rv);
 
 // Longitude of a planet in the library's numbering (1 Mercury, 2 Venus, 3 Earth = asked for
-// the Sun, 4 Mars .. 8 Neptune) at moment jd (UT). year is the calendar year of jd (unused by
-// this implementation, kept for its callers). *rv, when rv is not null, receives the radius
+// the Sun, 4 Mars .. 8 Neptune) at moment jd (UT). *rv, when rv is not null, receives the radius
 // vector in AU. Returns -99 / -100 outside the range above; an error or a non-finite value
 // from the ephemeris also gives a no-value result (-99 for moments before 2000-01-01, else -100).
-double gc_app_long_rv_planet(std::int32_t planet, double jd, std::int32_t year, double* rv);
+double gc_app_long_rv_planet(std::int32_t planet, double jd, double* rv);
 
 // The Moon's longitude at t = jd - 2451545.0 days (jd in UT), radians [0, 2pi). Callers keep t
 // within the Moon's range (see MoonLongitude); an error gives a no-value result as above.

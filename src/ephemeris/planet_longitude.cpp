@@ -15,7 +15,7 @@ double DirectLongitude(std::int16_t code, double jd) {
     else if (code == kMercury) number = 1;
     else if (code == kVenus) number = 2;
     double rv = 0.0;
-    return gc_app_long_rv_planet(number, jd, YearOfDayNumber(jd), &rv);
+    return gc_app_long_rv_planet(number, jd, &rv);
 }
 
 double NormalizeAngle(double x) {

@@ -253,23 +253,6 @@ LongitudeAndRate PlutoTable::PlutoLongitudeWithRate(double jd) const {
     return {longitude, longitude < 0 ? 0.0 : slope / 360 * kFullCircle};
 }
 
-void ReadLinesIntoArray(const std::string& path, std::vector<std::string>& target, std::int32_t firstIndex,
-                        bool skipBlankLines, bool trim, std::int32_t& count, std::string& errorText,
-                        std::int32_t& errorNumber) {
-    count = 0;
-    errorText.clear();
-    errorNumber = 0;
-    std::string text;
-    if (!ReadWholeFile(path, text, errorText, errorNumber)) return;
-    target.assign(static_cast<std::size_t>(firstIndex > 0 ? firstIndex : 0), std::string());
-    EachLine(text, [&](std::string_view line) {
-        const std::string_view trimmed = trimBlanks(line);
-        if (trimmed.empty() && skipBlankLines) return;
-        ++count;
-        target.emplace_back(trim ? trimmed : line);
-    });
-}
-
 std::shared_ptr<const PlutoTable> LoadPlutoData(const std::string& dataFolder, const std::string& fileName,
                                                 std::string& errorText) {
     const std::string path = dataFolder + fileName;

@@ -78,13 +78,6 @@ private:
 // line number that does not decode); the caller says so.
 std::shared_ptr<const PlutoTable> LoadPlutoData(const std::string& dataFolder, const std::string& fileName,
                                                 std::string& errorText);
-// Reads a text file into target: target becomes firstIndex empty entries followed by the lines.
-// A line holding only blanks is skipped when asked; blanks around a line are trimmed when asked;
-// a CR before the LF is dropped. count receives the number of lines stored. On an error
-// errorText and errorNumber receive the system's description and code (errno).
-void ReadLinesIntoArray(const std::string& path, std::vector<std::string>& target, std::int32_t firstIndex,
-                        bool skipBlankLines, bool trim, std::int32_t& count, std::string& errorText,
-                        std::int32_t& errorNumber);
 // The three characters that encode a longitude (whole arc minutes, reduced to 0..21599) on
 // kept line k >= 0.
 std::string EncodePlutoLine(std::int32_t k, std::int32_t arcMinutes);

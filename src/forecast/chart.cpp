@@ -12,17 +12,14 @@ namespace meridel {
 
 namespace {
 
-// A run's part in the chart: it reads the stop flag once a scanned day.
+// A run's part in the chart: the scan asks it after every day and every row.
 class ChartWindow : public RunWindow {
 public:
-    ChartWindow(RequestSession& session, const std::atomic<bool>* stop) : session_(session), stop_(stop) {}
-    void YieldToWindow() override {
-        if (Stopping()) session_.StopRequested = true;
-    }
+    explicit ChartWindow(const std::atomic<bool>* stop) : stop_(stop) {}
+    bool StopRequested() override { return Stopping(); }
     bool Stopping() const { return stop_ && stop_->load(std::memory_order_relaxed); }
 
 private:
-    RequestSession& session_;
     const std::atomic<bool>* stop_;
 };
 
@@ -47,7 +44,7 @@ ChartResult RunChart(const Sky& sky, const RequestInput& input, const ChartProgr
     }
     RequestSession session;
     session.sky = sky;
-    ChartWindow window(session, stop);
+    ChartWindow window(stop);
     StringOutput text;
     OutputBox box(text, std::nullopt);
     ScanState scan;

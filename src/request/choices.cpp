@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "calendar/daycount.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
 
@@ -66,6 +67,12 @@ std::vector<std::string> ZoneTexts(bool northAmerican) {
 }
 
 int ZonePosition(int minutesEast) { return static_cast<int>(std::nearbyint(minutesEast / 30.0 + kGreenwichEntry)); }
+
+std::int16_t LocalTimezoneMinutes() {
+    return static_cast<std::int16_t>(std::nearbyint(-static_cast<double>(get_timezone()) / 60.0));
+}
+
+int LocalZonePosition() { return std::clamp(ZonePosition(LocalTimezoneMinutes()), 1, kZoneEntries - 1); }
 
 int ZoneListPosition(bool northAmerican, const std::string& text) {
     if (text.empty()) return -1;
@@ -131,5 +138,16 @@ std::string ShowAllCaption(bool world, int index, const std::string& s0, const s
 }
 
 std::string SearchOrbLabel(int outerPosition) { return "for first " + OrbText(OrbDegreesAtPosition(outerPosition)); }
+
+int PlanetMemory::PositionToShow(bool world, int list, int count) const {
+    const int remembered = Remembered(world, list);
+    if (remembered >= count) return count - 1;
+    if (remembered >= 0) return remembered;
+    return list == 1 && !world ? 4 : 3;
+}
+
+void PlanetMemory::Remember(bool world, int list, int position) {
+    positions_[Index(world, list)] = static_cast<std::int16_t>(position);
+}
 
 }  // namespace meridel

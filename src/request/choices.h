@@ -3,6 +3,7 @@
 // the chosen planets. The window fills its lists from these; the request layer reads positions.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +19,22 @@ std::int16_t PlanetAtPosition(bool world, int list, int position);
 // The name the list shows at a position; "" for no position.
 std::string PlanetNameAtPosition(bool world, int list, int position);
 
+// The planet lists' positions remembered for each mode, so that switching between World and
+// Personal brings back that mode's last choice; nothing is remembered at first.
+class PlanetMemory {
+public:
+    // The position list `list` of a mode shows when filled with `count` entries: the remembered
+    // one (the last entry when it lies beyond), else the mode's default (Mars, and Jupiter or Mars).
+    int PositionToShow(bool world, int list, int count) const;
+    void Remember(bool world, int list, int position);
+    // -1 when nothing is remembered.
+    int Remembered(bool world, int list) const { return positions_[Index(world, list)]; }
+
+private:
+    static std::size_t Index(bool world, int list) { return static_cast<std::size_t>(2 * list + (world ? 0 : 1)); }
+    std::array<std::int16_t, 4> positions_{-1, -1, -1, -1};
+};
+
 // Orb lists: position k is k + 1 degrees, 1 to 15.
 inline constexpr int kOrbChoices = 15;
 inline int OrbDegreesAtPosition(int position) { return position + 1; }
@@ -32,6 +49,11 @@ inline int ZoneMinutesAtPosition(int position) { return (position - kGreenwichEn
 // The position of a zone with this offset: minutes / 30 + 24, halves to even. May lie outside
 // 1..47 for offsets of -12:00 or +12:00 and beyond.
 int ZonePosition(int minutesEast);
+// The computer's offset from Greenwich in minutes, east positive, from the clock.
+std::int16_t LocalTimezoneMinutes();
+// The entry of the computer's zone, or of the nearest real zone for offsets of -12:00 and of
+// +12:00 and beyond, which have none.
+int LocalZonePosition();
 // The position of the entry that shows text ("GMT+1:00", or "EST/CDT" with the abbreviations);
 // -1 for a text no entry shows, the blank one's included.
 int ZoneListPosition(bool northAmerican, const std::string& text);

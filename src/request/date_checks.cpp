@@ -55,11 +55,9 @@ std::string DateLabel(const EuroDate& date) {
 }
 
 DateRowView ViewDateRow(const DateFields& fields) {
-    DateRowView view{{CleanedBox(fields.year), CleanedBox(fields.month), CleanedBox(fields.day)}, "", std::nullopt};
+    DateRowView view{{CleanedBox(fields.year), CleanedBox(fields.month), CleanedBox(fields.day)}, ""};
     if (view.cleaned.year.empty() || view.cleaned.month.empty() || view.cleaned.day.empty()) return view;
-    const EuroDate date = DateOf(view.cleaned);
-    view.day = date.DayNumber;
-    view.label = DateLabel(date);
+    view.label = DateLabel(DateOf(view.cleaned));
     return view;
 }
 

@@ -19,12 +19,10 @@ std::int32_t BoxNumber(const std::string& text);
 // "September 22, 2022 CE", or "invalid date".
 std::string DateLabel(const EuroDate& date);
 
-// What a date row shows once cleaned (a row left or changed by the user): its boxes, its label,
-// and its day number when all three boxes hold digits.
+// What a date row shows once cleaned (a row left or changed by the user): its boxes and its label.
 struct DateRowView {
     DateFields cleaned;
     std::string label;  // "" while a box is empty
-    std::optional<std::int32_t> day;
 };
 DateRowView ViewDateRow(const DateFields& fields);
 

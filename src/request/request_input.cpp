@@ -26,4 +26,23 @@ void ShowMessages(const std::vector<Message>& messages) {
     for (const Message& m : messages) dialogs().message(m.text, m.icon, m.title);
 }
 
+SavedState KeptChoices(const RequestInput& input) {
+    SavedState s;
+    for (std::size_t row = 0; row < 3; ++row) {
+        s.years[row] = input.dates[row].year;
+        s.months[row] = input.dates[row].month;
+        s.days[row] = input.dates[row].day;
+    }
+    s.planets = input.planets;
+    s.orbs = input.orbs;
+    s.world = input.world;
+    s.tropical = !input.sidereal;
+    s.zones = {input.resultZone, input.birthZone};
+    s.northAmericanZones = input.northAmericanZones;
+    s.searchAspect = input.searchAspect;
+    s.birthHour = input.hour;
+    s.birthMinute = input.minute;
+    return s;
+}
+
 }  // namespace meridel

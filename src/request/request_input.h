@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
+#include "store/saved_state.h"
 #include "transits/transit_results.h"
 
 namespace meridel {
@@ -43,6 +44,9 @@ struct RequestInput {
     // The start button's caption, which titles a run's messages.
     std::string RunCaption() const;
 };
+
+// The input's choices as the saved state keeps them (the hidden boxes' texts left empty).
+SavedState KeptChoices(const RequestInput& input);
 
 // Controls a refusal points the user to.
 enum class Field {

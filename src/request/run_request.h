@@ -23,7 +23,7 @@ struct RequestSession {
     // all-planets listing); set again when the output box is full or Stop is clicked. The
     // all-planets listing stops at a request that leaves it set.
     bool RunAborted = false;
-    // Set by a click on Stop and when the output box is full; cleared at scan start.
+    // Set by a click on Stop, or by closing the window during a run; cleared at scan start.
     bool StopRequested = false;
     // The Pluto table has been read (PlutoDataLoaded).
     bool PlutoDataLoaded() const { return sky.PlutoLines() != nullptr; }

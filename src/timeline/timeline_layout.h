@@ -31,10 +31,6 @@ struct Box {
     double left = 0, top = 0, width = 0, height = 0;
     double Right() const { return left + width; }
     double Bottom() const { return top + height; }
-    // Sharing an edge is not overlapping.
-    bool Overlaps(const Box& other) const {
-        return left < other.Right() && other.left < Right() && top < other.Bottom() && other.top < Bottom();
-    }
 };
 
 struct PlacedText {

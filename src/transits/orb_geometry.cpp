@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "calendar/daycount.h"
 #include "ephemeris/names.h"
@@ -15,10 +14,6 @@ namespace {
 constexpr double kHalfCircle = kFullCircle / 2.0;
 constexpr double kHalfHour = 1.0 / 48.0;
 
-// Rounded to 6 decimals, halves to even, as a whole number of millionths.
-double Millionths(double x) { return std::nearbyint(x * 1e6); }
-
-
 }  // namespace
 
 double SeparationOf(double longitudeA, double longitudeB) {
@@ -27,16 +22,6 @@ double SeparationOf(double longitudeA, double longitudeB) {
     double d2 = longitudeB - longitudeA;
     if (d2 < 0.0) d2 += kFullCircle;
     return d1 <= d2 ? d1 : d2;
-}
-
-double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& direction) {
-    const double s = SeparationOf(longitudeA, longitudeB);
-    if (Millionths(NormalizeAngle(s + longitudeA)) == Millionths(longitudeB)) {
-        direction = -1;
-    } else if (Millionths(NormalizeAngle(s + longitudeB)) == Millionths(longitudeA)) {
-        direction = 1;
-    }
-    return s;
 }
 
 bool IsRetrograde(const Sky& sky, std::int16_t code, double longitude, double jd) {
@@ -119,19 +104,6 @@ std::string AngleToDegMinText(double angle) {
     int m = static_cast<int>(std::nearbyint((degrees - d) * 60.0));
     CarryRoundedMinute(d, m, 359);
     return std::to_string(d) + "\xC2\xB0" + std::to_string(m) + "'";
-}
-
-std::string DayFractionToTimeText(double fraction) {
-    if (fraction < 0.0 || fraction >= 1.0) return "";
-    const int t = static_cast<int>(fraction * 86400.0);
-    const int ss = t % 60;
-    int mm = (t / 60) % 60;
-    int hh = t / 3600;
-    if (ss >= 30) ++mm;
-    CarryRoundedMinute(hh, mm, 23);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", hh, mm);
-    return text;
 }
 
 }  // namespace meridel

@@ -1,5 +1,5 @@
 // Aspect geometry: the separation of two longitudes, the retrograde test, the bounds of a body's
-// motion, and the texts of an angle and of a time of day (the within-orb test and the stepping
+// motion, and the text of an angle (the within-orb test and the stepping
 // built on it are the pair's, transit_pair.h). Angles are radians; moments are day numbers with fraction in UNIVERSAL
 // time. A longitude below zero is a no-value result (-99 before a source's range, -100 after).
 #pragma once
@@ -11,11 +11,7 @@
 
 namespace meridel {
 
-// The angle between two longitudes, in [0, pi]. direction becomes -1 when b lies that angle
-// ahead of a, 1 when a lies ahead of b (compared to 6 decimals); otherwise it keeps its value.
-double AngularSeparation(double longitudeA, double longitudeB, std::int16_t& direction);
-
-// The same angle without the direction; what the scan uses on every sample.
+// The angle between two longitudes, in [0, pi].
 double SeparationOf(double longitudeA, double longitudeB);
 
 // True when the planet, at longitude `longitude` at moment jd, moves backwards over the next 30
@@ -47,7 +43,5 @@ double LightBendingSwing();
 
 // Degrees and minutes of an angle, as 5°7' (UTF-8 degree sign); "" outside [0, 2pi].
 std::string AngleToDegMinText(double angle);
-// Time of day of a day fraction to the nearest minute, as 07:05 (never past 23:59); "" outside [0, 1).
-std::string DayFractionToTimeText(double fraction);
 
 }  // namespace meridel

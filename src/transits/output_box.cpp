@@ -1,6 +1,5 @@
 #include "transits/output_box.h"
 
-#include "dialogs/dialogs.h"
 #include "transits/transit_report.h"
 
 namespace meridel {
@@ -34,9 +33,8 @@ void OutputBox::AppendLine(const std::string& line) { Write(line + "\r\n"); }
 
 void OutputBox::Append(const std::string& text) { Write(text); }
 
-bool OutputBox::WriteRow(const std::string& line, const std::string& title) {
+bool OutputBox::WriteRow(const std::string& line) {
     if (limit_ && text_.Length() >= *limit_) {
-        dialogs().message(kFullMessage, MessageIcon::Exclamation, title);
         Write(kFullNote);
         return false;
     }

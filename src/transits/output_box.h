@@ -56,9 +56,9 @@ public:
     void AppendLine(const std::string& line);
     // Appends text as it is ("Stopped").
     void Append(const std::string& text);
-    // Appends a row line and its line end; false when the box is full, after the message
-    // "Output textbox is full." (exclamation icon, `title`) and the note "Textbox is full -- ".
-    bool WriteRow(const std::string& line, const std::string& title);
+    // Appends a row line and its line end; false when the box is full: the row is refused and
+    // the note "Textbox is full -- " written instead. The caller tells the user (kFullMessage).
+    bool WriteRow(const std::string& line);
     // Empties the box, its runs with it.
     void Clear();
 

@@ -29,8 +29,18 @@ int FloorDivide(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 bool AnyTransit(const ScanState& state) { return !IsRowEmpty(state, 0); }
 
-TransitScan::TransitScan(const TransitRequest& request, const Sky& sky, ScanState& state, ScanHooks& hooks)
-    : request_(request), pair_(sky, request), state_(state), hooks_(hooks) {}
+TransitScan::TransitScan(const TransitRequest& request, const Sky& sky, ScanState& state, OutputBox& box,
+                         RunWindow& window)
+    : request_(request), pair_(sky, request), state_(state), box_(box), window_(window) {}
+
+bool TransitScan::WriteRow(const std::string& line) {
+    if (!box_.WriteRow(line)) {
+        boxFull_ = true;
+        return false;
+    }
+    window_.RowWritten();
+    return true;
+}
 
 void TransitScan::Begin() {
     for (auto& aspect : state_.InOrb) {
@@ -50,16 +60,16 @@ void TransitScan::Begin() {
 }
 
 void TransitScan::WriteHeader() {
-    hooks_.appendLine(HeadingLine(request_));
-    hooks_.writeRow(TitlesLine(request_.OrbDegrees));
-    hooks_.appendLine(RuleLine());
+    box_.AppendLine(HeadingLine(request_));
+    WriteRow(TitlesLine(request_.OrbDegrees));
+    box_.AppendLine(RuleLine());
     state_.HeaderWritten = true;
 }
 
 ScanOutcome TransitScan::Run() {
     for (std::int32_t day = request_.StartDay; day <= request_.EndDay; ++day) {
-        hooks_.yieldToWindow();
-        if (hooks_.stopRequested()) {
+        window_.YieldToWindow();
+        if (Stopping()) {
             // What the run covered, for the timeline of a run that ended early.
             state_.Results.stoppedAfter = day - 1;
             return ScanOutcome::Stopped;
@@ -77,7 +87,7 @@ void TransitScan::ProcessDay(std::int32_t day) {
     day_ = day;
     state_.IsFirstDay = day == request_.StartDay;
     state_.Day = day;
-    if (state_.IsFirstDay) hooks_.showDay(DayText(state_));
+    if (state_.IsFirstDay) window_.ShowDay(DayText(state_));
 
     TakeSamples(day);
     if (!dayHasValue_) return;
@@ -459,9 +469,9 @@ void TransitScan::FlushTransitRows() {
     for (std::int32_t r = first; r <= lastRowUsed_; ++r) {
         const TransitRow& row = ResultRowAt(state_, r);
         if (row.Empty()) continue;
-        if (!hooks_.writeRow(RowLine(row, request_.zoneText))) break;
+        if (!WriteRow(RowLine(row, request_.zoneText))) break;
         transit.rows.push_back(row);
-        if (hooks_.stopRequested()) break;
+        if (Stopping()) break;
     }
     if (!transit.rows.empty()) state_.Results.transits.push_back(std::move(transit));
     state_.NextRow = std::max(first, lastRowUsed_ + 1);

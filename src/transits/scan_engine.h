@@ -5,14 +5,15 @@
 //
 // A run, as the request layer drives it:
 //   1. empties or separates the output;
-//   2. TransitScan scan(request, sky, state, hooks);  scan.Begin();  scan.WriteHeader();
+//   2. TransitScan scan(request, sky, state, box, window);  scan.Begin();  scan.WriteHeader();
 //   3. busy state; hides "Append to output";
 //   4. scan.Run():
 //        Stopped  -> "Stopped" is appended, idle state;
 //        Finished -> the open transit is already written; AnyTransit(state) tells whether the run
-//                    found one ("No transits in this period." otherwise), then the end of run.
+//                    found one ("No transits in this period." otherwise), then the end of run;
+//      either way BoxFull() tells whether the box refused a row, which the caller says.
 // The scan itself never touches a control: what it needs comes in the request (the run), the sky
-// (its positions) and the hooks (called during the run).
+// (its positions) and the window's part (called during the run).
 #pragma once
 
 #include <cstdint>
@@ -20,33 +21,34 @@
 #include <vector>
 
 #include "ephemeris/sky.h"
+#include "transits/output_box.h"
 #include "transits/transit_pair.h"
 #include "transits/transit_state.h"
 
 namespace meridel {
 
-// What the output and the window do during a run. One thread: every call comes from within
-// TransitScan and returns before the scan goes on.
-class ScanHooks {
+// The window's part in a run; without one (the batch front-end, tests) every step does nothing.
+// One thread: every call comes from within the run and returns before it goes on.
+class RunWindow {
 public:
-    virtual ~ScanHooks() = default;
-    // Once at the start of every day: serve pending clicks, paints and the timer.
-    virtual void yieldToWindow() = 0;
-    // Whether the run must stop: Stop clicked, or a refused row. Asked after every yield and
-    // after every row offered to writeRow.
-    virtual bool stopRequested() = 0;
-    // The first day's date text, to show at once. Later days: DayText(ScanState), for the timer.
-    virtual void showDay(const std::string& dayText) = 0;
-    // Appends a plain line (the heading, the rule) and a line end. Never refused.
-    virtual void appendLine(const std::string& line) = 0;
-    // Appends a row line and a line end, or refuses it when the output is full (and then asks
-    // for the run to stop).
-    virtual bool writeRow(const std::string& line) = 0;
+    virtual ~RunWindow() = default;
+    // Once at the start of every day: serve pending clicks (Stop), paints and the timer.
+    virtual void YieldToWindow() {}
+    // Whether the user asked the run to stop; asked after every yield and every row written.
+    virtual bool StopRequested() { return false; }
+    // The first day's date text, to show at once (later days: DayText(ScanState), for the timer).
+    virtual void ShowDay(const std::string&) {}
+    // The run has written its heading: busy state, "Append to output" hidden.
+    virtual void RunBegins() {}
+    // Idle again (after a stop, the running date hidden too).
+    virtual void RunEnds(bool /*stopped*/) {}
+    // A row went into the box: show its end.
+    virtual void RowWritten() {}
 };
 
 enum class ScanOutcome {
     Finished,  // EndDay processed and the open transit written
-    Stopped,   // ended at the start of a day because stopRequested(); the open transit is not written
+    Stopped,   // ended at the start of a day: Stop, or a full box; the open transit is not written
 };
 
 // Whether the run has found a transit (its first row holds something, written or not).
@@ -54,9 +56,9 @@ bool AnyTransit(const ScanState& state);
 
 class TransitScan {
 public:
-    // The request, the state and the hooks are referenced, not copied, and must outlive the scan;
-    // the sky is taken in the request's zodiac. The request becomes state.Results.request.
-    TransitScan(const TransitRequest& request, const Sky& sky, ScanState& state, ScanHooks& hooks);
+    // The request, the state, the box and the window are referenced, not copied, and must outlive
+    // the scan; the sky is taken in the request's zodiac. The request becomes state.Results.request.
+    TransitScan(const TransitRequest& request, const Sky& sky, ScanState& state, OutputBox& box, RunWindow& window);
 
     // The state's share of run set-up: InOrb cleared, the result table sized by the capacity rule
     // and emptied, row offsets 0, MinDeviation 10, the minimum day forgotten, no results yet.
@@ -65,6 +67,8 @@ public:
     void WriteHeader();
     // The day loop from StartDay to EndDay, then the end-of-run flush.
     ScanOutcome Run();
+    // Whether the box refused a row (the run stops at the next day, or has ended).
+    bool BoxFull() const { return boxFull_; }
 
     // The procedures of a day, open for tests. Rows are result table indexes; days are day numbers.
 
@@ -98,6 +102,9 @@ public:
     void FlushTransitRows();
 
 private:
+    // A row into the box; false when the box refused it.
+    bool WriteRow(const std::string& line);
+    bool Stopping() { return boxFull_ || window_.StopRequested(); }
     void ProcessDay(std::int32_t day);
     void TakeSamples(std::int32_t day);
     void Classify();
@@ -118,7 +125,9 @@ private:
     const TransitRequest& request_;
     TransitPair pair_;
     ScanState& state_;
-    ScanHooks& hooks_;
+    OutputBox& box_;
+    RunWindow& window_;
+    bool boxFull_ = false;
 
     std::int32_t day_ = 0;
     std::int32_t minDay_ = 0;

@@ -1,7 +1,13 @@
 #include "ui/controls.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QValidator>
 #include <QVariant>
 #include <cmath>
@@ -88,6 +94,96 @@ void PrepareList(QComboBox* list, bool editable) {
 
 bool IsShown(const QWidget* w) { return w->isVisibleTo(w->window()); }
 
-bool IsOwnEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
+bool IsUserLeaving(const QEvent* event) {
+    if (event->type() != QEvent::FocusOut) return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+std::optional<int> EnterPressed(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return std::nullopt;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->isAutoRepeat()) return std::nullopt;
+    int shift = 0;
+    if (key->modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (key->modifiers() & Qt::ControlModifier) shift |= 2;
+    if (key->modifiers() & Qt::AltModifier) shift |= 4;
+    return shift;
+}
+
+void FollowTypedText(QComboBox* list, const QString& text, int entry, bool& typing) {
+    if (entry == list->currentIndex()) return;
+    QLineEdit* edit = list->lineEdit();
+    const int cursor = edit->cursorPosition();
+    typing = true;
+    list->setCurrentIndex(entry);
+    typing = false;
+    // Choosing the position rewrites the edit field; the user's text stays as typed.
+    if (edit->text() != text) {
+        edit->setText(text);
+        edit->setCursorPosition(cursor);
+    }
+}
+
+QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h,
+                  Qt::Alignment horizontal) {
+    auto* label = new QLabel(caption, parent);
+    MarkAsControl(label, name);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    SetTwipsGeometry(label, l, t, w, h);
+    return label;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const QString& name, int l, int t, int w, int h, int maxLength) {
+    auto* box = new QLineEdit(parent);
+    MarkAsControl(box, name);
+    if (maxLength > 0) LimitTypedLength(box, maxLength);
+    SetTwipsGeometry(box, l, t, w, h);
+    return box;
+}
+
+QComboBox* MakeList(QWidget* parent, const QString& name, int l, int t, int w, int h, bool editable) {
+    auto* list = new QComboBox(parent);
+    MarkAsControl(list, name);
+    PrepareList(list, editable);
+    list->setMaxVisibleItems(16);
+    SetTwipsGeometry(list, l, t, w, h);
+    return list;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h) {
+    auto* button = new QPushButton(caption, parent);
+    MarkAsControl(button, name);
+    button->setAutoDefault(false);
+    SetTwipsGeometry(button, l, t, w, h);
+    return button;
+}
+
+QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h) {
+    auto* box = new QCheckBox(caption, parent);
+    MarkAsControl(box, name);
+    SetTwipsGeometry(box, l, t, w, h);
+    return box;
+}
+
+QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h) {
+    auto* option = new QRadioButton(caption, parent);
+    MarkAsControl(option, name);
+    SetTwipsGeometry(option, l, t, w, h);
+    return option;
+}
+
+Frame* MakeFrame(QWidget* parent, const QString& name, const QString& caption, bool bordered, int l, int t, int w,
+                 int h) {
+    auto* frame = new Frame(caption, bordered, parent);
+    MarkAsControl(frame, name);
+    QFont font = frame->font();
+    font.setPointSize(10);
+    frame->setFont(font);
+    SetTwipsGeometry(frame, l, t, w, h);
+    return frame;
+}
 
 }  // namespace meridel

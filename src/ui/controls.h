@@ -5,9 +5,15 @@
 
 #include <QGroupBox>
 #include <QString>
+#include <optional>
 
+class QCheckBox;
+class QEvent;
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace meridel {
@@ -54,9 +60,32 @@ void LimitTypedLength(QLineEdit* box, int maxLength);
 // program or the user chooses). Editable lists never add typed text as an entry.
 void PrepareList(QComboBox* list, bool editable);
 
+// Makes an editable list follow text typed into it: its position becomes entry (-1: the text
+// names none) while the text stays as typed. typing is true meanwhile, so that the list's
+// handler can tell typing from a choice.
+void FollowTypedText(QComboBox* list, const QString& text, int entry, bool& typing);
+
+// Whether event is the user leaving a control: losing the focus, but not to a message box,
+// another application or a list's drop-down, from which the focus comes back.
+bool IsUserLeaving(const QEvent* event);
+// For a press (not a repeat) of either Enter key: the shift state (1 Shift, 2 Ctrl, 4 Alt).
+std::optional<int> EnterPressed(const QEvent* event);
+
 // Whether w would be visible with its window shown (its own flag and those of its frames).
 bool IsShown(const QWidget* w);
-// Whether w's own enabled flag is set, whatever its frames' state.
-bool IsOwnEnabled(const QWidget* w);
+
+// A designed control, made as a child of parent under its designed name at its place and size
+// (l, t, w, h in twips). Indexed gives a control array's element name, "cboPlanet(1)".
+QString Indexed(const char* name, int index);
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h,
+                  Qt::Alignment horizontal = Qt::AlignLeft);
+// maxLength 0: no limit on typing.
+QLineEdit* MakeTextBox(QWidget* parent, const QString& name, int l, int t, int w, int h, int maxLength);
+QComboBox* MakeList(QWidget* parent, const QString& name, int l, int t, int w, int h, bool editable);
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h);
+QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h);
+QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, int l, int t, int w, int h);
+Frame* MakeFrame(QWidget* parent, const QString& name, const QString& caption, bool bordered, int l, int t, int w,
+                 int h);
 
 }  // namespace meridel

@@ -16,9 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "request/choices.h"
 #include "request/run_request.h"
+#include "store/saved_state.h"
 #include "transits/output_box.h"
 #include "transits/scan_engine.h"
+#include "ui/text_box_output.h"
+#include "ui/window_style.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,16 +39,6 @@ class Frame;
 class frmTimeline;
 class frmView;
 
-// Colours as Windows colour values 0x00BBGGRR.
-inline constexpr std::int32_t kWindowBackColor = 0x5B082F;   // dark violet
-inline constexpr std::int32_t kControlForeColor = 0xF8EDD5;  // pale blue
-inline constexpr std::int32_t kRunningDateColor = 0x00FFFF;  // yellow
-
-// What the window frame adds to the client area, in twips: two 4-pixel borders, and a title bar.
-// Chosen so that the designed heights 6500 and 8000 are whole pixels of client area.
-inline constexpr int kFrameWidthTwips = 120;
-inline constexpr int kFrameHeightTwips = 575;
-
 // "Show timeline" sits in the bottom row's gap between "Restore state" and "Write output to file".
 inline constexpr int kTimelineLeftTwips = 3750;
 
@@ -52,18 +46,15 @@ inline constexpr int kTimelineLeftTwips = 3750;
 inline constexpr int kDesignedClientWidthTwips = 14685;
 inline constexpr int kDesignedClientHeightTwips = 7515;
 
-class frmMain;
-
-// The output box's text, kept in the window's text box.
-class TextBoxOutput : public OutputText {
-public:
-    explicit TextBoxOutput(frmMain* window) : window_(window) {}
-    std::size_t Length() const override;
-    void Append(const std::string& text) override;
-    void Clear() override;
-
-private:
-    frmMain* window_;
+// Where the window's runs stand. Stop itself is the session's (session.StopRequested).
+struct WindowRunState {
+    bool ScanRunning = false;     // a scan is under way (its day loop yields to the window)
+    bool AllPlanetsMode = false;  // an all-planets listing drives the requests
+    bool StopClicked = false;     // the user clicked Stop (not a full box): ends an all-planets listing too
+    bool CloseRequested = false;  // the window was closed during a scan: close once it has stopped
+    // Since the start button's last click that began a request: the second click of a
+    // double-click lands on Stop and is no request to stop.
+    QElapsedTimer StartClicked;
 };
 
 class frmMain : public QWidget {
@@ -125,16 +116,13 @@ public:
     // ---- Window variables ----
     bool blnStartUpCompleted = false;  // every user handler does nothing while false
     bool FillingPlanetLists = false;   // true while FillPlanetLists runs
-    // Last position of each planet list per mode: [2 * list + mode], mode 0 World, 1 Personal;
-    // -1 when nothing is remembered.
-    std::array<std::int16_t, 4> SavedPlanetIndex{-1, -1, -1, -1};
-    std::array<std::int16_t, 3> SavedTimezoneIndices{};  // [0], [1]: positions kept while rebuilding
+    PlanetMemory SavedPlanetIndex;     // each planet list's last position in each mode
     int WindowWidth = 13800;    // twips, fixed outer width
     int CompactHeight = 6500;   // twips, outer height without output (also the minimum)
     int intHeight = 8000;       // twips, outer height during and after a run
     RequestSession session;     // the latest request and what is kept between requests
     ScanState scan;             // the latest run's working state
-    bool AllPlanetsMode = false;  // an all-planets listing drives the requests
+    WindowRunState RunState;
     // True while the text typed into an editable list is matched to its entries; the list's
     // position follows the text, but that is typing, not a choice, so its handler stays quiet.
     bool TypingInList = false;
@@ -154,12 +142,15 @@ public:
     bool IsWorldMode() const;
     void optWorld_Click();
     void optPersonal_Click();
+    // What the mode shows: the zodiac, the birth data and the second all-planets button only in
+    // Personal mode, and the planet lists' captions.
+    void ShowModeControls();
+    // The mode switch's work: its controls, its planet lists and the run buttons' captions.
+    void SwitchMode();
     void cboPlanet_Click(int index);
     void cboOrbs_Click(int index);
     void cboSearchAspect_Click();
     void SetUpTimezoneComboBoxes(bool blnPreserveIndices);
-    // The computer's offset from Greenwich in minutes, east positive, from the clock.
-    static std::int16_t LocalTimezoneMinutes();
     void cboTimezone_Click(int index);
     void chkDisplayNATZabbr_Click();
     void cboHour_Click();
@@ -179,10 +170,13 @@ public:
     void chkAppendToOutput_Click();
 
     // ---- Date entry (frmMain_dates.cpp). Rows: 0 start, 1 end, 2 birth. ----
-    // Cleans the row's boxes, sets session.request.RequestDays[row] and the row's label.
+    // Cleans the row's boxes and shows its date in words (the checks of a run read the boxes).
     void UpdateDateLabel(int row);
-    // The row's date in words from what its boxes hold, leaving the boxes as they are.
-    void ShowDateWords(int row);
+    // The row's date in words from what its boxes hold, cleaning them first when asked.
+    void ShowDateWords(int row, bool cleanBoxes = false);
+    // Sets the row's boxes (only those that differ, so that a box keeps its caret) or its words.
+    void SetDateBoxes(int row, const DateFields& fields);
+    void SetDateWords(int row, const std::string& words);
     void txbYear_LostFocus(int row);
     void txbMonth_LostFocus(int row);
     void txbDay_LostFocus(int row);
@@ -207,24 +201,15 @@ public:
     void cmdShowAll_Click(int index);
     // The scan of a checked request, its output, Stop and end of run.
     void ScanTransits(const TransitRequest& run);
-    bool ScanRunning = false;    // a scan is under way (its day loop yields to the window)
-    bool CloseRequested = false; // the window was closed during a scan: close once it has stopped
-    int ScansStarted = 0;        // scans begun since the window was made
-    bool StopClicked = false;    // the user clicked Stop (not a full box): ends an all-planets listing too
-    // Since the start button's last click that began a request: the second click of a double-click
-    // lands on Stop and is no request to stop.
-    QElapsedTimer StartClicked;
 
     // ---- The output box (frmMain_output.cpp). Its text has CR LF line ends, each counted as two
     // characters against the limit. ----
-    TextBoxOutput OutputTextBox{this};
+    TextBoxOutput OutputTextBox{txbOutput};
     OutputBox Output{OutputTextBox, OutputBox::kWindowLimit};
     QString OutputText() const;
     bool OutputIsEmpty() const;
     // Puts the caret at the end so the newest line shows, and repaints the box.
     void ShowOutputEnd();
-    // Empties the box and forgets the runs it held.
-    void ClearOutput();
     // The runs whose text the box still shows (the user may have edited or deleted some).
     std::vector<RunRecord> ShownRuns() const;
     void cmdClear_Click();
@@ -240,20 +225,16 @@ public:
     frmView* Viewer = nullptr;   // the help viewer, made on first use; a child window
 
     // ---- Saved state and the end of the program (frmMain_state.cpp) ----
+    SavedState ChoicesToKeep() const;
     void cmdRestoreState_Click();
     void cmdSaveState_Click();          // a failed save says so, with the store's reason
     void cmdQuit_Click();
     // Closing the window asks as Quit does; the window stays open after Cancel (ProgramEnded
     // stays false).
     void Form_Unload();
-    // True for about 5.5 s after a save that the store really holds, or a restore; quitting
-    // then asks no question.
-    bool StateJustStored = false;
-    std::int16_t StateStoredTicks = 0;  // timer ticks since StateJustStored was set
-    QString StopDateText;               // the restored "Stop" value; nothing uses it
-    bool ProgramEnded = false;          // EndProgram has run
-    // One timer tick of StateJustStored's ageing.
-    void AgeStateJustStored();
+    JustStored StateJustStored;  // aged by the timer
+    QString StopDateText;        // the restored "Stop" value; nothing uses it
+    bool ProgramEnded = false;   // EndProgram has run
     // Ends the program: closes the window and its viewer and leaves the event loop.
     void EndProgram();
 

@@ -6,11 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cmath>
 
-#include "calendar/daycount.h"
 #include "dialogs/dialogs.h"
-#include "ephemeris/planet_longitude.h"
 #include "request/choices.h"
 #include "request/date_checks.h"
 #include "ui/controls.h"
@@ -26,19 +23,12 @@ QStringList Texts(const std::vector<std::string>& texts) {
     return list;
 }
 
-// Fills planet list `list` for the mode and selects the remembered position, clamped to the
-// last entry, or the default when nothing is remembered.
-void FillPlanetList(QComboBox* combo, bool world, int list, int remembered, int defaultPosition) {
+// Fills planet list `list` for the mode and selects the position the memory gives.
+void FillPlanetList(QComboBox* combo, bool world, int list, const PlanetMemory& memory) {
     combo->clear();
     for (int position = 0; PlanetAtPosition(world, list, position) <= LastPlanetCode(world, list); ++position)
         combo->addItem(QString::fromStdString(PlanetNameAtPosition(world, list, position)));
-    const int count = combo->count();
-    int position = defaultPosition;
-    if (remembered >= count)
-        position = count - 1;
-    else if (remembered >= 0)
-        position = remembered;
-    combo->setCurrentIndex(position);
+    combo->setCurrentIndex(memory.PositionToShow(world, list, combo->count()));
 }
 
 }  // namespace
@@ -70,46 +60,37 @@ void frmMain::FillSelectionLists() {
 
 void frmMain::FillPlanetLists() {
     FillingPlanetLists = true;
-    const bool world = IsWorldMode();
-    const int mode = world ? 0 : 1;
-    FillPlanetList(cboPlanet[0], world, 0, SavedPlanetIndex[mode], 3);
-    FillPlanetList(cboPlanet[1], world, 1, SavedPlanetIndex[2 + mode], world ? 3 : 4);
+    for (int list = 0; list < 2; ++list) FillPlanetList(cboPlanet[list], IsWorldMode(), list, SavedPlanetIndex);
     FillingPlanetLists = false;
 }
 
 void frmMain::cboPlanet_Click(int index) {
     if (!blnStartUpCompleted || FillingPlanetLists) return;
-    const int mode = IsWorldMode() ? 0 : 1;
-    SavedPlanetIndex[2 * index + mode] = static_cast<std::int16_t>(cboPlanet[index]->currentIndex());
+    SavedPlanetIndex.Remember(IsWorldMode(), index, cboPlanet[index]->currentIndex());
     UpdateRunCaptions();
     cmdStart->setFocus();
 }
 
-void frmMain::optWorld_Click() {
+void frmMain::ShowModeControls() {
+    const bool personal = optPersonal->isChecked();
+    fraZodiac->setVisible(personal);
+    fraBirthDate->setVisible(personal);
+    cmdShowAll[1]->setVisible(personal);
+    lblPlanet[0]->setText(personal ? QStringLiteral("Transiting planet") : QStringLiteral("Inner planet"));
+    lblPlanet[1]->setText(personal ? QStringLiteral("Natal planet") : QStringLiteral("Outer planet"));
+}
+
+void frmMain::SwitchMode() {
     if (!blnStartUpCompleted) return;
-    fraZodiac->hide();
-    fraBirthDate->hide();
-    lblPlanet[0]->setText(QStringLiteral("Inner planet"));
-    lblPlanet[1]->setText(QStringLiteral("Outer planet"));
+    ShowModeControls();
     FillPlanetLists();
-    SavedPlanetIndex[0] = static_cast<std::int16_t>(cboPlanet[0]->currentIndex());
-    SavedPlanetIndex[2] = static_cast<std::int16_t>(cboPlanet[1]->currentIndex());
-    cmdShowAll[1]->hide();
+    for (int list = 0; list < 2; ++list) SavedPlanetIndex.Remember(IsWorldMode(), list, cboPlanet[list]->currentIndex());
     UpdateRunCaptions();
 }
 
-void frmMain::optPersonal_Click() {
-    if (!blnStartUpCompleted) return;
-    fraZodiac->show();
-    fraBirthDate->show();
-    lblPlanet[0]->setText(QStringLiteral("Transiting planet"));
-    lblPlanet[1]->setText(QStringLiteral("Natal planet"));
-    FillPlanetLists();
-    SavedPlanetIndex[1] = static_cast<std::int16_t>(cboPlanet[0]->currentIndex());
-    SavedPlanetIndex[3] = static_cast<std::int16_t>(cboPlanet[1]->currentIndex());
-    UpdateRunCaptions();
-    cmdShowAll[1]->show();
-}
+void frmMain::optWorld_Click() { SwitchMode(); }
+
+void frmMain::optPersonal_Click() { SwitchMode(); }
 
 void frmMain::cboOrbs_Click(int) {
     if (!blnStartUpCompleted) return;
@@ -141,17 +122,12 @@ void frmMain::UpdateRunCaptions() {
 
 void frmMain::SetUpTimezoneComboBoxes(bool blnPreserveIndices) {
     const QStringList texts = Texts(ZoneTexts(chkDisplayNATZabbr->isChecked()));
-    for (int i = 0; i < 2; ++i) {
-        QComboBox* list = cboTimezone[i];
-        SavedTimezoneIndices[i] = static_cast<std::int16_t>(blnPreserveIndices ? list->currentIndex() : 0);
+    for (QComboBox* list : cboTimezone) {
+        const int kept = blnPreserveIndices ? list->currentIndex() : 0;
         list->clear();
         list->addItems(texts);
-        list->setCurrentIndex(blnStartUpCompleted ? SavedTimezoneIndices[i] : -1);
+        list->setCurrentIndex(blnStartUpCompleted ? kept : -1);
     }
-}
-
-std::int16_t frmMain::LocalTimezoneMinutes() {
-    return static_cast<std::int16_t>(std::nearbyint(-static_cast<double>(get_timezone()) / 60.0));
 }
 
 void frmMain::cboTimezone_Click(int) {

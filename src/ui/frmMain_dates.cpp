@@ -14,23 +14,25 @@
 
 namespace meridel {
 
-void frmMain::UpdateDateLabel(int row) {
+void frmMain::UpdateDateLabel(int row) { ShowDateWords(row, true); }
+
+void frmMain::ShowDateWords(int row, bool cleanBoxes) {
     const DateRowView view =
         ViewDateRow({txbYear[row]->text().toStdString(), txbMonth[row]->text().toStdString(), txbDay[row]->text().toStdString()});
-    for (const auto& [box, text] : {std::pair{txbYear[row], view.cleaned.year}, std::pair{txbMonth[row], view.cleaned.month},
-                                    std::pair{txbDay[row], view.cleaned.day}}) {
+    if (cleanBoxes) SetDateBoxes(row, view.cleaned);
+    SetDateWords(row, view.label);
+}
+
+void frmMain::SetDateBoxes(int row, const DateFields& fields) {
+    for (const auto& [box, text] : {std::pair{txbYear[row], fields.year}, std::pair{txbMonth[row], fields.month},
+                                    std::pair{txbDay[row], fields.day}}) {
         const QString cleaned = QString::fromStdString(text);
         if (box->text() != cleaned) box->setText(cleaned);
     }
-    if (view.day) session.request.RequestDays[static_cast<std::size_t>(row)] = *view.day;
-    lblDate[row]->setText(QString::fromStdString(view.label));
-    lblDate[row]->repaint();
 }
 
-void frmMain::ShowDateWords(int row) {
-    const DateRowView view = ViewDateRow(
-        {txbYear[row]->text().toStdString(), txbMonth[row]->text().toStdString(), txbDay[row]->text().toStdString()});
-    lblDate[row]->setText(QString::fromStdString(view.label));
+void frmMain::SetDateWords(int row, const std::string& words) {
+    lblDate[row]->setText(QString::fromStdString(words));
     lblDate[row]->repaint();
 }
 

@@ -1,7 +1,7 @@
 // The help button: the text viewer on mrd_help.txt.
 #include "ephemeris/data_folder.h"
 #include "ui/frmMain.h"
-#include "ui/frmView.h"
+#include "persist/frmView.h"
 
 namespace meridel {
 

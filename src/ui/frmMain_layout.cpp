@@ -93,7 +93,7 @@ void frmMain::Timer1_Timer() {
         lblShortDate->repaint();
     }
     cmdClear->setVisible(hasOutput);
-    AgeStateJustStored();
+    StateJustStored.Tick();
 }
 
 }  // namespace meridel

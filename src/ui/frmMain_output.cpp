@@ -1,31 +1,13 @@
-// The output box as the listing sees it: the text box holds the text (line ends counted as two
-// characters, rows always added at its end whatever the caret position), Clear, and writing the
-// output to a file.
+// The output box's text as the window shows it, Clear, and writing the output to a file.
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
 
 #include "ui/frmMain.h"
-#include "ui/output_file.h"
+#include "persist/output_file.h"
 
 namespace meridel {
-
-std::size_t TextBoxOutput::Length() const {
-    const QString text = window_->txbOutput->toPlainText();
-    return static_cast<std::size_t>(text.size() + text.count(QLatin1Char('\n')));
-}
-
-void TextBoxOutput::Append(const std::string& text) {
-    QString plain = QString::fromStdString(text);
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    // The user may have moved the caret or typed during a run: rows still go to the end.
-    QTextCursor end(window_->txbOutput->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(plain);
-}
-
-void TextBoxOutput::Clear() { window_->txbOutput->clear(); }
 
 QString frmMain::OutputText() const {
     QString text = txbOutput->toPlainText();
@@ -41,12 +23,10 @@ void frmMain::ShowOutputEnd() {
     txbOutput->repaint();
 }
 
-void frmMain::ClearOutput() { Output.Clear(); }
-
 std::vector<RunRecord> frmMain::ShownRuns() const { return Output.RunsShownIn(OutputText().toStdString()); }
 
 void frmMain::cmdClear_Click() {
-    ClearOutput();
+    Output.Clear();
     SetFormHeight(CompactHeight);
 }
 

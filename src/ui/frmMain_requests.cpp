@@ -37,22 +37,14 @@ RequestInput frmMain::ReadRequestInput() const {
     in.minuteTyped = S(cboMinute->currentText());
     in.searchAspect = cboSearchAspect->currentIndex();
     in.keepDates = chkKeepDates->isChecked();
-    in.allPlanets = AllPlanetsMode;
+    in.allPlanets = RunState.AllPlanetsMode;
     return in;
 }
 
 void frmMain::ApplyUpdates(const FieldUpdates& updates) {
     for (int row = 0; row < 3; ++row) {
-        if (const auto& fields = updates.dates[static_cast<std::size_t>(row)]) {
-            for (const auto& [box, text] : {std::pair{txbYear[row], fields->year}, std::pair{txbMonth[row], fields->month},
-                                            std::pair{txbDay[row], fields->day}}) {
-                if (box->text() != Q(text)) box->setText(Q(text));
-            }
-        }
-        if (const auto& label = updates.dateLabels[static_cast<std::size_t>(row)]) {
-            lblDate[row]->setText(Q(*label));
-            lblDate[row]->repaint();
-        }
+        if (const auto& fields = updates.dates[static_cast<std::size_t>(row)]) SetDateBoxes(row, *fields);
+        if (const auto& label = updates.dateLabels[static_cast<std::size_t>(row)]) SetDateWords(row, *label);
     }
     if (updates.resultZone) cboTimezone[0]->setCurrentIndex(*updates.resultZone);
     if (updates.birthZone) cboTimezone[1]->setCurrentIndex(*updates.birthZone);

@@ -26,6 +26,7 @@ public:
     explicit WindowRun(frmMain& window) : w_(window) {}
 
     void YieldToWindow() override { QCoreApplication::processEvents(); }
+    bool StopRequested() override { return w_.session.StopRequested; }
     void ShowDay(const std::string& dayText) override {
         w_.lblShortDate->setText(QString::fromStdString(dayText));
         w_.lblShortDate->repaint();
@@ -49,16 +50,16 @@ private:
 void frmMain::cmdStart_Click() {
     if (cmdStart->text() == QStringLiteral("Stop")) {
         // The second click of a double-click on the start button lands here.
-        if (StartClicked.isValid() &&
-            StartClicked.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+        if (RunState.StartClicked.isValid() &&
+            RunState.StartClicked.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
             return;
         }
         session.RunAborted = true;
         session.StopRequested = true;
-        StopClicked = true;
+        RunState.StopClicked = true;
         return;
     }
-    StartClicked.start();
+    RunState.StartClicked.start();
     const RequestCheck check = CheckRun(ReadRequestInput(), session);
     if (!Passed(check.updates, check.refusal) || !check.run) return;
     SetFormHeight(intHeight);
@@ -66,12 +67,11 @@ void frmMain::cmdStart_Click() {
 }
 
 void frmMain::ScanTransits(const TransitRequest& run) {
-    ScanRunning = true;
-    StopClicked = false;
-    ++ScansStarted;
+    RunState.ScanRunning = true;
+    RunState.StopClicked = false;
     WindowRun window(*this);
     const RunEnd end = ExecuteRun(session, run, scan, Output, chkAppendToOutput->isChecked(), window);
-    ScanRunning = false;
+    RunState.ScanRunning = false;
     if (!session.request.AllPlanetsMode) {
         if (end == RunEnd::Finished) {
             if (AnyTransit(scan)) {
@@ -90,7 +90,7 @@ void frmMain::ScanTransits(const TransitRequest& run) {
     }
     ShowOutputEnd();
     // A close asked for during the scan waited for it to unwind; carry it out now.
-    if (CloseRequested) QTimer::singleShot(0, this, &QWidget::close);
+    if (RunState.CloseRequested) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void frmMain::cmdShowAll_Click(int index) {
@@ -104,14 +104,14 @@ void frmMain::cmdShowAll_Click(int index) {
         cboPlanet[0]->setCurrentIndex(savedFirst);
         cboPlanet[1]->setCurrentIndex(savedSecond);
     };
-    AllPlanetsMode = true;
+    RunState.AllPlanetsMode = true;
 
     QComboBox* walked = cboPlanet[WalkedList(input.world, index)];
     bool started = false;  // the first request passed its checks and the box was emptied
     bool ended = false;    // nothing more runs, not even the closing run
     WalkAllPlanets(input, index, [&](const AllPlanetsStep& step) {
         // A window closed during a scan closes once the scan has unwound: start nothing more.
-        if (ended || CloseRequested) return true;
+        if (ended || RunState.CloseRequested) return true;
         // The lists show the pair being run, and the request is read from them as the start
         // button reads it.
         if (step.closingRun) {
@@ -131,7 +131,7 @@ void frmMain::cmdShowAll_Click(int index) {
         }
         ApplyUpdates(check.updates);
         if (!started) {
-            ClearOutput();
+            Output.Clear();  // and the runs it held
             chkAppendToOutput->setChecked(true);
             started = true;
         }
@@ -139,13 +139,13 @@ void frmMain::cmdShowAll_Click(int index) {
         SetFormHeight(intHeight);
         ScanTransits(*check.run);
         // Stop ends the whole listing; a full box leaves the closing run its designed turn.
-        ended = StopClicked;
+        ended = RunState.StopClicked;
         return session.RunAborted;
     });
 
     restoreLists();
     chkAppendToOutput->setChecked(savedAppend);
-    AllPlanetsMode = false;
+    RunState.AllPlanetsMode = false;
 }
 
 }  // namespace meridel

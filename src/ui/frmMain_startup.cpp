@@ -2,20 +2,14 @@
 // order the handlers rely on. Every user handler stays quiet until the last step.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <algorithm>
-#include <cmath>
 
-#include "calendar/clock.h"
-#include "calendar/date_text.h"
-#include "ephemeris/data_folder.h"
 #include "request/choices.h"
+#include "request/first_start.h"
 #include "ui/controls.h"
 #include "ui/frmMain.h"
 #include "ui/window_style.h"
@@ -45,18 +39,13 @@ void SetFontName(QWidget* control, const QString& name, QFont::StyleHint hint) {
 void frmMain::Form_Load() {
     blnStartUpCompleted = false;
     SetInitialDefaults();
-    SavedPlanetIndex = {-1, -1, -1, -1};
+    SavedPlanetIndex = PlanetMemory();
     FillSelectionLists();
     SetUpTimezoneComboBoxes(false);
     cmdRestoreState_Click();
 
     // The mode switch's handler did not run for a restored mode; do its work here.
-    const bool personal = optPersonal->isChecked();
-    fraZodiac->setVisible(personal);
-    fraBirthDate->setVisible(personal);
-    cmdShowAll[1]->setVisible(personal);
-    lblPlanet[0]->setText(personal ? QStringLiteral("Transiting planet") : QStringLiteral("Inner planet"));
-    lblPlanet[1]->setText(personal ? QStringLiteral("Natal planet") : QStringLiteral("Outer planet"));
+    ShowModeControls();
     FillPlanetLists();
 
     txbYear_LostFocus(0);
@@ -65,35 +54,21 @@ void frmMain::Form_Load() {
     SetBackColorAll(*this, kWindowBackColor);
     SetWindowFonts();
 
-    if (cboTimezone[0]->currentIndex() == -1) {
-        // Offsets of +12:00 and beyond, or -12:00, have no entry: take the nearest real zone.
-        cboTimezone[0]->setCurrentIndex(std::clamp(ZonePosition(LocalTimezoneMinutes()), 1, kZoneEntries - 1));
-    }
+    if (cboTimezone[0]->currentIndex() == -1) cboTimezone[0]->setCurrentIndex(LocalZonePosition());
     chkKeepDates->setChecked(true);
     txbDay_LostFocus(2);
     Reselect(cboHour);
     Reselect(cboMinute);
     lblShortDate->hide();
 
-    // First placement from the designed size: a fifth of the way down, centred across.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const double designedWidth = kDesignedClientWidthTwips + kFrameWidthTwips;
-        const double designedHeight = kDesignedClientHeightTwips + kFrameHeightTwips;
-        const double top = (area.height() * kTwipsPerPixel - designedHeight) / 5.0;
-        const double left = (area.width() * kTwipsPerPixel - designedWidth) / 2.0;
-        move(area.x() + static_cast<int>(std::lround(left / kTwipsPerPixel)),
-             area.y() + static_cast<int>(std::lround(top / kTwipsPerPixel)));
-    }
+    // First placement from the designed size.
+    PlaceOnScreen(*this, kDesignedClientWidthTwips + kFrameWidthTwips, kDesignedClientHeightTwips + kFrameHeightTwips);
 
     UpdateRunCaptions();
     UpdateSearchOrbLabel();
 
-    WindowWidth = 13800;
     SetFormWidth(WindowWidth);
-    CompactHeight = 6500;
     SetFormHeight(CompactHeight);
-    intHeight = 8000;
     // The window manager enforces what the resize rule would restore anyway.
     setFixedWidth(TwipsToPixels(WindowWidth - kFrameWidthTwips));
     setMinimumHeight(TwipsToPixels(CompactHeight - kFrameHeightTwips));
@@ -132,26 +107,17 @@ void frmMain::Form_Load() {
 
 void frmMain::SetInitialDefaults() {
     FillingPlanetLists = false;
-    session.request.AspectCount = 5;
-
-    txbYear[0]->setText(QStringLiteral("%1").arg(activeClock().currentYear(), 4, 10, QLatin1Char('0')));
-    txbMonth[0]->setText(QStringLiteral("1"));
-    txbDay[0]->setText(QStringLiteral("1"));
-    txbYear[1]->setText(txbYear[0]->text());
-    txbMonth[1]->setText(QStringLiteral("12"));
-    txbDay[1]->setText(QStringLiteral("31"));
-    txbYear[2]->clear();
-    txbMonth[2]->clear();
-    txbDay[2]->clear();
+    session = FirstSession();
+    const std::array<DateFields, 3> dates = FirstStartDates();
+    for (std::size_t row = 0; row < 3; ++row) {
+        txbYear[row]->setText(QString::fromStdString(dates[row].year));
+        txbMonth[row]->setText(QString::fromStdString(dates[row].month));
+        txbDay[row]->setText(QString::fromStdString(dates[row].day));
+    }
     txbOutput->clear();
-
     cmdFile->setEnabled(false);
     optPersonal->setChecked(true);
     optTropical->setChecked(true);
-
-    // The window's one sky: the data folder's position store, tropical, its Pluto table read when
-    // a request first needs it.
-    session.sky = InstalledSky();
 }
 
 void frmMain::SetWindowFonts() {

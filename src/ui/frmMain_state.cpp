@@ -7,102 +7,55 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <string>
 
 #include "dialogs/dialogs.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeline.h"
-#include "ui/frmView.h"
-#include "ui/registry.h"
+#include "persist/frmView.h"
+#include "store/saved_state.h"
+#include "persist/registry.h"
 
 namespace meridel {
 
 namespace {
 
-const std::string kMrd = "\\MRD";
-
-// Timer ticks (500 ms each) after which quitting asks again.
-constexpr std::int16_t kJustStoredTicks = 10;
-
 std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
-std::string Position(const QComboBox* list) { return std::to_string(list->currentIndex()); }
-
-std::string Restored(const std::string& keyPart, const std::string& name, const std::string& defaultValue) {
-    std::string value;
-    RestoreRegistryValue(keyPart, name, value, defaultValue);
-    return value;
-}
+QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // A list position from the store, kept within the list as it is filled now: beyond the end
 // the last entry, below -1 no selection. Setting it fires the list's handler.
-void SetRestoredPosition(QComboBox* list, const std::string& text) {
-    int position = NumberFromRegistryText(text);
-    if (position >= list->count()) position = list->count() - 1;
-    if (position < -1) position = -1;
-    list->setCurrentIndex(position);
+void SetRestoredPosition(QComboBox* list, int position) {
+    list->setCurrentIndex(std::clamp(position, -1, list->count() - 1));
 }
-
-// While the lists are set one at a time, an in-between combination (say the outer orb already
-// restored, the middle not yet) can fail a check that the saved state as a whole passes. The
-// store's problems are never shown either, so nothing the restore triggers reaches the user.
-class QuietDialogs {
-public:
-    QuietDialogs() : previous_(setDialogs(&silent_)) {}
-    ~QuietDialogs() { setDialogs(previous_); }
-    QuietDialogs(const QuietDialogs&) = delete;
-    QuietDialogs& operator=(const QuietDialogs&) = delete;
-
-private:
-    RecordingDialogs silent_;
-    Dialogs* previous_;
-};
 
 }  // namespace
 
+SavedState frmMain::ChoicesToKeep() const {
+    // What a run reads, and the hidden boxes' texts, which only travel with the state.
+    SavedState s = KeptChoices(ReadRequestInput());
+    s.stopDate = Text(txbStopDate);
+    s.allTransitsDateFormat = Text(txbAllTransitsDateFormat);
+    return s;
+}
+
 void frmMain::cmdSaveState_Click() {
-    // Every value is written even after a failure; the state counts as saved only when the
-    // store took all of them. The first failure's status says why.
-    bool saved = true;
+    // The state counts as saved only when the store took every value; the first failure says why.
     std::string failure;
-    auto save = [&](const std::string& keyPart, const std::string& name, const std::string& value) {
+    const bool saved = WriteSavedState(ChoicesToKeep(), [&failure](const std::string& keyPart, const std::string& name,
+                                                                   const std::string& value) {
         std::string status;
-        if (SaveRegistryValue(keyPart, name, value, &status)) return;
-        if (saved) failure = status;
-        saved = false;
-    };
-    for (int i = 0; i < 3; ++i) {
-        const std::string name = std::to_string(i);
-        save(kMrd + "\\Year", name, Text(txbYear[i]));
-        save(kMrd + "\\Month", name, Text(txbMonth[i]));
-        save(kMrd + "\\Day", name, Text(txbDay[i]));
-    }
-    save(kMrd + "\\PlanetLI", "0", Position(cboPlanet[0]));
-    save(kMrd + "\\PlanetLI", "1", Position(cboPlanet[1]));
-    for (int i = 0; i < 3; ++i) save(kMrd + "\\OrbsLI", std::to_string(i), Position(cboOrbs[i]));
-    save(kMrd, "World", optWorld->isChecked() ? "Y" : "N");
-    save(kMrd, "Tropical", optTropical->isChecked() ? "Y" : "N");
-    save(kMrd, "TZ0", Position(cboTimezone[0]));
-    save(kMrd, "TZ1", Position(cboTimezone[1]));
-    save(kMrd, "NATZ", chkDisplayNATZabbr->isChecked() ? "1" : "0");
-    save(kMrd, "Stop", Text(txbStopDate));
-    save(kMrd, "ATDateFmt", Text(txbAllTransitsDateFormat));
-    save(kMrd, "SrchAsp", Position(cboSearchAspect));
-    save(kMrd, "BirthHour", Position(cboHour));
-    save(kMrd, "BirthMinute", Position(cboMinute));
-    save(kMrd, "StateSaved", "Y");
+        if (SaveRegistryValue(keyPart, name, value, &status)) return true;
+        if (failure.empty()) failure = status;
+        return false;
+    });
     if (saved) {
-        StateJustStored = true;
-        StateStoredTicks = 0;
+        StateJustStored.Set();
         return;
     }
     dialogs().message("The program state could not be saved.\n" + failure, MessageIcon::Exclamation,
                       cmdSaveState->text().toStdString());
-}
-
-void frmMain::AgeStateJustStored() {
-    if (!StateJustStored) return;
-    ++StateStoredTicks;
-    if (StateStoredTicks > kJustStoredTicks) StateJustStored = false;
 }
 
 void frmMain::EndProgram() {
@@ -142,56 +95,42 @@ void frmMain::Form_Unload() {
     cmdQuit_Click();
 }
 
-
 void frmMain::cmdRestoreState_Click() {
-    std::string saved;
-    if (!RestoreRegistryValue(kMrd, "StateSaved", saved, "")) return;
-    QuietDialogs quiet;
-
-    for (int i = 0; i < 3; ++i) {
-        const std::string name = std::to_string(i);
-        txbYear[i]->setText(QString::fromStdString(Restored(kMrd + "\\Year", name, "")));
-        txbMonth[i]->setText(QString::fromStdString(Restored(kMrd + "\\Month", name, "")));
-        txbDay[i]->setText(QString::fromStdString(Restored(kMrd + "\\Day", name, "")));
+    const std::optional<SavedState> state = ReadSavedState(
+        [](const std::string& keyPart, const std::string& name, std::string& value) {
+            return RestoreRegistryValue(keyPart, name, value, "");
+        });
+    if (!state) return;
+    // While the lists are set one at a time, an in-between combination (say the outer orb already
+    // restored, the middle not yet) can fail a check that the saved state as a whole passes. The
+    // store's problems are never shown either, so nothing the restore triggers reaches the user.
+    RecordingDialogs silent;
+    DialogsInUse quiet(silent);
+    for (std::size_t row = 0; row < 3; ++row) {
+        txbYear[row]->setText(Q(state->years[row]));
+        txbMonth[row]->setText(Q(state->months[row]));
+        txbDay[row]->setText(Q(state->days[row]));
         // Applied to the lists of the mode selected now; the mode switch below may refill them.
-        if (i < 2) SetRestoredPosition(cboPlanet[i], Restored(kMrd + "\\PlanetLI", name, name));
+        if (row < 2) SetRestoredPosition(cboPlanet[row], state->planets[row]);
     }
-    const char* orbDefaults[3] = {"9", "4", "1"};
-    for (int i = 0; i < 3; ++i)
-        SetRestoredPosition(cboOrbs[i], Restored(kMrd + "\\OrbsLI", std::to_string(i), orbDefaults[i]));
-
-    if (Restored(kMrd, "World", "N") == "Y") {
-        optWorld->setChecked(true);
-        SavedPlanetIndex[0] = static_cast<std::int16_t>(cboPlanet[0]->currentIndex());
-        SavedPlanetIndex[2] = static_cast<std::int16_t>(cboPlanet[1]->currentIndex());
-    } else {
-        optPersonal->setChecked(true);
-        SavedPlanetIndex[1] = static_cast<std::int16_t>(cboPlanet[0]->currentIndex());
-        SavedPlanetIndex[3] = static_cast<std::int16_t>(cboPlanet[1]->currentIndex());
-    }
-    if (Restored(kMrd, "Tropical", "Y") == "Y")
-        optTropical->setChecked(true);
-    else
-        optSidereal->setChecked(true);
-
-    chkDisplayNATZabbr->setChecked(NumberFromRegistryText(Restored(kMrd, "NATZ", "1")) != 0);
-    SetRestoredPosition(cboTimezone[0], Restored(kMrd, "TZ0", "24"));
-    SetRestoredPosition(cboTimezone[1], Restored(kMrd, "TZ1", "24"));
-
-    StopDateText = QString::fromStdString(Restored(kMrd, "Stop", ""));
-    txbAllTransitsDateFormat->setText(QString::fromStdString(Restored(kMrd, "ATDateFmt", "")));
-
-    SetRestoredPosition(cboSearchAspect, Restored(kMrd, "SrchAsp", "0"));
-    SetRestoredPosition(cboHour, Restored(kMrd, "BirthHour", "0"));
-    SetRestoredPosition(cboMinute, Restored(kMrd, "BirthMinute", "0"));
+    for (std::size_t i = 0; i < 3; ++i) SetRestoredPosition(cboOrbs[i], state->orbs[i]);
+    (state->world ? optWorld : optPersonal)->setChecked(true);
+    for (int list = 0; list < 2; ++list) SavedPlanetIndex.Remember(state->world, list, cboPlanet[list]->currentIndex());
+    (state->tropical ? optTropical : optSidereal)->setChecked(true);
+    chkDisplayNATZabbr->setChecked(state->northAmericanZones);
+    SetRestoredPosition(cboTimezone[0], state->zones[0]);
+    SetRestoredPosition(cboTimezone[1], state->zones[1]);
+    StopDateText = Q(state->stopDate);
+    txbAllTransitsDateFormat->setText(Q(state->allTransitsDateFormat));
+    SetRestoredPosition(cboSearchAspect, state->searchAspect);
+    SetRestoredPosition(cboHour, state->birthHour);
+    SetRestoredPosition(cboMinute, state->birthMinute);
     // The words beside the dates follow the restored boxes, which Start reads (start-up brings
     // them up to date itself, cleaning the boxes as it does).
     if (blnStartUpCompleted) {
         for (int row = 0; row < 3; ++row) ShowDateWords(row);
     }
-
-    StateJustStored = true;
-    StateStoredTicks = 0;
+    StateJustStored.Set();
 }
 
 }  // namespace meridel

@@ -1,14 +1,10 @@
 #include "ui/frmPopUp.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
-#include <cmath>
 
 #include "ui/controls.h"
-#include "ui/frmMain.h"
 #include "ui/window_style.h"
 
 namespace meridel {
@@ -33,24 +29,6 @@ frmPopUp::frmPopUp(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, [this] { CloseNow(); });
-}
-
-void frmPopUp::PopUp(const QString& strMessage, int intWidth, int intHeight, int intInterval, int intTop,
-                     int intLeft) {
-    lblMessage->setText(strMessage);
-    SetTwipsGeometry(this, intLeft, intTop, intWidth, intHeight);
-    SetTwipsGeometry(lblMessage, 0, 0, intWidth, intHeight);
-    ShowUntilClosed(intInterval);
-}
-
-void frmPopUp::PopUpCenterScreen(const QString& strMessage, int intWidth, int intHeight, int intInterval) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
-    const double screenWidth = area.width() * kTwipsPerPixel;
-    const double screenHeight = area.height() * kTwipsPerPixel;
-    const int centreLeft = static_cast<int>(std::nearbyint((screenWidth - intWidth) / 2.0));
-    const int centreTop = static_cast<int>(std::nearbyint((screenHeight - intHeight) / 2.0));
-    PopUp(strMessage, intWidth, intHeight, intInterval, centreTop, centreLeft);
 }
 
 void frmPopUp::PopUpInForm(QWidget* frmMe, const QString& strMessage, int intWidth, int intHeight, int intInterval,

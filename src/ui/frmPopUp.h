@@ -20,10 +20,6 @@ public:
     QLabel* lblMessage = nullptr;  // covers the window
     QTimer* Timer1 = nullptr;      // off while the window is hidden
 
-    // At intTop, intLeft on the screen.
-    void PopUp(const QString& strMessage, int intWidth, int intHeight, int intInterval, int intTop, int intLeft);
-    // Centred on the screen.
-    void PopUpCenterScreen(const QString& strMessage, int intWidth, int intHeight, int intInterval);
     // At the outer top-left corner of the owner (a top-level window) plus intTop, intLeft; the
     // label keeps its height.
     void PopUpInForm(QWidget* frmMe, const QString& strMessage, int intWidth, int intHeight, int intInterval,

@@ -18,8 +18,6 @@ public:
     explicit QtDialogs(QWidget* owner = nullptr);
     ~QtDialogs() override;
 
-    void setOwner(QWidget* owner) { owner_ = owner; }
-
     void message(const std::string& text, MessageIcon icon, const std::string& title) override;
     Answer askYesNoCancel(const std::string& text, const std::string& title) override;
     void popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,

@@ -1,6 +1,9 @@
 #include "ui/window_style.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -138,6 +141,16 @@ bool FocusButtonIfAvailable(QPushButton* button) {
     if (!IsShown(button) || !button->isEnabled()) return false;
     button->setFocus();
     return true;
+}
+
+void PlaceOnScreen(QWidget& window, int widthTwips, int heightTwips) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const double top = (area.height() * kTwipsPerPixel - static_cast<double>(heightTwips)) / 5.0;
+    const double left = (area.width() * kTwipsPerPixel - static_cast<double>(widthTwips)) / 2.0;
+    window.move(area.x() + static_cast<int>(std::lround(left / kTwipsPerPixel)),
+                area.y() + static_cast<int>(std::lround(top / kTwipsPerPixel)));
 }
 
 }  // namespace meridel

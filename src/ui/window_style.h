@@ -12,6 +12,16 @@ class QWidget;
 
 namespace meridel {
 
+// The windows' colours as Windows colour values 0x00BBGGRR.
+inline constexpr std::int32_t kWindowBackColor = 0x5B082F;   // dark violet
+inline constexpr std::int32_t kControlForeColor = 0xF8EDD5;  // pale blue
+inline constexpr std::int32_t kRunningDateColor = 0x00FFFF;  // yellow
+
+// What the main window's frame adds to its client area, in twips: two 4-pixel borders, and a
+// title bar. Chosen so that the designed heights 6500 and 8000 are whole pixels of client area.
+inline constexpr int kFrameWidthTwips = 120;
+inline constexpr int kFrameHeightTwips = 575;
+
 enum class ControlKind { Label, CommandButton, CheckBox, TextBox, OptionButton, Frame, ComboBox, Other };
 
 ControlKind KindOf(const QWidget* control);
@@ -45,5 +55,9 @@ void SetEnabledByKind(QWidget& window, bool enabled, bool framesToo, bool textBo
 
 // Gives button the keyboard focus when it is visible and enabled; false otherwise.
 bool FocusButtonIfAvailable(QPushButton* button);
+
+// Moves a window of this outer size (twips) to a fifth of the way down the primary screen,
+// centred across.
+void PlaceOnScreen(QWidget& window, int widthTwips, int heightTwips);
 
 }  // namespace meridel

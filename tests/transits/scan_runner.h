@@ -12,23 +12,14 @@
 
 namespace meridel::skycheck {
 
-// The window: keeps every line and never asks to stop.
-struct RecordingHooks : ScanHooks {
-    std::vector<std::string> lines;
-    void yieldToWindow() override {}
-    bool stopRequested() override { return false; }
-    void showDay(const std::string&) override {}
-    void appendLine(const std::string& line) override { lines.push_back(line); }
-    bool writeRow(const std::string& line) override {
-        appendLine(line);
-        return true;
-    }
-};
-
+// The output without a limit, and no window: nothing asks to stop.
 struct ScanRun {
     TransitRequest request;
     ScanState state;
-    RecordingHooks hooks;
+    StringOutput text;
+    OutputBox box{text, std::nullopt};
+    RunWindow window;
+    std::vector<std::string> lines;  // what the run wrote
     std::vector<Cells> rows;
 };
 
@@ -46,19 +37,22 @@ inline void Scan(ScanRun& run, const Case& c, std::size_t tableRows = 0) {
     r.planet2 = BodyName[c.second];
     r.zoneMinutes = c.zone;
     r.zoneText = c.zoneText;
-    TransitScan scan(r, ProgramSky(), run.state, run.hooks);
+    TransitScan scan(r, ProgramSky(), run.state, run.box, run.window);
     scan.Begin();
     if (tableRows > 0) run.state.ResultRows.resize(tableRows);
     scan.WriteHeader();
     EXPECT_EQ(scan.Run(), ScanOutcome::Finished);
-    run.rows = RowsOf(run.hooks.lines);
+    const std::string& text = run.text.Text();
+    for (std::size_t from = 0, end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
+        run.lines.push_back(text.substr(from, end - from));
+    run.rows = RowsOf(run.lines);
     // The run's records are what it wrote: rendered again they give its lines.
     std::vector<std::string> rendered = {HeadingLine(r), TitlesLine(r.OrbDegrees), RuleLine()};
     for (const TransitRecord& transit : run.state.Results.transits) {
         EXPECT_NE(transit.aspect, 0);
         for (const TransitRow& row : transit.rows) rendered.push_back(RowLine(row, r.zoneText));
     }
-    EXPECT_EQ(rendered, run.hooks.lines);
+    EXPECT_EQ(rendered, run.lines);
 }
 
 }  // namespace meridel::skycheck

@@ -115,7 +115,7 @@ TEST_F(SkySweep, RandomRequestsMatchTheSky) {
         const int failuresBefore = ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
         ExpectListingMatches(run.rows, c);
         if (::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count() > failuresBefore) {
-            for (const std::string& line : run.hooks.lines) std::cerr << line << "\n";
+            for (const std::string& line : run.lines) std::cerr << line << "\n";
         }
         int hits = 0;
         for (const Cells& row : run.rows) hits += !row[4].empty() && row[4].find('*') != std::string::npos;

@@ -31,10 +31,10 @@ TEST_F(Lists, EachModeKeepsItsOwnPlanetChoice) {
 
     // A hand-edited remembered position beyond the list selects the last entry.
     w.optPersonal->setChecked(true);
-    w.SavedPlanetIndex[2] = 9;
+    w.SavedPlanetIndex.Remember(true, 1, 9);
     w.optWorld->setChecked(true);
     EXPECT_EQ(w.cboPlanet[1]->currentText(), "Pluto");
-    EXPECT_EQ(w.SavedPlanetIndex[2], 7);
+    EXPECT_EQ(w.SavedPlanetIndex.Remembered(true, 1), 7);
 }
 
 // Choosing an orb checks it (the request layer's orb check, its message only); a refused orb

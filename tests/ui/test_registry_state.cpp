@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "ui/registry.h"
+#include "persist/registry.h"
 #include "window_fixture.h"
 
 namespace meridel {

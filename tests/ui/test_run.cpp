@@ -26,7 +26,7 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     QTimer::singleShot(secondClick, [&] { QTest::mouseClick(w.cmdStart, Qt::LeftButton); });
     QTimer::singleShot(AfterDoubleClick(), [&] {
         captionDuringRun = w.cmdStart->text();
-        runningAfterDoubleClick = w.ScanRunning && !w.session.StopRequested;
+        runningAfterDoubleClick = w.RunState.ScanRunning && !w.session.StopRequested;
         lockedDuringRun = !w.cmdShowAll[0]->isEnabled() && !w.txbYear[0]->isEnabled() &&
                           !w.cboPlanet[0]->isEnabled() && w.cmdQuit->isEnabled() && IsShown(w.lblShortDate);
         QTest::mouseClick(w.cmdStart, Qt::LeftButton);
@@ -43,7 +43,7 @@ TEST_F(RunRequest, StopEndsALongRunAndLeavesTheWindowIdle) {
     EXPECT_TRUE(w.cmdShowAll[0]->isEnabled());
     EXPECT_TRUE(w.txbYear[0]->isEnabled());
     EXPECT_FALSE(IsShown(w.lblShortDate));
-    EXPECT_FALSE(w.ScanRunning);
+    EXPECT_FALSE(w.RunState.ScanRunning);
     EXPECT_FALSE(w.session.StopRequested);
     EXPECT_TRUE(w.session.RunAborted);
     EXPECT_TRUE(shown.popUps.empty());
@@ -144,9 +144,9 @@ TEST_F(RunRequest, OutputLimitCountsLineEndsAsTwoCharacters) {
     c.setPosition(2);
     w.txbOutput->setTextCursor(c);
     EXPECT_EQ(w.OutputTextBox.Length(), 64000u);
-    EXPECT_TRUE(w.Output.WriteRow("row", "Meridel"));
+    EXPECT_TRUE(w.Output.WriteRow("row"));
     EXPECT_GE(w.OutputTextBox.Length(), 64001u);
-    EXPECT_FALSE(w.Output.WriteRow("row", "Meridel"));
+    EXPECT_FALSE(w.Output.WriteRow("row"));
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("x\r\nrow\r\nTextbox is full -- ")));
 }
 

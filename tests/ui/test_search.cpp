@@ -46,13 +46,13 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     w.chkAppendToOutput->setChecked(false);
     shown.clear();
     w.cmdShowAll_Click(0);
-    EXPECT_EQ(w.ScansStarted, 8);
+    EXPECT_EQ(w.Output.Runs().size(), 8u);
     EXPECT_TRUE(shown.messages.empty()) << LastText();
     EXPECT_TRUE(shown.popUps.empty());
     EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Saturn")));
     EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cboPlanet[1]->currentText(), "MarsSaturn");
     EXPECT_FALSE(w.chkAppendToOutput->isChecked());
-    EXPECT_FALSE(w.AllPlanetsMode);
+    EXPECT_FALSE(w.RunState.AllPlanetsMode);
     EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
 
     // Orbs out of order, or a date the first request refuses, are refused once, before any run
@@ -67,7 +67,7 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     shown.clear();
     w.cmdShowAll_Click(0);
     ExpectOneMessage("The start date is invalid.", "Invalid input");
-    EXPECT_EQ(w.ScansStarted, 8);
+    EXPECT_EQ(w.Output.Runs().size(), 8u);
     EXPECT_EQ(w.OutputText(), QStringLiteral("kept"));
     EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
 }
@@ -100,12 +100,12 @@ TEST_F(ShowAll, RefusalOverTheChosenListsAndStopEndsTheListing) {
     ASSERT_EQ(lists.messages.size(), 1u);
     EXPECT_EQ(lists.messages[0].text, "Start date is too early for Pluto.");
     EXPECT_EQ(lists.behind.join("").toStdString(), "Mars|Show all world transits between Mars and Jupiter");
-    EXPECT_EQ(w.ScansStarted, 7);
+    EXPECT_EQ(w.Output.Runs().size(), 7u);
 
     SetYears("1600", "2099");
     QTimer::singleShot(100, [&] { QTest::mouseClick(w.cmdStart, Qt::LeftButton); });
     w.cmdShowAll_Click(0);
-    EXPECT_EQ(w.ScansStarted, 8);
+    EXPECT_EQ(w.Output.Runs().size(), 1u);
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
     EXPECT_FALSE(w.OutputText().contains(QStringLiteral("Pluto")));
     EXPECT_TRUE(shown.messages.empty()) << LastText();
@@ -127,15 +127,15 @@ TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     });
     w.cmdShowAll_Click(0);
     EXPECT_TRUE(stillOpenDuringRun);
-    EXPECT_EQ(w.ScansStarted, 1);
+    EXPECT_EQ(w.Output.Runs().size(), 1u);
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
     EXPECT_EQ(w.cboPlanet[0]->currentText(), QStringLiteral("Venus"));
-    EXPECT_FALSE(w.AllPlanetsMode);
+    EXPECT_FALSE(w.RunState.AllPlanetsMode);
     QTest::qWait(50);
     ExpectOneMessage("Save program state for next run?", "Quit");
     EXPECT_TRUE(w.isVisible()) << "answered Cancel";
     EXPECT_FALSE(w.ProgramEnded);
-    EXPECT_FALSE(w.CloseRequested);
+    EXPECT_FALSE(w.RunState.CloseRequested);
 
     shown.answers = {Answer::No};
     w.close();

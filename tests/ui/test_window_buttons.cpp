@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "ui/frmView.h"
+#include "persist/frmView.h"
 #include "ui/qt_dialogs.h"
 #include "window_fixture.h"
 
@@ -107,7 +107,7 @@ TEST_F(WindowButtons, HelpShowsTheHelpFileBesideTheProgramOverTheWindow) {
     EXPECT_NEAR(viewer.heightTwips(), w.FormHeight() - 480, 8);
     EXPECT_FALSE(viewer.isModal());  // the main window stays usable
     // Quitting hides the viewer with the window.
-    w.StateJustStored = true;
+    w.StateJustStored.Set();
     w.cmdQuit_Click();
     EXPECT_FALSE(viewer.isVisible());
 }

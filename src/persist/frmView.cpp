@@ -1,8 +1,8 @@
-#include "ui/frmView.h"
+#include "persist/frmView.h"
 
 #include "dialogs/dialogs.h"
-#include "ui/catalog_text.h"
-#include "ui/text_encoding.h"
+#include "persist/catalog_text.h"
+#include "persist/text_encoding.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "ui/frmView.h"
+#include "persist/frmView.h"
 
 #include "dialogs/dialogs.h"
 

@@ -1,4 +1,4 @@
-#include "ui/whole_file.h"
+#include "persist/whole_file.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 // What reaches the disk: the saved-state store and the output file.
-#include "ui/output_file.h"
-#include "ui/registry.h"
+#include "persist/output_file.h"
+#include "persist/registry.h"
 
 #include "dialogs/dialogs.h"
 #include "file_fault.h"

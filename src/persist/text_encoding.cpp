@@ -1,4 +1,4 @@
-#include "ui/text_encoding.h"
+#include "persist/text_encoding.h"
 
 #include <QList>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
-#include "ui/registry.h"
+#include "persist/registry.h"
 
 #include "store/settings_text.h"
 #include "store/settings_values.h"
-#include "ui/whole_file.h"
+#include "persist/whole_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,10 +75,6 @@ void UseMemorySettings() {
     StoreChoice& s = store();
     s.kind = StoreKind::Memory;
     s.memory.clear();
-}
-
-std::string SettingsFilePath() {
-    return store().kind == StoreKind::Memory ? std::string() : filePath();
 }
 
 std::string WriteRegistryString(RegistryRoot, const std::string& key, const std::string& name,

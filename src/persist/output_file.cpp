@@ -1,9 +1,9 @@
-#include "ui/output_file.h"
+#include "persist/output_file.h"
 
 #include "dialogs/dialogs.h"
 #include "transits/exports.h"
-#include "ui/text_encoding.h"
-#include "ui/whole_file.h"
+#include "persist/text_encoding.h"
+#include "persist/whole_file.h"
 
 #include <QString>
 

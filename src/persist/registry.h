@@ -51,7 +51,5 @@ std::string DefaultSettingsFilePath();
 void UseSettingsFile(const std::string& path);
 // Use an empty store in memory: the user's saved state is neither read nor written.
 void UseMemorySettings();
-// The ini file in use; "" while the memory store is used.
-std::string SettingsFilePath();
 
 }  // namespace meridel

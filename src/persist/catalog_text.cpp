@@ -1,4 +1,4 @@
-#include "ui/catalog_text.h"
+#include "persist/catalog_text.h"
 
 namespace meridel {
 
