@@ -55,9 +55,11 @@ std::string DateLabel(const EuroDate& date) {
 }
 
 DateRowView ViewDateRow(const DateFields& fields) {
-    DateRowView view{{CleanedBox(fields.year), CleanedBox(fields.month), CleanedBox(fields.day)}, ""};
+    DateRowView view{{CleanedBox(fields.year), CleanedBox(fields.month), CleanedBox(fields.day)}, "", std::nullopt};
     if (view.cleaned.year.empty() || view.cleaned.month.empty() || view.cleaned.day.empty()) return view;
-    view.label = DateLabel(DateOf(view.cleaned));
+    const EuroDate date = DateOf(view.cleaned);
+    view.day = date.DayNumber;
+    view.label = DateLabel(date);
     return view;
 }
 

@@ -23,6 +23,7 @@ std::string DateLabel(const EuroDate& date);
 struct DateRowView {
     DateFields cleaned;
     std::string label;  // "" while a box is empty
+    std::optional<std::int32_t> day;  // the row's day number, while no box is empty
 };
 DateRowView ViewDateRow(const DateFields& fields);
 
