@@ -14,7 +14,7 @@ cmake -S . -B "$dir" -DCMAKE_CXX_COMPILER=clang++-14 -DMERIDEL_FUZZ=ON -DMERIDEL
   -DMERIDEL_BENCHMARKS=OFF -DMERIDEL_WERROR=ON >/dev/null
 cmake --build "$dir" --target fuzz_harnesses -j "$(nproc)"
 
-harnesses=(store pluto_line pluto_table date_fields birth_time list_arguments)
+harnesses=(store pluto date_fields birth_time list_arguments)
 mkdir -p "$dir/findings" "$dir/logs"
 run() {
   local what=$1
