@@ -1,14 +1,15 @@
 // The Pluto table, from its lines and from a file. The first byte chooses:
-// - below 128, up to eight lines (the rest of the input, one a line) placed from line byte % 110:
+// - below 240, up to eight lines (the rest of the input, one a line) placed from line byte % 110:
 //   each decodes to a value on the circle that encodes back to its characters, or is refused,
 //   reading nothing beyond its text; a moment within a day is on the circle exactly when both
 //   its lines decode. The same bytes also give a line number, whole minutes and a rest that must
 //   survive encoding and decoding.
-// - 128 and above, a file: even, the rest of the input as it is, which loads with no error or is
-//   refused with one; odd, a table of the range's length give or take three lines (the second
-//   byte), encoded from the input's bytes and written with blanks, CRs, blank lines and perhaps a
-//   line that cannot decode, which loads exactly when it is long enough and every line decodes,
-//   to the values encoded. A loaded table has Pluto on the circle through the range, none outside.
+// - 240 and above (rarer: a file costs as much as a hundred lines), a file: even, the rest of the
+//   input as it is, which loads with no error or is refused with one; odd, a table of the range's
+//   length give or take three lines (the second byte), encoded from the input's bytes and written
+//   with blanks, CRs, blank lines and perhaps a line that cannot decode, which loads exactly when
+//   it is long enough and every line decodes, to the values encoded. A loaded table has Pluto on
+//   the circle through the range and no position outside it.
 #include <unistd.h>
 
 #include <cmath>
@@ -102,8 +103,10 @@ void RemoveFolder() { std::filesystem::remove_all(folder); }
 
 std::string Folder() {
     if (!folder[0]) {
+        // Memory rather than disk where there is a choice: a table is a megabyte a run.
         const char* tmp = std::getenv("TMPDIR");
-        std::snprintf(folder, sizeof folder, "%s/fuzz_pluto.%d", tmp && *tmp ? tmp : "/tmp", static_cast<int>(getpid()));
+        const char* base = tmp && *tmp ? tmp : std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+        std::snprintf(folder, sizeof folder, "%s/fuzz_pluto.%d", base, static_cast<int>(getpid()));
         std::filesystem::create_directories(folder);
         std::atexit(RemoveFolder);
     }
@@ -168,7 +171,7 @@ void CheckFile(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    if (data[0] >= 128) {
+    if (data[0] >= 240) {
         CheckFile(data, size);
         return 0;
     }
