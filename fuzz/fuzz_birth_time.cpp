@@ -21,11 +21,22 @@ using namespace meridel::fuzz;
 
 namespace {
 
-// A chosen entry is one whose own text chooses it again; none is -1, blank 0.
+// Digits without their leading zeros ("0" for none), to compare numbers of any length.
+std::string Significant(const std::string& digits) {
+    const std::size_t first = digits.find_first_not_of('0');
+    return first == std::string::npos ? "0" : digits.substr(first);
+}
+
+// A chosen entry is one whose own text chooses it again and names the number typed (blanks
+// around it aside); none is -1.
 void CheckTypedEntry(const std::vector<std::string>& entries, const std::string& typed, int entry) {
     const std::string what = Shown(typed) + " chose entry " + std::to_string(entry);
     FUZZ_CHECK(entry >= -1 && entry < static_cast<int>(entries.size()), what);
-    if (entry > 0) FUZZ_CHECK(EntryOfTypedNumber(entries, entries[static_cast<std::size_t>(entry)]) == entry, what);
+    if (entry <= 0) return;
+    const std::string& text = entries[static_cast<std::size_t>(entry)];
+    FUZZ_CHECK(EntryOfTypedNumber(entries, text) == entry, what);
+    const std::size_t first = typed.find_first_not_of(" \t");
+    FUZZ_CHECK(Significant(typed.substr(first, typed.find_last_not_of(" \t") + 1 - first)) == Significant(text), what);
 }
 
 const Sky* sky = nullptr;
