@@ -67,16 +67,20 @@ TEST_F(Layout, ResizeKeepsTheWidthAndMovesTheBottomRow) {
     frmMain& w = Start();
     const int width = w.FormWidth();
     w.resize(w.width() + 120, w.height() - 60);
-    const int box = w.txbOutput->height(), row = w.cmdQuit->y(), least = w.height();
+    const std::vector<QWidget*> row = {w.cmdQuit,         w.cmdHelp, w.cmdClear,          w.cmdSaveState,
+                                       w.cmdRestoreState, w.cmdFile, w.chkOpenOutputFile, w.cmdTimeline};
+    std::vector<int> tops;
+    for (QWidget* b : row) tops.push_back(b->y());
+    const int box = w.txbOutput->height(), least = w.height();
     EXPECT_EQ(w.FormWidth(), width);
     w.resize(w.width(), w.height() - 60);
     EXPECT_EQ(w.height(), least) << "no lower than the minimum";
     w.resize(w.width() - 50, w.height() + 100);
     EXPECT_EQ(w.FormWidth(), width);
     EXPECT_EQ(w.txbOutput->height(), box + 100);
-    for (QWidget* b : std::initializer_list<QWidget*>{w.cmdQuit, w.cmdClear, w.cmdRestoreState, w.cmdFile, w.cmdTimeline}) {
-        EXPECT_EQ(b->y(), row + 100) << b->objectName().toStdString();
-        EXPECT_GT(b->y(), w.txbOutput->geometry().bottom()) << b->objectName().toStdString();
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        EXPECT_EQ(row[i]->y(), tops[i] + 100) << row[i]->objectName().toStdString();
+        EXPECT_GT(row[i]->y(), w.txbOutput->geometry().bottom()) << row[i]->objectName().toStdString();
     }
     EXPECT_GT(w.cmdTimeline->geometry().left(), w.cmdRestoreState->geometry().right() + 4);
     EXPECT_LT(w.cmdTimeline->geometry().right() + 4, w.cmdFile->geometry().left());
