@@ -23,7 +23,6 @@ TEST_F(SearchListings, SearchSkipsTheTransitUnderWayAndListsTheNext) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     expectGolden("search_world_jupiter_saturn_after_2020", r.out);
-    EXPECT_EQ(r.out.rfind("World transits for Jupiter and Saturn from July 15, 2040, to October 3, 2041", 0), 0u);
     ExpectListingMatches(rowsOf(r.out),
                          Case{kJupiter, kSaturn, true, Day(2040, 7, 15), Day(2041, 10, 3), 0, "GMT", {10, 6, 2}});
 
@@ -64,9 +63,6 @@ TEST_F(SearchListings, RefusalsAndTheEndOfPlutosRange) {
                         "[Date out of range] No complete conjunction transit found up to 2100-01-01 CE . / "
                         "Date is beyond allowable date range for Pluto.\n");
 
-    expectRefused("--world --planet1 Mars --planet2 Jupiter --end 2024-12-31 --orbs 5,3,1 --search trine",
-                  "[Search orb value] With Sun, Venus or Mars the search orb must be at least 6°.\n");
-
     expectRefused("--personal --planet1 Mercury --planet2 Sun --end 2024-12-31 --orbs 6,4,2 --search trine "
                   "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT",
                   "[Search orb value] With transiting Mercury the search orb must be at least 7°.\n");
@@ -91,8 +87,6 @@ TEST_F(SearchListings, AllPlanetsWorldWithSaturn) {
     for (std::size_t i = 0; i < runs.size(); ++i) {
         SCOPED_TRACE(BodyName[inner[i]]);
         const std::int32_t start = inner[i] == kVenus ? Day(2023, 12, 30) : Day(2024, 1, 1);
-        const std::string heading = "World transits for " + BodyName[inner[i]] + " and Saturn from " + LongDateText(start);
-        EXPECT_EQ(runs[i].rfind(heading, 0), 0u);
         const Case c{std::min<std::int16_t>(inner[i], kSaturn), std::max<std::int16_t>(inner[i], kSaturn), true, start,
                      Day(2024, 12, 31), 0, "GMT", {10, 5, 2}, -1, false};
         ExpectListingMatches(rowsOf(runs[i]), c);
@@ -112,7 +106,6 @@ TEST_F(SearchListings, AllPlanetsPersonalEveryNatalPlanet) {
     ASSERT_EQ(runs.size(), natal.size());
     for (std::size_t i = 0; i < runs.size(); ++i) {
         SCOPED_TRACE(BodyName[natal[i]]);
-        EXPECT_EQ(runs[i].rfind("Jupiter transits of natal " + BodyName[natal[i]] + ",", 0), 0u);
         ExpectListingMatches(rowsOf(runs[i]), Case{kJupiter, natal[i], false, Day(2024, 1, 1), Day(2024, 12, 31), 0,
                                                    "GMT", {10, 5, 2}, SkyLongitude(natal[i], Day(1990, 6, 15))});
     }
