@@ -40,21 +40,18 @@ TEST_F(Listings, CommittedListingsMatchTheSky) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.golden);
-        RunResult r = runList(c.arguments);
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "");
-        expectGolden(c.golden, r.out);
-        ExpectListingMatches(rowsOf(r.out), c.sky);
+        const std::string out = listed(c.arguments);
+        expectGolden(c.golden, out);
+        ExpectListingMatches(rowsOf(out), c.sky);
     }
 }
 
 // The great conjunction is inside the 2° orb on 2020-12-15: the run starts on the latest day
 // before it outside that orb, so the inner-orb entry is listed and the heading shows that day.
 TEST_F(Listings, StartMovedBackWhenInsideTheInnerOrb) {
-    RunResult r = runList("--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("World transits for Jupiter and Saturn from December 3, 2020, to", 0), 0u) << r.out;
-    ExpectListingMatches(rowsOf(r.out), Case{kJupiter, kSaturn, true, Day(2020, 12, 3), Day(2021, 3, 31)});
+    const std::string out = listed("--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31");
+    EXPECT_EQ(out.rfind("World transits for Jupiter and Saturn from December 3, 2020, to", 0), 0u) << out;
+    ExpectListingMatches(rowsOf(out), Case{kJupiter, kSaturn, true, Day(2020, 12, 3), Day(2021, 3, 31)});
 }
 
 // With an outer orb of 15 degrees the square leaves it on the day the sextile enters it: on the
@@ -62,10 +59,9 @@ TEST_F(Listings, StartMovedBackWhenInsideTheInnerOrb) {
 TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
     const std::string request = "--world --planet1 Mercury --planet2 Jupiter --start 2005-05-10 --orbs 15,8,4 --tz GMT+10:00";
     for (const std::int32_t end : {Day(2005, 6, 24), Day(2005, 6, 25)}) {
-        RunResult r = runList(request + " --end " + Date(end));
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.out.find("Sextile") != std::string::npos, end == Day(2005, 6, 25)) << r.out;
-        ExpectListingMatches(rowsOf(r.out),
+        const std::string out = listed(request + " --end " + Date(end));
+        EXPECT_EQ(out.find("Sextile") != std::string::npos, end == Day(2005, 6, 25)) << out;
+        ExpectListingMatches(rowsOf(out),
                              Case{kMercury, kJupiter, true, Day(2005, 5, 10), end, 600, "GMT+10:00", {15, 8, 4}});
     }
 }
@@ -75,10 +71,8 @@ TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
 // pair: the period has no day of that approach to name, and no moment where the search for a
 // closer one ran out of positions is taken for it.
 TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
-    RunResult r = runList("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 --end 1600-03-31 "
-                          "--orbs 15,7,4 --tz GMT+8:30");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::vector<Cells> rows = rowsOf(r.out);
+    const std::vector<Cells> rows = rowsOf(listed("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 "
+                                                  "--end 1600-03-31 --orbs 15,7,4 --tz GMT+8:30"));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0][0] + "|" + rows[0][4] + "|" + rows[0][8], "Trine||");
     EXPECT_FALSE(rows[0][7].empty()) << "the trine ends in the period";
@@ -88,10 +82,8 @@ TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
 // At the other end, the last midnight of a zone west of Greenwich is after Pluto's table ends:
 // the trine that leaves the middle orb during 2099-12-31 there is still open at the end.
 TEST_F(Listings, PassLeavingAnOrbWherePlutosTableEndsStaysOpen) {
-    RunResult r = runList("--world --planet1 Sun --planet2 Pluto --start 2099-06-19 --end 2099-12-31 "
-                          "--orbs 10,8,5 --tz GMT-11:00");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::vector<Cells> rows = rowsOf(r.out);
+    const std::vector<Cells> rows = rowsOf(listed("--world --planet1 Sun --planet2 Pluto --start 2099-06-19 "
+                                                  "--end 2099-12-31 --orbs 10,8,5 --tz GMT-11:00"));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.back()[0] + "|" + rows.back()[5] + "|" + rows.back()[6], "Trine|2099-12-28|");
     ExpectListingMatches(rows, Case{kSun, kPluto, true, Day(2099, 6, 19), Day(2099, 12, 31), -660, "GMT-11:00", {10, 8, 5}});
