@@ -1,7 +1,7 @@
 // meridel-list's command line: any arguments (the input cut at zero bytes) give options or a
 // usage error, never both. Options hold only what the program can run (the forms and ranges the
-// usage names, Personal with its birth data, World without), and written back as arguments they
-// parse to the same options.
+// usage names, Personal with its birth data, World without, a chart with no planets named), and
+// written back as arguments they parse to the same options.
 #include <cctype>
 #include <tuple>
 
@@ -30,8 +30,8 @@ bool PictureName(const std::string& name) {
 
 auto Fields(const ListOptions& o) {
     auto date = [](const DateArgument& d) { return std::make_tuple(d.year, d.month, d.day); };
-    return std::make_tuple(o.help, o.version, o.world, o.planet1, o.planet2, date(o.start), date(o.end), o.orbs[0],
-                           o.orbs[1], o.orbs[2], o.orbsGiven, o.zone, o.northAmericanAbbreviations,
+    return std::make_tuple(o.help, o.version, o.world, o.chart, o.planet1, o.planet2, date(o.start), date(o.end),
+                           o.orbs[0], o.orbs[1], o.orbs[2], o.orbsGiven, o.zone, o.northAmericanAbbreviations,
                            o.birth ? std::optional(date(*o.birth)) : std::nullopt, o.birthHour, o.birthMinute,
                            o.birthZone, o.sidereal, o.searchAspect, o.keepDates, o.allPlanets, o.boxLimit, o.format,
                            o.outputPath, o.graph);
@@ -40,7 +40,8 @@ auto Fields(const ListOptions& o) {
 std::vector<std::string> ArgumentsOf(const ListOptions& o) {
     std::vector<std::string> args;
     if (o.world) args.push_back(*o.world ? "--world" : "--personal");
-    args.insert(args.end(), {"--planet1", o.planet1, "--planet2", o.planet2});
+    if (o.chart) args.push_back("--chart");
+    if (!o.chart) args.insert(args.end(), {"--planet1", o.planet1, "--planet2", o.planet2});
     if (!o.start.year.empty()) args.insert(args.end(), {"--start", DateText(o.start)});
     args.insert(args.end(), {"--end", DateText(o.end)});
     if (o.orbsGiven) {
@@ -82,13 +83,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!options || options->help || options->version) return 0;
     const ListOptions& o = *options;
 
-    FUZZ_CHECK(!o.planet1.empty() && !o.planet2.empty(), what);
+    // A chart runs every pair of its mode, named outright, and is written whole.
+    FUZZ_CHECK(o.chart ? o.planet1.empty() && o.planet2.empty() && o.world && !o.searchAspect && !o.allPlanets &&
+                             !o.boxLimit
+                       : !o.planet1.empty() && !o.planet2.empty(),
+               what);
     FUZZ_CHECK(ValidDate(o.end) && (o.start.year.empty() ? o.searchAspect.has_value() : ValidDate(o.start)), what);
     for (int orb : o.orbs) FUZZ_CHECK(orb >= 1 && orb <= 15, what);
     FUZZ_CHECK(!(o.searchAspect && o.allPlanets) && (o.keepDates || o.searchAspect), what);
     FUZZ_CHECK(!o.allPlanets || *o.allPlanets == 0 || *o.allPlanets == 1, what);
     FUZZ_CHECK(o.birthHour.has_value() == o.birthMinute.has_value(), what);
-    FUZZ_CHECK(o.format == "text" || o.format == "csv" || o.format == "ics" || o.format == "json", what);
+    FUZZ_CHECK(o.format == "text" || o.format == "agenda" || o.format == "csv" || o.format == "ics" ||
+                   o.format == "json",
+               what);
     FUZZ_CHECK(o.graph.empty() || PictureName(o.graph), what);
     if (o.isWorld()) {
         FUZZ_CHECK(!o.birth && !o.birthHour && o.birthZone.empty() && !o.sidereal, what);

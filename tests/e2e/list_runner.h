@@ -51,6 +51,14 @@ inline RunResult runList(const std::string& arguments, const std::string& enviro
     return r;
 }
 
+// The standard output of a request that must succeed without a word on standard error.
+inline std::string listed(const std::string& arguments) {
+    const RunResult r = runList(arguments);
+    EXPECT_EQ(r.exitCode, 0) << arguments;
+    EXPECT_EQ(r.err, "") << arguments;
+    return r.out;
+}
+
 // A request refused by a check: exit status 1 and exactly this on standard error.
 inline void expectRefused(const std::string& arguments, const std::string& messages) {
     const RunResult r = runList(arguments);

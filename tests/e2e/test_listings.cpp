@@ -9,63 +9,49 @@
 using namespace meridel;
 using namespace meridel::testing;
 
-// A retrograde loop makes the conjunction enter and leave the middle orb twice, with an exact hit.
-TEST_F(Listings, WorldJupiterSaturnGreatConjunction) {
-    RunResult r = runList("--world --planet1 Jupiter --planet2 Saturn --start 2019-01-01 --end 2022-12-31");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    expectGolden("world_jupiter_saturn_gmt", r.out);
-    ExpectListingMatches(rowsOf(r.out), Case{kJupiter, kSaturn, true, Day(2019, 1, 1), Day(2022, 12, 31)});
-    EXPECT_NE(r.out.find("2020-12-21*"), std::string::npos);
-}
-
-// A zone east of Greenwich moves midnights, and with them some dates, against the GMT listing.
-TEST_F(Listings, WorldMarsSaturnInAnEasternZone) {
-    RunResult r = runList("--world --planet1 Mars --planet2 Saturn --start 2021-01-01 --end 2023-12-31 "
-                          "--orbs 8,5,3 --tz GMT+10:00");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    expectGolden("world_mars_saturn_gmt+10", r.out);
-    ExpectListingMatches(rowsOf(r.out),
-                         Case{kMars, kSaturn, true, Day(2021, 1, 1), Day(2023, 12, 31), 600, "GMT+10:00", {8, 5, 3}});
-}
-
-// Exact hits carry the zone's list text.
-TEST_F(Listings, WorldWithNorthAmericanZoneText) {
-    RunResult r = runList("--world --planet1 Sun --planet2 Mercury --start 2023-01-01 --end 2023-12-31 "
-                          "--na-abbr --tz EST/CDT");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    expectGolden("world_sun_mercury_est", r.out);
-    ExpectListingMatches(rowsOf(r.out), Case{kSun, kMercury, true, Day(2023, 1, 1), Day(2023, 12, 31), -300, "EST/CDT"});
-}
-
-TEST_F(Listings, PersonalTropical) {
-    RunResult r = runList("--personal --planet1 Saturn --planet2 Sun --start 2020-01-01 --end 2025-12-31 "
-                          "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    expectGolden("personal_saturn_natal_sun_tropical", r.out);
-    const Case c{kSaturn, kSun, false, Day(2020, 1, 1), Day(2025, 12, 31), 120, "GMT+2:00", {10, 5, 2},
-                 SkyLongitude(kSun, Day(1990, 6, 15) - 0.5 + 10 / 24.0)};
-    ExpectListingMatches(rowsOf(r.out), c);
-}
-
-// Both the natal Moon and Jupiter are sidereal; the check computes them the same way.
-TEST_F(Listings, PersonalSiderealNatalMoon) {
-    RunResult r = runList("--personal --sidereal --planet1 Jupiter --planet2 Moon --start 2015-01-01 --end 2020-12-31 "
-                          "--birth 1975-03-02 --birth-time 06:35 --birth-tz GMT-5:00 --tz GMT-5:00 --orbs 7,4,2");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    expectGolden("personal_jupiter_natal_moon_sidereal", r.out);
-    const Case c{kJupiter, kMoon, false, Day(2015, 1, 1), Day(2020, 12, 31), -300, "GMT-5:00", {7, 4, 2},
-                 SkyLongitude(kMoon, Day(1975, 3, 2) - 0.5 + (6 * 60 + 35 + 300) / 1440.0, true), true, true};
-    ExpectListingMatches(rowsOf(r.out), c);
+// Committed listings, each checked against the sky as well, so that one rewritten after a
+// deliberate change is still right: a retrograde loop through the middle orb with an exact hit; a
+// zone east of Greenwich, whose midnights move dates; the North American zone text on exact hits;
+// a natal Sun; a sidereal natal Moon, sidereal Jupiter against it.
+TEST_F(Listings, CommittedListingsMatchTheSky) {
+    const struct {
+        const char* golden;
+        std::string arguments;
+        Case sky;
+    } cases[] = {
+        {"world_jupiter_saturn_gmt", "--world --planet1 Jupiter --planet2 Saturn --start 2019-01-01 --end 2022-12-31",
+         Case{kJupiter, kSaturn, true, Day(2019, 1, 1), Day(2022, 12, 31)}},
+        {"world_mars_saturn_gmt+10",
+         "--world --planet1 Mars --planet2 Saturn --start 2021-01-01 --end 2023-12-31 --orbs 8,5,3 --tz GMT+10:00",
+         Case{kMars, kSaturn, true, Day(2021, 1, 1), Day(2023, 12, 31), 600, "GMT+10:00", {8, 5, 3}}},
+        {"world_sun_mercury_est",
+         "--world --planet1 Sun --planet2 Mercury --start 2023-01-01 --end 2023-12-31 --na-abbr --tz EST/CDT",
+         Case{kSun, kMercury, true, Day(2023, 1, 1), Day(2023, 12, 31), -300, "EST/CDT"}},
+        {"personal_saturn_natal_sun_tropical",
+         "--personal --planet1 Saturn --planet2 Sun --start 2020-01-01 --end 2025-12-31 "
+         "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00",
+         Case{kSaturn, kSun, false, Day(2020, 1, 1), Day(2025, 12, 31), 120, "GMT+2:00", {10, 5, 2},
+              SkyLongitude(kSun, Day(1990, 6, 15) - 0.5 + 10 / 24.0)}},
+        {"personal_jupiter_natal_moon_sidereal",
+         "--personal --sidereal --planet1 Jupiter --planet2 Moon --start 2015-01-01 --end 2020-12-31 "
+         "--birth 1975-03-02 --birth-time 06:35 --birth-tz GMT-5:00 --tz GMT-5:00 --orbs 7,4,2",
+         Case{kJupiter, kMoon, false, Day(2015, 1, 1), Day(2020, 12, 31), -300, "GMT-5:00", {7, 4, 2},
+              SkyLongitude(kMoon, Day(1975, 3, 2) - 0.5 + (6 * 60 + 35 + 300) / 1440.0, true), true, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.golden);
+        const std::string out = listed(c.arguments);
+        expectGolden(c.golden, out);
+        ExpectListingMatches(rowsOf(out), c.sky);
+    }
 }
 
 // The great conjunction is inside the 2° orb on 2020-12-15: the run starts on the latest day
 // before it outside that orb, so the inner-orb entry is listed and the heading shows that day.
 TEST_F(Listings, StartMovedBackWhenInsideTheInnerOrb) {
-    RunResult r = runList("--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("World transits for Jupiter and Saturn from December 3, 2020, to", 0), 0u) << r.out;
-    ExpectListingMatches(rowsOf(r.out), Case{kJupiter, kSaturn, true, Day(2020, 12, 3), Day(2021, 3, 31)});
+    const std::string out = listed("--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31");
+    EXPECT_EQ(out.rfind("World transits for Jupiter and Saturn from December 3, 2020, to", 0), 0u) << out;
+    ExpectListingMatches(rowsOf(out), Case{kJupiter, kSaturn, true, Day(2020, 12, 3), Day(2021, 3, 31)});
 }
 
 // With an outer orb of 15 degrees the square leaves it on the day the sextile enters it: on the
@@ -73,10 +59,9 @@ TEST_F(Listings, StartMovedBackWhenInsideTheInnerOrb) {
 TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
     const std::string request = "--world --planet1 Mercury --planet2 Jupiter --start 2005-05-10 --orbs 15,8,4 --tz GMT+10:00";
     for (const std::int32_t end : {Day(2005, 6, 24), Day(2005, 6, 25)}) {
-        RunResult r = runList(request + " --end " + Date(end));
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.out.find("Sextile") != std::string::npos, end == Day(2005, 6, 25)) << r.out;
-        ExpectListingMatches(rowsOf(r.out),
+        const std::string out = listed(request + " --end " + Date(end));
+        EXPECT_EQ(out.find("Sextile") != std::string::npos, end == Day(2005, 6, 25)) << out;
+        ExpectListingMatches(rowsOf(out),
                              Case{kMercury, kJupiter, true, Day(2005, 5, 10), end, 600, "GMT+10:00", {15, 8, 4}});
     }
 }
@@ -86,10 +71,8 @@ TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
 // pair: the period has no day of that approach to name, and no moment where the search for a
 // closer one ran out of positions is taken for it.
 TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
-    RunResult r = runList("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 --end 1600-03-31 "
-                          "--orbs 15,7,4 --tz GMT+8:30");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::vector<Cells> rows = rowsOf(r.out);
+    const std::vector<Cells> rows = rowsOf(listed("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 "
+                                                  "--end 1600-03-31 --orbs 15,7,4 --tz GMT+8:30"));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0][0] + "|" + rows[0][4] + "|" + rows[0][8], "Trine||");
     EXPECT_FALSE(rows[0][7].empty()) << "the trine ends in the period";
@@ -99,10 +82,8 @@ TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
 // At the other end, the last midnight of a zone west of Greenwich is after Pluto's table ends:
 // the trine that leaves the middle orb during 2099-12-31 there is still open at the end.
 TEST_F(Listings, PassLeavingAnOrbWherePlutosTableEndsStaysOpen) {
-    RunResult r = runList("--world --planet1 Sun --planet2 Pluto --start 2099-06-19 --end 2099-12-31 "
-                          "--orbs 10,8,5 --tz GMT-11:00");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::vector<Cells> rows = rowsOf(r.out);
+    const std::vector<Cells> rows = rowsOf(listed("--world --planet1 Sun --planet2 Pluto --start 2099-06-19 "
+                                                  "--end 2099-12-31 --orbs 10,8,5 --tz GMT-11:00"));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.back()[0] + "|" + rows.back()[5] + "|" + rows.back()[6], "Trine|2099-12-28|");
     ExpectListingMatches(rows, Case{kSun, kPluto, true, Day(2099, 6, 19), Day(2099, 12, 31), -660, "GMT-11:00", {10, 8, 5}});
@@ -145,10 +126,10 @@ TEST_F(Listings, LongListingsArePrintedWhole) {
         if (aspect == "Conjunction" && row[4].find('*') != std::string::npos) years.insert(std::stoi(row[4]));
     }
     EXPECT_EQ(r.out.find("Stopped"), std::string::npos);
-    for (int year : {1603, 1623, 1643, 1663, 1682, 1702, 1723, 1742, 1762, 1782, 1802, 1821, 1842, 1861, 1881, 1901,
-                     1921, 1940, 1961, 1981, 2000, 2020, 2040, 2060, 2080}) {
-        EXPECT_TRUE(years.count(year)) << year;
-    }
+    ASSERT_FALSE(years.empty());
+    EXPECT_LT(*years.begin(), 1600 + 21);
+    EXPECT_GT(*years.rbegin(), 2099 - 21);
+    for (auto y = years.begin(); std::next(y) != years.end(); ++y) EXPECT_LE(*std::next(y) - *y, 21) << *y;
 }
 
 TEST_F(Listings, UsageAndHelp) {

@@ -19,37 +19,32 @@ using SearchListings = Listings;
 // The great conjunction is within 10° on 2021-01-01: the search steps past it to the next one,
 // and lists it exactly as a run over the stretch it found would.
 TEST_F(SearchListings, SearchSkipsTheTransitUnderWayAndListsTheNext) {
-    RunResult r = runList("--world --planet1 Jupiter --planet2 Saturn --end 2020-12-31 --search conjunction");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    expectGolden("search_world_jupiter_saturn_after_2020", r.out);
-    EXPECT_EQ(r.out.rfind("World transits for Jupiter and Saturn from July 15, 2040, to October 3, 2041", 0), 0u);
-    ExpectListingMatches(rowsOf(r.out),
+    const std::string out = listed("--world --planet1 Jupiter --planet2 Saturn --end 2020-12-31 --search conjunction");
+    expectGolden("search_world_jupiter_saturn_after_2020", out);
+    ExpectListingMatches(rowsOf(out),
                          Case{kJupiter, kSaturn, true, Day(2040, 7, 15), Day(2041, 10, 3), 0, "GMT", {10, 6, 2}});
-
-    RunResult run = runList("--world --planet1 Jupiter --planet2 Saturn --start 2040-07-15 --end 2041-10-03 --orbs 10,6,2");
-    EXPECT_EQ(run.out, r.out);
+    EXPECT_EQ(listed("--world --planet1 Jupiter --planet2 Saturn --start 2040-07-15 --end 2041-10-03 --orbs 10,6,2"),
+              out);
 }
 
 // Personal, in a zone east of Greenwich, with a search orb of 7° (middle 5°, inner 3°).
 TEST_F(SearchListings, PersonalSearchInAnEasternZone) {
-    RunResult r = runList("--personal --planet1 Saturn --planet2 Sun --end 2025-12-31 --orbs 7,2,1 --search square "
-                          "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    expectGolden("search_personal_saturn_square_natal_sun", r.out);
+    const std::string out = listed("--personal --planet1 Saturn --planet2 Sun --end 2025-12-31 --orbs 7,2,1 "
+                                   "--search square --birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 "
+                                   "--tz GMT+2:00");
+    expectGolden("search_personal_saturn_square_natal_sun", out);
     const Case c{kSaturn, kSun, false, Day(2038, 8, 23), Day(2039, 9, 15), 120, "GMT+2:00", {7, 5, 3},
                  SkyLongitude(kSun, Day(1990, 6, 15) - 0.5 + 10 / 24.0)};
-    ExpectListingMatches(rowsOf(r.out), c);
+    ExpectListingMatches(rowsOf(out), c);
 }
 
 // The smallest search orb a slow moving planet allows, 5° (middle 3°, inner 1°): the 2024
 // conjunction of Jupiter and Uranus. One degree less has no split a run would accept.
 TEST_F(SearchListings, SmallestSearchOrbForASlowPlanet) {
-    RunResult r = runList("--world --planet1 Jupiter --planet2 Uranus --end 2023-12-31 --orbs 5,3,1 --search conjunction");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    expectGolden("search_world_jupiter_uranus_5_degrees", r.out);
-    ExpectListingMatches(rowsOf(r.out),
+    const std::string out =
+        listed("--world --planet1 Jupiter --planet2 Uranus --end 2023-12-31 --orbs 5,3,1 --search conjunction");
+    expectGolden("search_world_jupiter_uranus_5_degrees", out);
+    ExpectListingMatches(rowsOf(out),
                          Case{kJupiter, kUranus, true, Day(2024, 3, 22), Day(2024, 5, 20), 0, "GMT", {5, 3, 1}});
 
     expectRefused("--world --planet1 Jupiter --planet2 Uranus --end 2023-12-31 --orbs 4,2,1 --search conjunction",
@@ -63,9 +58,6 @@ TEST_F(SearchListings, RefusalsAndTheEndOfPlutosRange) {
     EXPECT_EQ(late.err, "[Error] Date is beyond allowable date range for Pluto.\n"
                         "[Date out of range] No complete conjunction transit found up to 2100-01-01 CE . / "
                         "Date is beyond allowable date range for Pluto.\n");
-
-    expectRefused("--world --planet1 Mars --planet2 Jupiter --end 2024-12-31 --orbs 5,3,1 --search trine",
-                  "[Search orb value] With Sun, Venus or Mars the search orb must be at least 6°.\n");
 
     expectRefused("--personal --planet1 Mercury --planet2 Sun --end 2024-12-31 --orbs 6,4,2 --search trine "
                   "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT",
@@ -81,18 +73,15 @@ TEST_F(SearchListings, RefusalsAndTheEndOfPlutosRange) {
 // then Pluto. These World runs carry no retrograde marks. Venus is inside the inner orb on
 // 2024-01-01, so its run starts back on 2023-12-30.
 TEST_F(SearchListings, AllPlanetsWorldWithSaturn) {
-    RunResult r = runList("--world --planet1 Mars --planet2 Saturn --start 2024-01-01 --end 2024-12-31 --all-planets 0");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    expectGolden("all_planets_world_saturn_2024", r.out);
-    const std::vector<std::string> runs = splitRuns(r.out);
+    const std::string out =
+        listed("--world --planet1 Mars --planet2 Saturn --start 2024-01-01 --end 2024-12-31 --all-planets 0");
+    expectGolden("all_planets_world_saturn_2024", out);
+    const std::vector<std::string> runs = splitRuns(out);
     const std::vector<std::int16_t> inner = {kSun, kMercury, kVenus, kMars, kJupiter, kUranus, kNeptune, kPluto};
     ASSERT_EQ(runs.size(), inner.size());
     for (std::size_t i = 0; i < runs.size(); ++i) {
         SCOPED_TRACE(BodyName[inner[i]]);
         const std::int32_t start = inner[i] == kVenus ? Day(2023, 12, 30) : Day(2024, 1, 1);
-        const std::string heading = "World transits for " + BodyName[inner[i]] + " and Saturn from " + LongDateText(start);
-        EXPECT_EQ(runs[i].rfind(heading, 0), 0u);
         const Case c{std::min<std::int16_t>(inner[i], kSaturn), std::max<std::int16_t>(inner[i], kSaturn), true, start,
                      Day(2024, 12, 31), 0, "GMT", {10, 5, 2}, -1, false};
         ExpectListingMatches(rowsOf(runs[i]), c);
@@ -101,18 +90,15 @@ TEST_F(SearchListings, AllPlanetsWorldWithSaturn) {
 
 // Index 1 in Personal mode: Jupiter against each natal planet in list order, one listing each.
 TEST_F(SearchListings, AllPlanetsPersonalEveryNatalPlanet) {
-    RunResult r = runList("--personal --planet1 Jupiter --planet2 Venus --start 2024-01-01 --end 2024-12-31 "
-                          "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT --all-planets 1");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    expectGolden("all_planets_personal_jupiter_2024", r.out);
-    const std::vector<std::string> runs = splitRuns(r.out);
+    const std::string out = listed("--personal --planet1 Jupiter --planet2 Venus --start 2024-01-01 --end 2024-12-31 "
+                                   "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT --all-planets 1");
+    expectGolden("all_planets_personal_jupiter_2024", out);
+    const std::vector<std::string> runs = splitRuns(out);
     const std::vector<std::int16_t> natal = {kSun,    kMercury, kVenus,   kMars,  kJupiter,
                                              kSaturn, kUranus,  kNeptune, kPluto, kMoon};
     ASSERT_EQ(runs.size(), natal.size());
     for (std::size_t i = 0; i < runs.size(); ++i) {
         SCOPED_TRACE(BodyName[natal[i]]);
-        EXPECT_EQ(runs[i].rfind("Jupiter transits of natal " + BodyName[natal[i]] + ",", 0), 0u);
         ExpectListingMatches(rowsOf(runs[i]), Case{kJupiter, natal[i], false, Day(2024, 1, 1), Day(2024, 12, 31), 0,
                                                    "GMT", {10, 5, 2}, SkyLongitude(natal[i], Day(1990, 6, 15))});
     }

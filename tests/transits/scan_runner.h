@@ -1,5 +1,5 @@
 // The scan engine run with the real ephemeris and a stand-in for the window, for the engine's
-// own tests and the sky sweep.
+// own tests.
 #pragma once
 
 #include <iostream>

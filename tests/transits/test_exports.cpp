@@ -78,9 +78,7 @@ std::vector<std::string> LinesOf(const std::string& text) {
     return lines;
 }
 
-class Exports : public ::testing::Test {
-protected:
-};
+using Exports = ::testing::Test;
 
 TEST_F(Exports, CsvHasOneRowPerListingLineQuotedWhereNeeded) {
     RunRecord run = MadeUpRun();
