@@ -1,12 +1,14 @@
 // Renders the main window as it looks at first start into a PNG, and optionally during and
 // after a real run:
 //   ui_screenshot FIRST.png [RUNNING.png [DONE.png]]
-// or the whole chart's window after a Personal chart of a year, its table filled:
-//   ui_screenshot --forecast FILE.png
+// or the whole chart's window after a Personal chart of a year, its table filled, and its
+// timeline with the Sun's group folded:
+//   ui_screenshot --forecast FILE.png [TIMELINE.png]
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
@@ -21,6 +23,7 @@
 #include "dialogs/dialogs.h"
 #include "ui/frmForecast.h"
 #include "ui/frmMain.h"
+#include "ui/frmTimeline.h"
 #include "ui/registry.h"
 
 namespace {
@@ -62,7 +65,7 @@ bool ShowARun(meridel::frmMain& window, const char* runningPath, const char* don
 }
 
 // The Personal chart of 2024 for the birth data above, in the forecast window once it has ended.
-bool ShowAChart(meridel::frmMain& window, const char* path) {
+bool ShowAChart(meridel::frmMain& window, const char* path, const char* timelinePath) {
     window.txbYear[0]->setText(QStringLiteral("2024"));
     window.txbYear[1]->setText(QStringLiteral("2024"));
     window.txbMonth[1]->setText(QStringLiteral("12"));
@@ -80,7 +83,11 @@ bool ShowAChart(meridel::frmMain& window, const char* path) {
         QApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return !chart.Chart().runs.empty() && Save(chart, path);
+    if (chart.Chart().runs.empty() || !Save(chart, path)) return false;
+    if (!timelinePath) return true;
+    chart.cmdTimeline_Click();
+    chart.TimelineWindow->cmdGroups.front()->click();
+    return Save(*chart.TimelineWindow, timelinePath);
 }
 
 }  // namespace
@@ -90,7 +97,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));  // as the program does
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ui_screenshot FIRST.png [RUNNING.png [DONE.png]] | --forecast FILE.png\n");
+        std::fprintf(stderr, "usage: ui_screenshot FIRST.png [RUNNING.png [DONE.png]] | --forecast FILE.png [TIMELINE.png]\n");
         return 2;
     }
     meridel::FixedClock fixed(2024, -3600);
@@ -102,7 +109,7 @@ int main(int argc, char** argv) {
     meridel::frmMain window;
     window.Form_Load();
     if (std::strcmp(argv[1], "--forecast") == 0) {
-        const bool ok = argc == 3 && ShowAChart(window, argv[2]);
+        const bool ok = (argc == 3 || argc == 4) && ShowAChart(window, argv[2], argc == 4 ? argv[3] : nullptr);
         meridel::setDialogs(nullptr);
         meridel::setClock(nullptr);
         return ok ? 0 : 1;

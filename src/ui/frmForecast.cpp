@@ -18,6 +18,7 @@
 #include "ephemeris/names.h"
 #include "forecast/agenda_table.h"
 #include "forecast/chart_export.h"
+#include "forecast/chart_runs.h"
 #include "transits/export_view.h"
 #include "ui/agenda_model.h"
 #include "ui/frmTimeline.h"
@@ -133,7 +134,7 @@ frmForecast::frmForecast(QWidget* parent, PairRun runPair) : QWidget(parent, Qt:
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { close(); });
 
-    resize(1000, 600);
+    resize(1040, 600);
     RestoreSettings();
     SetRunning(false);
 }
@@ -151,7 +152,7 @@ void frmForecast::StartChart(const Sky& sky, const RequestInput& input) {
     stop_ = false;
     finished_ = false;
     done_ = 0;
-    total_ = 0;
+    total_ = static_cast<int>(ChartPairs(input.world).size());
     lblStatus->setText(QStringLiteral("Working out the chart..."));
     // The thread has the sky, the request and its result to itself; the window reads only the
     // counters until finished_ says the result is complete.
@@ -204,6 +205,16 @@ void frmForecast::ShowChart(ChartResult chart) {
     model_->SetAgenda(AgendaOf(chart_.runs, chart_.events, chart_.zoneMinutes), chart_.runs);
     SetRunning(false);
     ApplyFilter();
+    // Runs start before the period where a transit was already in effect: show the period's start.
+    const QHeaderView* header = table->horizontalHeader();
+    if (header->sortIndicatorSection() != static_cast<int>(AgendaColumn::Date) ||
+        header->sortIndicatorOrder() != Qt::AscendingOrder)
+        return;
+    const std::vector<AgendaEntry> shown = ShownEntries();
+    const auto first = std::find_if(shown.begin(), shown.end(), [this](const AgendaEntry& e) { return e.day >= chart_.firstDay; });
+    if (first == shown.end()) return;
+    table->doItemsLayout();  // the scroll bar's range for the new rows
+    table->scrollTo(proxy_->index(static_cast<int>(first - shown.begin()), 0), QAbstractItemView::PositionAtTop);
 }
 
 void frmForecast::SetRunning(bool running) {
