@@ -1,21 +1,30 @@
 // Renders the main window as it looks at first start into a PNG, and optionally during and
 // after a real run:
 //   ui_screenshot FIRST.png [RUNNING.png [DONE.png]]
+// or the whole chart's window after a Personal chart of a year, its table filled, and its
+// timeline with the Sun's group folded:
+//   ui_screenshot --forecast FILE.png [TIMELINE.png]
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QStyleHints>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <thread>
 
 #include "calendar/clock.h"
 #include "dialogs/dialogs.h"
+#include "ui/frmForecast.h"
 #include "ui/frmMain.h"
 #include "persist/registry.h"
+#include "ui/frmTimeline.h"
 
 namespace {
 
@@ -55,6 +64,32 @@ bool ShowARun(meridel::frmMain& window, const char* runningPath, const char* don
     return ok && (!donePath || Save(window, donePath));
 }
 
+// The Personal chart of 2024 for the birth data above, in the forecast window once it has ended.
+bool ShowAChart(meridel::frmMain& window, const char* path, const char* timelinePath) {
+    window.txbYear[0]->setText(QStringLiteral("2024"));
+    window.txbYear[1]->setText(QStringLiteral("2024"));
+    window.txbMonth[1]->setText(QStringLiteral("12"));
+    window.txbDay[1]->setText(QStringLiteral("31"));
+    window.txbYear[2]->setText(QStringLiteral("1987"));
+    window.txbMonth[2]->setText(QStringLiteral("9"));
+    window.txbDay[2]->setText(QStringLiteral("22"));
+    for (int row = 0; row < 3; ++row) window.UpdateDateLabel(row);
+    window.cboHour->setCurrentIndex(15);
+    window.cboMinute->setCurrentIndex(7);
+    window.cboTimezone[1]->setCurrentIndex(26);
+    window.cmdWholeChart_Click();
+    meridel::frmForecast& chart = *window.ForecastWindow;
+    while (chart.Running()) {
+        QApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (chart.Chart().runs.empty() || !Save(chart, path)) return false;
+    if (!timelinePath) return true;
+    chart.cmdTimeline_Click();
+    chart.TimelineWindow->cmdGroups.front()->click();
+    return Save(*chart.TimelineWindow, timelinePath);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,7 +97,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));  // as the program does
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ui_screenshot FIRST.png [RUNNING.png]\n");
+        std::fprintf(stderr, "usage: ui_screenshot FIRST.png [RUNNING.png [DONE.png]] | --forecast FILE.png [TIMELINE.png]\n");
         return 2;
     }
     meridel::FixedClock fixed(2024, -3600);
@@ -73,6 +108,12 @@ int main(int argc, char** argv) {
 
     meridel::frmMain window;
     window.Form_Load();
+    if (std::strcmp(argv[1], "--forecast") == 0) {
+        const bool ok = (argc == 3 || argc == 4) && ShowAChart(window, argv[2], argc == 4 ? argv[3] : nullptr);
+        meridel::setDialogs(nullptr);
+        meridel::setClock(nullptr);
+        return ok ? 0 : 1;
+    }
     if (!Save(window, argv[1])) return 1;
     if (argc > 2 && !ShowARun(window, argv[2], argc > 3 ? argv[3] : nullptr)) return 1;
     meridel::setDialogs(nullptr);

@@ -36,6 +36,7 @@ class QTimer;
 namespace meridel {
 
 class Frame;
+class frmForecast;
 class frmTimeline;
 class frmView;
 
@@ -219,6 +220,12 @@ public:
     // ---- The timeline of the output's runs (frmMain_timeline.cpp) ----
     void cmdTimeline_Click();
     frmTimeline* TimelineWindow = nullptr;  // made on first use; a window of its own
+
+    // ---- The whole chart of the request (frmMain_forecast.cpp) ----
+    QPushButton* cmdWholeChart = nullptr;    // enabled while the controls hold a chart's request
+    bool WholeChartReady() const;
+    void cmdWholeChart_Click();
+    frmForecast* ForecastWindow = nullptr;  // made on first use; a window of its own
 
     // ---- Help (frmMain_help.cpp) ----
     void cmdHelp_Click();

@@ -86,6 +86,8 @@ void frmMain::CreateControls() {
                                6285, 330);
     cmdShowAllTransits = MakeButton(this, QStringLiteral("cmdShowAllTransits"), QStringLiteral("Show all transits"),
                                     480, 2620, 6285, 330);
+    // Under the start button, left of where the running date shows: the bottom row has no room.
+    cmdWholeChart = MakeButton(this, QStringLiteral("cmdWholeChart"), QStringLiteral("Whole chart"), 480, 2640, 2295, 330);
     lblShortDate = MakeLabel(this, QStringLiteral("lblShortDate"), QString(), 5265, 2640, 1500, 255, Qt::AlignRight);
     lblAllTransitsDateFormat = MakeLabel(this, QStringLiteral("lblAllTransitsDateFormat"),
                                          QStringLiteral("Date format"), 480, 2640, 1200, 255);
@@ -165,6 +167,7 @@ void frmMain::ConnectHandlers() {
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
     connect(cmdFile, &QPushButton::clicked, this, [this] { cmdFile_Click(); });
     connect(cmdTimeline, &QPushButton::clicked, this, [this] { cmdTimeline_Click(); });
+    connect(cmdWholeChart, &QPushButton::clicked, this, [this] { cmdWholeChart_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
     connect(cmdRestoreState, &QPushButton::clicked, this, [this] { cmdRestoreState_Click(); });

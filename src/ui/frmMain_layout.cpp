@@ -88,6 +88,7 @@ void frmMain::Timer1_Timer() {
     chkOpenOutputFile->setVisible(cmdFile->isVisibleTo(this));
     cmdTimeline->setVisible(cmdFile->isVisibleTo(this));
     cmdTimeline->setEnabled(cmdFile->isEnabled());
+    cmdWholeChart->setEnabled(!running && WholeChartReady());
     if (running) {
         lblShortDate->setText(QString::fromStdString(DayText(scan)));
         lblShortDate->repaint();

@@ -11,6 +11,8 @@
 
 #include "calendar/clock.h"
 #include "dialogs/dialogs.h"
+#include "ephemeris/names.h"
+#include "timeline/lane_groups.h"
 #include "picture/timeline_export.h"
 #include "ui/timeline_view.h"
 
@@ -53,8 +55,11 @@ frmTimeline::frmTimeline(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addStretch(1);
     buttons->addWidget(cmdSavePicture);
     buttons->addWidget(cmdClose);
+    groupRow_ = new QHBoxLayout;
+    groupRow_->addStretch(1);
     auto* column = new QVBoxLayout(this);
     column->addLayout(buttons);
+    column->addLayout(groupRow_);
     column->addWidget(picture, 1);
     column->addWidget(lblPointer);
 
@@ -71,7 +76,43 @@ frmTimeline::frmTimeline(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
-    picture->SetTimeline(BuildTimeline(runs, sky, activeClock().currentMoment()));
+    grouped_ = Timeline();
+    ShowGroupButtons();
+    Present(BuildTimeline(runs, sky, activeClock().currentMoment()));
+}
+
+void frmTimeline::ShowGroupedRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
+    grouped_ = BuildTimeline(runs, sky, activeClock().currentMoment());
+    folded_.clear();
+    ShowGroupButtons();
+    Present(WithGroupsFolded(grouped_, folded_));
+}
+
+void frmTimeline::ShowGroupButtons() {
+    for (QPushButton* b : cmdGroups) delete b;
+    cmdGroups.clear();
+    for (const std::int16_t group : LaneGroups(grouped_)) {
+        const QString name = QString::fromStdString(BodyName[static_cast<std::size_t>(group)]);
+        QPushButton* b = Button(this, "cmdGroup", QStringLiteral("\u25BE ") + name);
+        b->setCheckable(true);
+        b->setChecked(true);
+        b->setToolTip(QStringLiteral("Fold or open the lanes of moving %1").arg(name));
+        connect(b, &QPushButton::toggled, this, [this, b, group, name](bool open) {
+            b->setText((open ? QStringLiteral("\u25BE ") : QStringLiteral("\u25B8 ")) + name);
+            if (open) {
+                folded_.erase(group);
+            } else {
+                folded_.insert(group);
+            }
+            picture->SetTimeline(WithGroupsFolded(grouped_, folded_));
+        });
+        groupRow_->insertWidget(static_cast<int>(cmdGroups.size()), b);
+        cmdGroups.push_back(b);
+    }
+}
+
+void frmTimeline::Present(Timeline timeline) {
+    picture->SetTimeline(std::move(timeline));
     // What the pointer showed belongs to the picture before.
     lblPointer->setText(QString::fromLatin1(kHint));
     // Tall enough for its lanes, within the screen.

@@ -5,12 +5,16 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
+#include <set>
 #include <vector>
 
 #include "ephemeris/sky.h"
+#include "timeline/timeline.h"
 #include "transits/transit_results.h"
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -25,6 +29,10 @@ public:
     // Draws these runs (their curves from the sky), the whole period in view, and brings the
     // window up.
     void ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky);
+    // As ShowRuns, the lanes in groups by moving planet (a whole chart), with a button per group
+    // above the picture that folds its lanes away and opens them again.
+    void ShowGroupedRuns(const std::vector<RunRecord>& runs, const Sky& sky);
+    std::vector<QPushButton*> cmdGroups;  // checked: the group's lanes are shown
 
     TimelineView* picture;
     QPushButton* cmdZoomIn;
@@ -43,7 +51,13 @@ public:
     static constexpr double kWidestPicture = 16000;
 
 private:
+    void Present(Timeline timeline);
+    void ShowGroupButtons();
+
     std::string lastPicturePath_;
+    QHBoxLayout* groupRow_;
+    Timeline grouped_;  // every lane of the grouped runs
+    std::set<std::int16_t> folded_;
 };
 
 }  // namespace meridel
