@@ -16,40 +16,13 @@
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
+#include "list_process.h"
 
 using namespace meridel;
+using meridel::bench::ProcessRun;
+using meridel::bench::RunList;
 
 namespace {
-
-struct ProcessRun {
-    double seconds = 0;
-    double cpuSeconds = 0;
-    double peakMegabytes = 0;
-    int status = -1;
-};
-
-// meridel-list beside this program, its output thrown away.
-ProcessRun RunList(std::vector<std::string> words) {
-    words.insert(words.begin(), ExecutableFolder() + "meridel-list");
-    std::vector<char*> argv;
-    for (std::string& w : words) argv.push_back(w.data());
-    argv.push_back(nullptr);
-    const auto begun = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!freopen("/dev/null", "w", stdout)) _exit(126);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ProcessRun run;
-    struct rusage usage {};
-    wait4(child, &run.status, 0, &usage);
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
-    run.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    return run;
-}
 
 std::int32_t DayOf(int year, int month, int day) {
     const int a = (14 - month) / 12, y = year + 4800 - a, m = month + 12 * a - 3;

@@ -19,43 +19,13 @@
 #include "ephemeris/data_folder.h"
 #include "ephemeris/ephemlon.h"
 #include "ephemeris/planet_longitude.h"
+#include "list_process.h"
 
 using namespace meridel;
+using meridel::bench::ProcessRun;
+using meridel::bench::RunList;
 
 namespace {
-
-std::string ListProgram() {
-    const char* other = std::getenv("MERIDEL_LIST");
-    return other && *other ? other : ExecutableFolder() + "meridel-list";
-}
-
-struct ProcessRun {
-    double seconds = 0;
-    double peakMegabytes = 0;
-    int status = -1;
-};
-
-// Runs meridel-list with these arguments, its output thrown away.
-ProcessRun RunList(const std::vector<std::string>& arguments) {
-    std::vector<std::string> words{ListProgram()};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& w : words) argv.push_back(w.data());
-    argv.push_back(nullptr);
-    const auto begun = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!freopen("/dev/null", "w", stdout)) _exit(126);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ProcessRun run;
-    struct rusage usage {};
-    wait4(child, &run.status, 0, &usage);
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
-    run.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    return run;
-}
 
 // One run of a listing: its moving bodies that the library computes, over its days.
 struct BareRun {
