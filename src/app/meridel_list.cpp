@@ -26,7 +26,7 @@
 #include "request/first_start.h"
 #include "request/run_driver.h"
 #include "request/search_request.h"
-#include "transits/exports.h"
+#include "exports/exports.h"
 
 namespace {
 

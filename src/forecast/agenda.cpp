@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "ephemeris/names.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 #include "transits/orb_geometry.h"
 
 namespace meridel {

@@ -6,7 +6,7 @@
 
 #include "ephemeris/names.h"
 #include "request/choices.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 
 namespace meridel {
 

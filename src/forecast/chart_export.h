@@ -7,7 +7,7 @@
 
 #include "forecast/agenda.h"
 #include "forecast/chart.h"
-#include "transits/exports.h"
+#include "exports/exports.h"
 
 namespace meridel {
 

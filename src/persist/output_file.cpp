@@ -1,7 +1,7 @@
 #include "persist/output_file.h"
 
 #include "dialogs/dialogs.h"
-#include "transits/exports.h"
+#include "exports/exports.h"
 #include "persist/text_encoding.h"
 #include "persist/whole_file.h"
 

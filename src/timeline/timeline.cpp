@@ -9,7 +9,7 @@
 #include "calendar/daycount.h"
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 #include "transits/orb_geometry.h"
 #include "transits/orb_stretches.h"
 

@@ -19,7 +19,7 @@
 #include "forecast/agenda_table.h"
 #include "forecast/chart_export.h"
 #include "forecast/chart_runs.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 #include "ui/agenda_model.h"
 #include "ui/frmTimeline.h"
 #include "persist/registry.h"

@@ -7,7 +7,7 @@
 #include "forecast/chart.h"
 #include "forecast/chart_runs.h"
 #include "request_fixture.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 #include "transits/transit_report.h"
 
 namespace meridel {

@@ -9,10 +9,10 @@
 #include "calendar/date_text.h"
 #include "ephemeris/names.h"
 #include "ephemeris/sky.h"
-#include "transits/export_csv.h"
-#include "transits/export_ics.h"
-#include "transits/export_json.h"
-#include "transits/export_view.h"
+#include "exports/export_csv.h"
+#include "exports/export_ics.h"
+#include "exports/export_json.h"
+#include "exports/export_view.h"
 #include "transits/orb_stretches.h"
 
 namespace meridel {

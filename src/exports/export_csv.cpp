@@ -1,10 +1,10 @@
-#include "transits/export_csv.h"
+#include "exports/export_csv.h"
 
 #include <cstdio>
 
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 
 namespace meridel {
 

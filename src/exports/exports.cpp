@@ -1,12 +1,12 @@
-#include "transits/exports.h"
+#include "exports/exports.h"
 
 #include <cctype>
 #include <chrono>
 #include <ctime>
 
-#include "transits/export_csv.h"
-#include "transits/export_ics.h"
-#include "transits/export_json.h"
+#include "exports/export_csv.h"
+#include "exports/export_ics.h"
+#include "exports/export_json.h"
 
 namespace meridel {
 

@@ -1,4 +1,4 @@
-#include "transits/export_ics.h"
+#include "exports/export_ics.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "ephemeris/planet_longitude.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 #include "transits/orb_geometry.h"
 #include "transits/transit_pair.h"
 

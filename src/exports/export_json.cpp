@@ -1,10 +1,10 @@
-#include "transits/export_json.h"
+#include "exports/export_json.h"
 
 #include <cstdio>
 
 #include "ephemeris/names.h"
 #include "ephemeris/planet_longitude.h"
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 #include "transits/transit_report.h"
 
 namespace meridel {

@@ -1,4 +1,4 @@
-#include "transits/export_view.h"
+#include "exports/export_view.h"
 
 #include <cmath>
 #include <cstdio>
