@@ -19,15 +19,9 @@
 #include "list_process.h"
 
 using namespace meridel;
-using meridel::bench::ProcessRun;
-using meridel::bench::RunList;
+using meridel::bench::DayOf;
 
 namespace {
-
-std::int32_t DayOf(int year, int month, int day) {
-    const int a = (14 - month) / 12, y = year + 4800 - a, m = month + 12 * a - 3;
-    return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
-}
 
 double ProcessorSeconds() {
     struct rusage usage {};
@@ -55,20 +49,10 @@ Bare BarePersonalChart(std::int32_t first, std::int32_t last) {
 }
 
 void Chart(benchmark::State& state, const std::vector<std::string>& arguments, Bare bare = {}) {
-    double peak = 0, total = 0, cpu = 0;
-    for (auto _ : state) {
-        const ProcessRun run = RunList(arguments);
-        if (run.status != 0) {
-            state.SkipWithError("meridel-list failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        peak = std::max(peak, run.peakMegabytes);
-        total += run.seconds;
-        cpu += run.cpuSeconds;
-    }
+    const auto runs = bench::TimeRuns(state, arguments);
+    if (!runs) return;
+    const double total = runs->seconds, cpu = runs->cpuSeconds;
     const double iterations = static_cast<double>(state.iterations());
-    state.counters["peak_MB"] = peak;
     state.counters["cpu_ms"] = cpu / iterations * 1000;
     if (bare.seconds > 0) {
         state.counters["bare_ms"] = bare.seconds * 1000;

@@ -22,8 +22,7 @@
 #include "list_process.h"
 
 using namespace meridel;
-using meridel::bench::ProcessRun;
-using meridel::bench::RunList;
+using meridel::bench::DayOf;
 
 namespace {
 
@@ -46,26 +45,11 @@ double BareSeconds(const std::vector<BareRun>& runs) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
 }
 
-std::int32_t DayOf(int year, int month, int day) {
-    // Gregorian day number (all dates here are after 1582).
-    const int a = (14 - month) / 12, y = year + 4800 - a, m = month + 12 * a - 3;
-    return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
-}
-
 void ListBeside(benchmark::State& state, const std::vector<std::string>& arguments, const std::vector<BareRun>& bare) {
     set_datafiles_folder(InstalledDataFolder());
-    double peak = 0, total = 0;
-    for (auto _ : state) {
-        const ProcessRun run = RunList(arguments);
-        if (run.status != 0) {
-            state.SkipWithError("meridel-list failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        peak = std::max(peak, run.peakMegabytes);
-        total += run.seconds;
-    }
-    state.counters["peak_MB"] = peak;
+    const auto runs = bench::TimeRuns(state, arguments);
+    if (!runs) return;
+    const double total = runs->seconds;
     if (!bare.empty()) {
         const double seconds = BareSeconds(bare);
         state.counters["bare_ms"] = seconds * 1000;

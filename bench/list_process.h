@@ -8,9 +8,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+#include "calendar/daycount.h"
 #include "ephemeris/data_folder.h"
 
 namespace meridel::bench {
@@ -50,6 +56,35 @@ inline ProcessRun RunList(const std::vector<std::string>& arguments) {
     run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     return run;
+}
+
+// The day number of a Gregorian date.
+inline std::int32_t DayOf(int year, int month, int day) {
+    EuroDate date{year, month, day, kGregorianCalendar, 0, 0};
+    return euro_date_to_jdn(date);
+}
+
+// The runs of meridel-list the benchmark asks for, each timed as one iteration: their largest
+// peak memory (also counter peak_MB) and their clock and processor time in all; nullopt (and the
+// benchmark skipped) when one fails.
+struct TimedRuns {
+    double peakMegabytes = 0, seconds = 0, cpuSeconds = 0;
+};
+inline std::optional<TimedRuns> TimeRuns(benchmark::State& state, const std::vector<std::string>& arguments) {
+    TimedRuns all;
+    for (auto _ : state) {
+        const ProcessRun run = RunList(arguments);
+        if (run.status != 0) {
+            state.SkipWithError("meridel-list failed");
+            return std::nullopt;
+        }
+        state.SetIterationTime(run.seconds);
+        all.peakMegabytes = std::max(all.peakMegabytes, run.peakMegabytes);
+        all.seconds += run.seconds;
+        all.cpuSeconds += run.cpuSeconds;
+    }
+    state.counters["peak_MB"] = all.peakMegabytes;
+    return all;
 }
 
 }  // namespace meridel::bench
