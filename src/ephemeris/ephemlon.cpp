@@ -86,21 +86,23 @@ LibraryEclipse EclipseOf(std::int32_t flags, double greatest) {
 
 }  // namespace
 
-LibraryEclipse NextSolarEclipse(double jd) {
+namespace {
+
+// The library's two eclipse searches take the same arguments: the next eclipse after jd, any type.
+using EclipseSearch = std::int32_t (*)(double, std::int32_t, std::int32_t, double*, std::int32_t, char*);
+LibraryEclipse NextEclipse(EclipseSearch search, double jd) {
     TakeSearchPath();
     double times[10] = {};
     char serr[AS_MAXCH];
-    const std::int32_t flags = swe_sol_eclipse_when_glob(jd, PositionFlags(), 0, times, 0, serr);
+    const std::int32_t flags = search(jd, PositionFlags(), 0, times, 0, serr);
     return EclipseOf(flags, times[0]);
 }
 
-LibraryEclipse NextLunarEclipse(double jd) {
-    TakeSearchPath();
-    double times[10] = {};
-    char serr[AS_MAXCH];
-    const std::int32_t flags = swe_lun_eclipse_when(jd, PositionFlags(), 0, times, 0, serr);
-    return EclipseOf(flags, times[0]);
-}
+}  // namespace
+
+LibraryEclipse NextSolarEclipse(double jd) { return NextEclipse(swe_sol_eclipse_when_glob, jd); }
+
+LibraryEclipse NextLunarEclipse(double jd) { return NextEclipse(swe_lun_eclipse_when, jd); }
 
 double apparent_longitude(std::int32_t body, double jd, double* rv) {
     TakeSearchPath();
