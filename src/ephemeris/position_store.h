@@ -92,7 +92,6 @@ public:
     const BodySeries* Series(std::int16_t planetCode) const;
     // Why a body has no series ("" when it has one): for messages and tests.
     std::string Problem(std::int16_t planetCode) const;
-    const std::string& Folder() const { return folder_; }
 
     // The file name of a body's series within the folder ("mars.sky"); "" for a body without one.
     // Pluto and the Moon cover 1600-01-01 to 2099-12-31, the others the planet library's range.
