@@ -17,7 +17,7 @@ namespace {
 constexpr double kStart = 2451544.5;  // 2000-01-01 0 h UT
 constexpr double kDays = 36500;       // a century, then start again
 
-double nextMoment(double& jd) {
+double NextMoment(double& jd) {
     jd += 1.0;
     if (jd > kStart + kDays) jd = kStart;
     return jd;
@@ -38,7 +38,7 @@ void LibraryCall(benchmark::State& state, std::int32_t body) {
     char serr[AS_MAXCH];
     double jd = kStart;
     for (auto _ : state) {
-        swe_calc_ut(nextMoment(jd), body, SEFLG_SWIEPH, xx, serr);
+        swe_calc_ut(NextMoment(jd), body, SEFLG_SWIEPH, xx, serr);
         benchmark::DoNotOptimize(xx[0]);
     }
 }
@@ -46,7 +46,7 @@ void LibraryCall(benchmark::State& state, std::int32_t body) {
 void DirectCall(benchmark::State& state, std::int16_t code) {
     const Sky sky = TheSky().Direct();
     double jd = kStart;
-    for (auto _ : state) benchmark::DoNotOptimize(sky.PlanetLongitude(code, nextMoment(jd)));
+    for (auto _ : state) benchmark::DoNotOptimize(sky.PlanetLongitude(code, NextMoment(jd)));
 }
 
 void StoreCall(benchmark::State& state, std::int16_t code) {
@@ -56,13 +56,13 @@ void StoreCall(benchmark::State& state, std::int16_t code) {
         return;
     }
     double jd = kStart;
-    for (auto _ : state) benchmark::DoNotOptimize(sky.PlanetLongitude(code, nextMoment(jd)));
+    for (auto _ : state) benchmark::DoNotOptimize(sky.PlanetLongitude(code, NextMoment(jd)));
 }
 
 void StoreCallWithRate(benchmark::State& state, std::int16_t code) {
     const Sky& sky = TheSky();
     double jd = kStart;
-    for (auto _ : state) benchmark::DoNotOptimize(sky.LongitudeWithRate(code, nextMoment(jd)));
+    for (auto _ : state) benchmark::DoNotOptimize(sky.LongitudeWithRate(code, NextMoment(jd)));
 }
 
 }  // namespace

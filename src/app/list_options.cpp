@@ -6,7 +6,7 @@ namespace meridel {
 
 namespace {
 
-bool allDigits(const std::string& s) {
+bool AllDigits(const std::string& s) {
     if (s.empty()) return false;
     for (char c : s) {
         if (!std::isdigit(static_cast<unsigned char>(c))) return false;
@@ -15,20 +15,20 @@ bool allDigits(const std::string& s) {
 }
 
 // YYYY-MM-DD with a year of 1 to 4 digits; existence of the date is left to the window's checks.
-std::optional<DateArgument> parseDate(const std::string& text) {
+std::optional<DateArgument> ParseDate(const std::string& text) {
     std::size_t a = text.find('-');
     std::size_t b = a == std::string::npos ? a : text.find('-', a + 1);
     if (b == std::string::npos) return std::nullopt;
     DateArgument d{text.substr(0, a), text.substr(a + 1, b - a - 1), text.substr(b + 1)};
-    if (!allDigits(d.year) || d.year.size() > 4 || !allDigits(d.month) || d.month.size() > 2 ||
-        !allDigits(d.day) || d.day.size() > 2) {
+    if (!AllDigits(d.year) || d.year.size() > 4 || !AllDigits(d.month) || d.month.size() > 2 ||
+        !AllDigits(d.day) || d.day.size() > 2) {
         return std::nullopt;
     }
     return d;
 }
 
-std::optional<int> parseSmallNumber(const std::string& text, int low, int high) {
-    if (!allDigits(text) || text.size() > 3) return std::nullopt;
+std::optional<int> ParseSmallNumber(const std::string& text, int low, int high) {
+    if (!AllDigits(text) || text.size() > 3) return std::nullopt;
     int n = std::stoi(text);
     if (n < low || n > high) return std::nullopt;
     return n;
@@ -128,7 +128,7 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             (a == "--planet1" ? o.planet1 : o.planet2) = v;
         } else if (a == "--start" || a == "--end" || a == "--birth") {
             if (!value(v)) return fail(a + " needs a date YYYY-MM-DD");
-            auto d = parseDate(v);
+            auto d = ParseDate(v);
             if (!d) return fail(a + ": not a date of the form YYYY-MM-DD: " + v);
             if (a == "--start") o.start = *d;
             else if (a == "--end") o.end = *d;
@@ -137,9 +137,9 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             if (!value(v)) return fail("--orbs needs OUTER,MIDDLE,INNER");
             std::size_t c1 = v.find(','), c2 = c1 == std::string::npos ? c1 : v.find(',', c1 + 1);
             if (c2 == std::string::npos) return fail("--orbs needs three whole degrees: OUTER,MIDDLE,INNER");
-            auto outer = parseSmallNumber(v.substr(0, c1), 1, 15);
-            auto middle = parseSmallNumber(v.substr(c1 + 1, c2 - c1 - 1), 1, 15);
-            auto inner = parseSmallNumber(v.substr(c2 + 1), 1, 15);
+            auto outer = ParseSmallNumber(v.substr(0, c1), 1, 15);
+            auto middle = ParseSmallNumber(v.substr(c1 + 1, c2 - c1 - 1), 1, 15);
+            auto inner = ParseSmallNumber(v.substr(c2 + 1), 1, 15);
             if (!outer || !middle || !inner) return fail("--orbs: each orb is a whole number of degrees from 1 to 15");
             o.orbs[0] = *outer;
             o.orbs[1] = *middle;
@@ -154,8 +154,8 @@ std::optional<ListOptions> ParseListArguments(const std::vector<std::string>& ar
             if (!value(v)) return fail("--birth-time needs HH:MM");
             std::size_t colon = v.find(':');
             if (colon == std::string::npos) return fail("--birth-time needs HH:MM");
-            auto h = parseSmallNumber(v.substr(0, colon), 0, 23);
-            auto m = parseSmallNumber(v.substr(colon + 1), 0, 55);
+            auto h = ParseSmallNumber(v.substr(0, colon), 0, 23);
+            auto m = ParseSmallNumber(v.substr(colon + 1), 0, 55);
             if (!h || !m || *m % 5 != 0) return fail("--birth-time: hour 00-23 and minute 00-55 in steps of 5");
             o.birthHour = *h;
             o.birthMinute = *m;

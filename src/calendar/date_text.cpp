@@ -15,7 +15,7 @@ std::string SeparateThousands(const std::string& number, const std::string& sepa
 
 namespace {
 
-EuroDate dateOf(std::int32_t day) {
+EuroDate DateOf(std::int32_t day) {
     EuroDate date;
     date.DayNumber = day;
     DateFromDayNumber(date);
@@ -24,7 +24,7 @@ EuroDate dateOf(std::int32_t day) {
 
 std::string twoDigits(std::int32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
-std::string yearText(std::int32_t year, const std::string& thousands) {
+std::string YearText(std::int32_t year, const std::string& thousands) {
     std::string y = std::to_string(year);
     if (year > 9999 || year < -9999) y = SeparateThousands(y, thousands);
     return y;
@@ -34,10 +34,10 @@ std::string yearText(std::int32_t year, const std::string& thousands) {
 
 std::string ShortDateText(std::int32_t day, std::int16_t style, const std::string& separator,
                           const std::string& thousands, bool appendEra) {
-    EuroDate date = dateOf(day);
+    EuroDate date = DateOf(day);
     std::string d = twoDigits(date.Day);
     std::string m = twoDigits(date.Month);
-    std::string y = yearText(date.Year, thousands);
+    std::string y = YearText(date.Year, thousands);
     std::string text;
     if (style == 2) {
         text = y + separator + m + separator + d;
@@ -51,12 +51,12 @@ std::string ShortDateText(std::int32_t day, std::int16_t style, const std::strin
 }
 
 std::string LongDateText(std::int32_t day) {
-    EuroDate date = dateOf(day);
-    return MonthNames[date.Month] + " " + std::to_string(date.Day) + ", " + yearText(date.Year, ",");
+    EuroDate date = DateOf(day);
+    return MonthNames[date.Month] + " " + std::to_string(date.Day) + ", " + YearText(date.Year, ",");
 }
 
 std::string MonthNameDateText(std::int32_t day) {
-    EuroDate date = dateOf(day);
+    EuroDate date = DateOf(day);
     const std::string& name = MonthNames[date.Month];
     const std::string& month = name.size() <= 5 ? name : MonthAbbreviations[date.Month];
     return month + " " + std::to_string(date.Day) + ", " + std::to_string(date.Year);

@@ -20,7 +20,7 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
 
 bool isLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
-int daysInMonth(std::int64_t y, std::int32_t m) {
+int DaysInMonth(std::int64_t y, std::int32_t m) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return (m == 2 && isLeapYear(y)) ? 29 : days[m - 1];
 }
@@ -33,7 +33,7 @@ std::int64_t gregorianToDayNumber(std::int64_t y, std::int64_t m, std::int64_t d
            floorDiv(yy, 400) - 32045;
 }
 
-void dayNumberToGregorian(std::int64_t jdn, std::int64_t& y, std::int64_t& m, std::int64_t& d) {
+void DayNumberToGregorian(std::int64_t jdn, std::int64_t& y, std::int64_t& m, std::int64_t& d) {
     std::int64_t a = jdn + 32044;
     std::int64_t b = floorDiv(4 * a + 3, 146097);
     std::int64_t c = a - floorDiv(146097 * b, 4);
@@ -49,7 +49,7 @@ void dayNumberToGregorian(std::int64_t jdn, std::int64_t& y, std::int64_t& m, st
 
 std::int32_t euro_date_to_jdn(EuroDate& date) {
     date.Valid = 0;
-    if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > daysInMonth(date.Year, date.Month)) {
+    if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > DaysInMonth(date.Year, date.Month)) {
         return 0;
     }
     std::int64_t jdn = gregorianToDayNumber(date.Year, date.Month, date.Day);
@@ -61,7 +61,7 @@ std::int32_t euro_date_to_jdn(EuroDate& date) {
 
 void jdn_to_euro_date(EuroDate& date) {
     std::int64_t y, m, d;
-    dayNumberToGregorian(date.DayNumber, y, m, d);
+    DayNumberToGregorian(date.DayNumber, y, m, d);
     date.Year = static_cast<std::int32_t>(y);
     date.Month = static_cast<std::int32_t>(m);
     date.Day = static_cast<std::int32_t>(d);

@@ -6,14 +6,14 @@ namespace meridel {
 
 namespace {
 
-RecordingDialogs& silentDefault() {
+RecordingDialogs& SilentDefault() {
     static RecordingDialogs instance;
     return instance;
 }
 
 Dialogs* current = nullptr;
 
-std::string oneLine(const std::string& text) {
+std::string OneLine(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
@@ -33,12 +33,12 @@ std::string oneLine(const std::string& text) {
 
 void RecordingDialogs::message(const std::string& text, MessageIcon icon, const std::string& title) {
     messages.push_back({text, icon, title});
-    if (echo_) std::cerr << '[' << title << "] " << oneLine(text) << std::endl;
+    if (echo_) std::cerr << '[' << title << "] " << OneLine(text) << std::endl;
 }
 
 Answer RecordingDialogs::askYesNoCancel(const std::string& text, const std::string& title) {
     messages.push_back({text, MessageIcon::None, title});
-    if (echo_) std::cerr << '[' << title << "] " << oneLine(text) << std::endl;
+    if (echo_) std::cerr << '[' << title << "] " << OneLine(text) << std::endl;
     if (answers.empty()) return Answer::Cancel;
     Answer a = answers.front();
     answers.pop_front();
@@ -70,7 +70,7 @@ void RecordingDialogs::clear() {
     saveFileChoices.clear();
 }
 
-Dialogs& dialogs() { return current ? *current : silentDefault(); }
+Dialogs& dialogs() { return current ? *current : SilentDefault(); }
 
 Dialogs* setDialogs(Dialogs* d) {
     Dialogs* previous = current;

@@ -10,7 +10,7 @@ namespace meridel {
 
 namespace {
 
-std::string environment(const char* name) {
+std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
@@ -18,15 +18,15 @@ std::string environment(const char* name) {
 // "/usr/bin/../share/meridel" becomes "/usr/share/meridel/", so messages name a plain path.
 // The executable's folder comes from /proc/self/exe with links resolved, so ".." means the same
 // lexically as on disk.
-std::string asFolder(const std::filesystem::path& path) {
+std::string AsFolder(const std::filesystem::path& path) {
     std::string text = path.lexically_normal().string();
     if (text.empty() || text.back() != '/') text += '/';
     return text;
 }
 
-void addXdgFolder(std::vector<std::string>& folders, const std::string& base) {
+void AddXdgFolder(std::vector<std::string>& folders, const std::string& base) {
     if (base.empty() || base.front() != '/') return;
-    folders.push_back(asFolder(std::filesystem::path(base) / "meridel"));
+    folders.push_back(AsFolder(std::filesystem::path(base) / "meridel"));
 }
 
 }  // namespace
@@ -42,21 +42,21 @@ std::string ExecutableFolder() {
 
 std::vector<std::string> DataFolderCandidates(const std::string& executableFolder) {
     std::vector<std::string> folders{executableFolder};
-    folders.push_back(asFolder(std::filesystem::path(executableFolder) / ".." / "share" / "meridel"));
+    folders.push_back(AsFolder(std::filesystem::path(executableFolder) / ".." / "share" / "meridel"));
 
-    std::string dataHome = environment("XDG_DATA_HOME");
+    std::string dataHome = Environment("XDG_DATA_HOME");
     if (dataHome.empty()) {
-        const std::string home = environment("HOME");
+        const std::string home = Environment("HOME");
         if (!home.empty()) dataHome = home + "/.local/share";
     }
-    addXdgFolder(folders, dataHome);
+    AddXdgFolder(folders, dataHome);
 
-    std::string dataDirs = environment("XDG_DATA_DIRS");
+    std::string dataDirs = Environment("XDG_DATA_DIRS");
     if (dataDirs.empty()) dataDirs = "/usr/local/share:/usr/share";
     for (std::size_t start = 0; start <= dataDirs.size();) {
         std::size_t colon = dataDirs.find(':', start);
         if (colon == std::string::npos) colon = dataDirs.size();
-        addXdgFolder(folders, dataDirs.substr(start, colon - start));
+        AddXdgFolder(folders, dataDirs.substr(start, colon - start));
         start = colon + 1;
     }
     return folders;

@@ -89,7 +89,7 @@ void OnOneTurn(double v[4]) {
 }
 
 // Degrees encoded by line text for index k, or a negative value when it does not decode.
-double decodeLine(std::string_view line, std::int32_t k) {
+double DecodeLine(std::string_view line, std::int32_t k) {
     if (line.size() < 3 || k < 0) return -1.0;
     auto s = static_cast<std::int16_t>(static_cast<unsigned char>(line[0]) - 58 - k % kLineCycle);
     auto d = static_cast<std::int16_t>(static_cast<unsigned char>(line[1]) - 59);
@@ -98,7 +98,7 @@ double decodeLine(std::string_view line, std::int32_t k) {
     return s * 60 + d + m / 60.0;
 }
 
-std::string_view trimBlanks(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) {
     std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     std::size_t last = text.find_last_not_of(' ');
@@ -146,7 +146,7 @@ PlutoTable::PlutoTable(const std::vector<std::string>& keptLines) {
 }
 
 PlutoTable::Line PlutoTable::Decode(std::int32_t k, std::string_view text) {
-    Line line{decodeLine(text, k), 0, static_cast<std::int32_t>(values_.size())};
+    Line line{DecodeLine(text, k), 0, static_cast<std::int32_t>(values_.size())};
     if (line.whole < 0.0) {
         line.whole = kBeforeRange;
         return line;
@@ -270,10 +270,10 @@ std::shared_ptr<const PlutoTable> LoadPlutoData(const std::string& dataFolder, c
     std::size_t fileLine = 0;
     EachLine(text, [&](std::string_view raw) {
         ++fileLine;
-        const std::string_view line = trimBlanks(raw);
+        const std::string_view line = TrimBlanks(raw);
         if (line.empty() || !errorText.empty()) return;
         const std::int32_t k = table->LineCount();
-        if (k < kPlutoTableLines && decodeLine(line, k) < 0.0) {
+        if (k < kPlutoTableLines && DecodeLine(line, k) < 0.0) {
             errorText = path + ", line " + std::to_string(fileLine) + ": not a valid position.";
             return;
         }

@@ -22,22 +22,22 @@ struct StoreChoice {
     SettingsKeys memory;
 };
 
-StoreChoice& store() {
+StoreChoice& Store() {
     static StoreChoice choice;
     return choice;
 }
 
-const std::string& filePath() {
-    StoreChoice& s = store();
+const std::string& FilePath() {
+    StoreChoice& s = Store();
     if (s.path.empty()) s.path = DefaultSettingsFilePath();
     return s.path;
 }
 
 enum class LoadResult { Loaded, Missing, Corrupted, Unreadable };
 
-LoadResult loadFile(SettingsKeys& keys) {
+LoadResult LoadFile(SettingsKeys& keys) {
     keys.clear();
-    const QString path = QString::fromStdString(filePath());
+    const QString path = QString::fromStdString(FilePath());
     QFileInfo info(path);
     if (!info.exists()) return LoadResult::Missing;
     QFile file(path);
@@ -50,8 +50,8 @@ LoadResult loadFile(SettingsKeys& keys) {
     return LoadResult::Loaded;
 }
 
-std::string saveFile(const SettingsKeys& keys) {
-    const QString path = QString::fromStdString(filePath());
+std::string SaveFile(const SettingsKeys& keys) {
+    const QString path = QString::fromStdString(FilePath());
     QDir().mkpath(QFileInfo(path).absolutePath());
     return ReplaceFileWhole(path, QByteArray::fromStdString(SettingsText(keys)));
 }
@@ -65,14 +65,14 @@ std::string DefaultSettingsFilePath() {
 }
 
 void UseSettingsFile(const std::string& path) {
-    StoreChoice& s = store();
+    StoreChoice& s = Store();
     s.kind = StoreKind::File;
     s.path = path;
     s.memory.clear();
 }
 
 void UseMemorySettings() {
-    StoreChoice& s = store();
+    StoreChoice& s = Store();
     s.kind = StoreKind::Memory;
     s.memory.clear();
 }
@@ -81,24 +81,24 @@ std::string WriteRegistryString(RegistryRoot, const std::string& key, const std:
                                 const std::string& value) {
     const std::string refusal = SettingsWriteRefusal(key, name);
     if (!refusal.empty()) return refusal;
-    if (store().kind == StoreKind::Memory) return PutSettingsValue(store().memory, key, name, value);
+    if (Store().kind == StoreKind::Memory) return PutSettingsValue(Store().memory, key, name, value);
 
     // A corrupted file holds no usable state and is replaced; one that cannot be read is left
     // alone rather than overwritten with this single value.
     SettingsKeys keys;
-    if (loadFile(keys) == LoadResult::Unreadable) return SettingsWriteFailure(5, "The settings file cannot be read.");
+    if (LoadFile(keys) == LoadResult::Unreadable) return SettingsWriteFailure(5, "The settings file cannot be read.");
     const std::string status = PutSettingsValue(keys, key, name, value);
-    const std::string reason = saveFile(keys);
+    const std::string reason = SaveFile(keys);
     if (!reason.empty()) return SettingsWriteFailure(5, reason);
     return status;
 }
 
 std::string ReadRegistryString(RegistryRoot, const std::string& key, const std::string& name,
                                std::string& value) {
-    if (store().kind == StoreKind::Memory) return ReadSettingsValue(store().memory, key, name, value);
+    if (Store().kind == StoreKind::Memory) return ReadSettingsValue(Store().memory, key, name, value);
     // A missing, unreadable or corrupted file is no saved state: an empty store.
     SettingsKeys keys;
-    if (loadFile(keys) != LoadResult::Loaded) keys.clear();
+    if (LoadFile(keys) != LoadResult::Loaded) keys.clear();
     return ReadSettingsValue(keys, key, name, value);
 }
 

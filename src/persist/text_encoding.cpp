@@ -15,7 +15,7 @@ constexpr char16_t kHighTable[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char encodeOne(char32_t c) {
+char EncodeOne(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (int i = 0; i < 32; ++i)
         if (kHighTable[i] == c) return static_cast<char>(0x80 + i);
@@ -27,7 +27,7 @@ char encodeOne(char32_t c) {
 QByteArray ToWindows1252(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
-    for (char32_t c : text.toUcs4()) out.append(encodeOne(c));
+    for (char32_t c : text.toUcs4()) out.append(EncodeOne(c));
     return out;
 }
 

@@ -7,7 +7,7 @@ namespace meridel {
 
 namespace {
 
-std::string escape(const std::string& text, bool isName) {
+std::string Escape(const std::string& text, bool isName) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<unsigned char>(text[i]);
@@ -26,7 +26,7 @@ std::string escape(const std::string& text, bool isName) {
     return out;
 }
 
-std::string unescape(const std::string& text) {
+std::string Unescape(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\\') {
@@ -66,7 +66,7 @@ std::string SettingsText(const SettingsKeys& keys) {
     for (const auto& [key, values] : keys) {
         if (values.empty()) continue;
         out += "[" + key + "]\n";
-        for (const auto& [name, text] : values) out += escape(name, true) + "=" + escape(text, false) + "\n";
+        for (const auto& [name, text] : values) out += Escape(name, true) + "=" + Escape(text, false) + "\n";
         out += "\n";
     }
     return out;
@@ -94,9 +94,9 @@ std::optional<SettingsKeys> ParseSettingsText(const std::string& text) {
         }
         size_t equals = line.find('=');
         if (!inSection || equals == std::string::npos) return std::nullopt;
-        const std::string name = unescape(line.substr(0, equals));
+        const std::string name = Unescape(line.substr(0, equals));
         if (name.empty()) return std::nullopt;
-        keys[current][name] = unescape(line.substr(equals + 1));
+        keys[current][name] = Unescape(line.substr(equals + 1));
     }
     return keys;
 }

@@ -17,7 +17,7 @@ constexpr const char* kKeyNotFound = "1 Key not found or is empty.";
 constexpr const char* kNameNotSpecified = "2 Name not specified.";
 constexpr const char* kNameNotFound = "3 Name not found.";
 
-bool keyExists(const SettingsKeys& keys, const std::string& key) {
+bool KeyExists(const SettingsKeys& keys, const std::string& key) {
     auto it = keys.find(key);
     if (it != keys.end() && !it->second.empty()) return true;
     const std::string prefix = key + "\\";
@@ -85,7 +85,7 @@ std::string PutSettingsValue(SettingsKeys& keys, const std::string& key, const s
     std::string refusal = SettingsWriteRefusal(key, name);
     if (!refusal.empty()) return refusal;
     const std::string normal = NormalSettingsKey(key);
-    const bool existed = keyExists(keys, normal);
+    const bool existed = KeyExists(keys, normal);
     keys[normal][name] = value;
     return std::string(existed ? "0 Key already exists." : "0 New key created.") + "  " + kSuccessReason;
 }
@@ -95,7 +95,7 @@ std::string ReadSettingsValue(const SettingsKeys& keys, const std::string& key, 
     value.clear();
     const std::string normal = NormalSettingsKey(key);
     if (normal.empty()) return kKeyNotFound;
-    if (!keyExists(keys, normal)) return kKeyNotFound;
+    if (!KeyExists(keys, normal)) return kKeyNotFound;
     if (name.empty()) return kNameNotSpecified;
     auto values = keys.find(normal);
     if (values == keys.end()) return kNameNotFound;
