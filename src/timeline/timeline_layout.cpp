@@ -243,9 +243,26 @@ TimelineLayout LayOutTimeline(const Timeline& t, const LayoutOptions& options) {
     y += height(TextRole::Title) + 2;
     l.subtitle = {t.subtitle, {kMargin, y, text.width(t.subtitle, TextRole::Normal), height(TextRole::Normal)}};
     y += height(TextRole::Normal) + 2;
-    for (const std::string& note : t.notes) {
-        l.notes.push_back({note, {kMargin, y, text.width(note, TextRole::Normal), height(TextRole::Normal)}});
+    // A long note (a chart's runs without transits) is broken at blanks to stay within the width.
+    const auto placeLine = [&](const std::string& line) {
+        l.notes.push_back({line, {kMargin, y, text.width(line, TextRole::Normal), height(TextRole::Normal)}});
         y += height(TextRole::Normal) + 2;
+    };
+    for (const std::string& note : t.notes) {
+        std::string line;
+        for (std::size_t from = 0; from < note.size();) {
+            const std::size_t blank = std::min(note.find(' ', from), note.size());
+            const std::string word = note.substr(from, blank - from);
+            const std::string longer = line.empty() ? word : line + " " + word;
+            if (!line.empty() && kMargin + text.width(longer, TextRole::Normal) > l.width - kMargin) {
+                placeLine(line);
+                line = word;
+            } else {
+                line = longer;
+            }
+            from = blank + 1;
+        }
+        placeLine(line);
     }
     y += 4;
     bool anyClosest = false;
