@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -209,17 +210,10 @@ protected:
     // the check behind it is reached).
     void Write(std::string bytes, bool fixHeader = false) {
         if (fixHeader) {
-            store::Header h;
-            std::memcpy(&h, bytes.data(), sizeof h);
-            h.checksum = store::HeaderChecksum(reinterpret_cast<const unsigned char*>(bytes.data()));
-            std::memcpy(bytes.data(), &h, sizeof h);
+            const std::uint64_t checksum = store::HeaderChecksum(reinterpret_cast<const unsigned char*>(bytes.data()));
+            std::memcpy(bytes.data() + offsetof(store::Header, checksum), &checksum, sizeof checksum);
         }
         std::ofstream(folder_ / "sky" / "mars.sky", std::ios::binary | std::ios::trunc) << bytes;
-    }
-    std::string WithHeader(const store::Header& h) const {
-        std::string bytes = mars_;
-        std::memcpy(bytes.data(), &h, sizeof h);
-        return bytes;
     }
     // A fresh sky over the folder refuses the whole file for `reason` and computes Mars directly.
     void ExpectRefused(const std::string& reason) {
@@ -275,7 +269,9 @@ TEST_F(Untrusted, FilesAreCheckedBeforeUse) {
              HeaderFault{[](store::Header& h) { h.checkLongitudes[2] += 1e-9; }, true, "other ephemeris files"}}) {
         store::Header h = header_;
         f.edit(h);
-        Write(WithHeader(h), f.checksumMadeRight);
+        std::string bytes = mars_;
+        std::memcpy(bytes.data(), &h, sizeof h);
+        Write(bytes, f.checksumMadeRight);
         ExpectRefused(f.reason);
     }
 

@@ -164,8 +164,7 @@ TEST_F(RunChecks, OrbChecks) {
     }
 }
 
-// The positions' own refusals: Pluto's table and its date limit. (A natal body without a position
-// is refused by the check runs and searches share, met by the end-to-end search refusals.)
+// The positions' own refusals: Pluto's table, the date limits, a natal body without a position.
 TEST_F(RunChecks, PositionsThatCannotBeHad) {
     RequestSession session = NewSession();
     session.sky = Sky(::testing::TempDir() + "no-such-folder/");
@@ -183,6 +182,15 @@ TEST_F(RunChecks, PositionsThatCannotBeHad) {
     in.dates[1] = {"2100", "1", "1"};
     ExpectRefusal(CheckRun(in, session).refusal, "End date is too late for Pluto.", MessageIcon::None, "Meridel");
     EXPECT_TRUE(session.PlutoDataLoaded());
+
+    // Born before the Moon's range in universal time, on its first day in the zone (00:30 GMT+1).
+    in = Personal(3, 9);
+    in.dates = {DateFields{"1700", "1", "1"}, DateFields{"1700", "12", "31"}, DateFields{"1600", "1", "1"}};
+    in.hour = 1;
+    in.minute = 7;
+    in.birthZone = 26;
+    ExpectRefusal(CheckRun(in, session).refusal, "Date is prior to allowable date range for Moon.",
+                  MessageIcon::Exclamation, "Error");
 }
 
 // A World run is always tropical. (Its orbs and zone, and a Personal one's natal position and
