@@ -36,7 +36,9 @@ double universalTime(double tt) {
     return tt - swe_deltat_ex(ut, SEFLG_SWIEPH, serr);
 }
 
-double julianDay(int year, int month, int day, double hours) { return swe_julday(year, month, day, hours, SE_GREG_CAL); }
+double julianDay(int year, int month, int day, double hours) {
+    return swe_julday(year, month, day, hours, SE_GREG_CAL);
+}
 
 // The installed sky, with its store.
 const Sky& TheSky() {

@@ -34,8 +34,8 @@ TEST_F(RunChecks, Refusals) {
              DateCase{true, 1, {"0", "12", "31"}, "End date is too early", kInformation, ""},
              DateCase{false, 2, {"", "6", "15"}, "Please specify year of birth.", kNone, ""},
              DateCase{false, 2, {"1599", "12", "31"}, "Birth date is too early", kInformation, ""},
-             DateCase{false, 2, {"2024", "1", "2"}, "The birth date must not be later than the start date.", kInformation,
-                      ""},
+             DateCase{false, 2, {"2024", "1", "2"}, "The birth date must not be later than the start date.",
+                      kInformation, ""},
              DateCase{true, 0, {"2024", "12", "29"}, "The start date must be at least 3 days prior to the end date.",
                       kInformation, ""}}) {
         RequestSession session = NewSession();
