@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "ephemeris/data_folder.h"
 
@@ -14,23 +16,6 @@ using namespace meridel;
 namespace fs = std::filesystem;
 
 namespace {
-
-class SavedVariable {
-public:
-    explicit SavedVariable(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name)) value_ = value;
-    }
-    ~SavedVariable() {
-        if (value_) setenv(name_, value_->c_str(), 1);
-        else unsetenv(name_);
-    }
-    SavedVariable(const SavedVariable&) = delete;
-    SavedVariable& operator=(const SavedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> value_;
-};
 
 // A prefix laid out as installed (prefix/bin, prefix/share/meridel), a user's data home and two
 // system data folders, all empty until a test places the file.
@@ -42,10 +27,19 @@ protected:
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         for (const char* sub : {"prefix/bin", "prefix/share/meridel", "home", "sys1", "sys2"})
             fs::create_directories(root_ / sub);
+        for (auto& [name, value] : saved_) {
+            if (const char* now = std::getenv(name)) value = now;
+        }
         setenv("XDG_DATA_HOME", (root_ / "home").c_str(), 1);
         setenv("XDG_DATA_DIRS", (root_ / "sys1").string().append(":").append((root_ / "sys2").string()).c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(root_); }
+    void TearDown() override {
+        fs::remove_all(root_);
+        for (const auto& [name, value] : saved_) {
+            if (value) setenv(name, value->c_str(), 1);
+            else unsetenv(name);
+        }
+    }
 
     std::string bin() const { return (root_ / "prefix/bin").string() + "/"; }
     std::string folder(const std::string& sub) const { return (root_ / sub).string() + "/"; }
@@ -55,7 +49,9 @@ protected:
     }
 
     fs::path root_;
-    SavedVariable home_{"HOME"}, dataHome_{"XDG_DATA_HOME"}, dataDirs_{"XDG_DATA_DIRS"};
+    // The variables the tests change, as they were.
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_{
+        {"HOME", {}}, {"XDG_DATA_HOME", {}}, {"XDG_DATA_DIRS", {}}};
 };
 
 // Placed from the last place to the first, each is found as it comes; with none holding the

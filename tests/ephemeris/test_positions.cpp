@@ -1,7 +1,7 @@
 // Positions against values published independently of the ephemeris library (from the position
-// store, as the program takes them), the library's coverage of the planet range, dispatch by
-// planet code, the sidereal correction, and the store against the library: its series within
-// their tolerance of direct calls, their rates, files it must not trust, and readers at once.
+// store, as the program takes them), the no-value marks at the ranges' edges, the sidereal
+// correction, and the store against the library: its series within their tolerance of direct
+// calls, their rates, files it must not trust, and readers at once.
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -28,9 +29,6 @@ using namespace meridel;
 
 namespace {
 
-// Signed difference a - b in degrees, reduced to [-180, 180].
-double angleDifference(double a, double b) { return std::remainder(a - b, 360.0); }
-
 // UT moment of a Terrestrial Time moment, with the library's Delta T (taken at UT itself).
 double universalTime(double tt) {
     char serr[AS_MAXCH];
@@ -38,7 +36,9 @@ double universalTime(double tt) {
     return tt - swe_deltat_ex(ut, SEFLG_SWIEPH, serr);
 }
 
-double utOf(int year, int month, int day, double hours) { return swe_julday(year, month, day, hours, SE_GREG_CAL); }
+double julianDay(int year, int month, int day, double hours) {
+    return swe_julday(year, month, day, hours, SE_GREG_CAL);
+}
 
 // The installed sky, with its store.
 const Sky& TheSky() {
@@ -52,77 +52,42 @@ double degreesOf(std::int16_t code, double ut) {
     return longitude / kFullCircle * 360.0;
 }
 
-void expectWithin(const char* what, double errorDegrees, double toleranceDegrees) {
-    std::printf("%-28s error %+7.3f\"\n", what, errorDegrees * 3600.0);
-    EXPECT_LE(std::fabs(errorDegrees), toleranceDegrees) << what;
-}
-
 }  // namespace
 
-// Apparent geocentric longitudes at 0 h TT from the worked examples of Meeus, Astronomical
-// Algorithms (2nd ed.): 25.b (Sun, full VSOP87), 33.a (Venus), 47.a (Moon, truncated ELP-2000).
-TEST(Positions, WorkedExamples) {
-    expectWithin("Sun 1992-10-13", angleDifference(degreesOf(kSun, universalTime(2448908.5)), 199.90599), 0.0005);
-    expectWithin("Venus 1992-12-20", angleDifference(degreesOf(kVenus, universalTime(2448976.5)), 313.0815), 0.0005);
-    expectWithin("Moon 1992-04-12", angleDifference(degreesOf(kMoon, universalTime(2448724.5)), 133.1673), 3.0 / 3600);
-}
-
-// Moments at which a longitude or a difference of longitudes is known. Tolerances allow for the
-// rounding of the published times.
-TEST(Positions, PublishedEvents) {
-    // June solstice 1962, JDE 2437837.39245, and new moon 1977-02-18 3h37m40s TT (Meeus,
-    // examples 27.a and 49.a, the corrected instants).
-    expectWithin("June solstice 1962", angleDifference(degreesOf(kSun, universalTime(2437837.39245)), 90), 0.0005);
-    double ut = universalTime(utOf(1977, 2, 18, 3 + 37 / 60.0 + 40 / 3600.0));
-    expectWithin("New moon 1977-02-18", angleDifference(degreesOf(kMoon, ut), degreesOf(kSun, ut)), 0.0005);
-    // USNO, to the minute: March equinox 2024-03-20 03:06 UT; the great conjunction of Jupiter
-    // and Saturn in longitude, 2020-12-21 18:20 UT.
-    expectWithin("March equinox 2024", angleDifference(degreesOf(kSun, utOf(2024, 3, 20, 3.1)), 0), 0.0005);
-    ut = utOf(2020, 12, 21, 18 + 20 / 60.0);
-    expectWithin("Jupiter-Saturn 2020-12-21", angleDifference(degreesOf(kJupiter, ut), degreesOf(kSaturn, ut)), 0.0005);
-}
-
-// Each code reaches its own body: positions of 2000-01-01 0 h UT to a tenth of a degree from a
-// printed ephemeris. Sun and Mercury, the closest pair, stand 9 degrees apart.
-TEST(Positions, CodesReachTheirBodies) {
-    const double degrees[] = {0, 279.9, 271.1, 241.0, 327.6, 25.2, 40.4, 314.8, 303.2};
-    for (std::int16_t code = kSun; code <= kNeptune; ++code) {
-        EXPECT_NEAR(angleDifference(degreesOf(code, 2451544.5), degrees[code]), 0.0, 1.0) << code;
+// Apparent geocentric longitudes, or moments at which a difference of two is known. Meeus,
+// Astronomical Algorithms (2nd ed.), at TT: examples 25.b (Sun, full VSOP87), 33.a (Venus), 47.a
+// (Moon, truncated ELP-2000), 27.a (June solstice 1962) and 49.a (new moon, the corrected
+// instant). USNO, to the minute, at UT: the March equinox 2024 and the great conjunction of
+// Jupiter and Saturn in longitude. Tolerances allow for the rounding of the published times.
+TEST(Positions, PublishedLongitudes) {
+    struct Case {
+        const char* what;
+        std::int16_t code, minus;  // minus: the body whose longitude is subtracted, or -1
+        double jd;
+        bool terrestrialTime;
+        double degrees, tolerance;
+    };
+    const Case cases[] = {
+        {"Sun 1992-10-13", kSun, -1, 2448908.5, true, 199.90599, 0.0005},
+        {"Venus 1992-12-20", kVenus, -1, 2448976.5, true, 313.0815, 0.0005},
+        {"Moon 1992-04-12", kMoon, -1, 2448724.5, true, 133.1673, 3.0 / 3600},
+        {"June solstice 1962", kSun, -1, 2437837.39245, true, 90, 0.0005},
+        {"New moon 1977-02-18", kMoon, kSun, julianDay(1977, 2, 18, 3 + 37 / 60.0 + 40 / 3600.0), true, 0, 0.0005},
+        {"March equinox 2024", kSun, -1, julianDay(2024, 3, 20, 3.1), false, 0, 0.0005},
+        {"Jupiter-Saturn 2020-12-21", kJupiter, kSaturn, julianDay(2020, 12, 21, 18 + 20 / 60.0), false, 0, 0.0005},
+    };
+    for (const Case& c : cases) {
+        const double ut = c.terrestrialTime ? universalTime(c.jd) : c.jd;
+        const double degrees = degreesOf(c.code, ut) - (c.minus < 0 ? 0.0 : degreesOf(c.minus, ut));
+        const double error = std::remainder(degrees - c.degrees, 360.0);
+        std::printf("%-28s error %+7.3f\"\n", c.what, error * 3600.0);
+        EXPECT_LE(std::fabs(error), c.tolerance) << c.what;
     }
-}
-
-// Without the JPL-based files the library falls back silently to its analytic theory; every
-// body must come from the files over the whole planet range.
-TEST(Ephemeris, JplFilesServeEveryBodyOverTheRange) {
-    set_datafiles_folder("/nonexistent/");  // searched first, then the system folder
-    int samples = 0;
-    // True when the files served the position; only the first failure is reported.
-    auto served = [&](std::int32_t body, double longitude, double jd) {
-        std::int32_t flags = last_ephemeris_flags();
-        bool ok = longitude >= 0.0 && longitude < kFullCircle && (flags & SEFLG_SWIEPH) && !(flags & SEFLG_MOSEPH);
-        EXPECT_TRUE(ok) << "body " << body << " at " << jd << ": " << longitude << ", flags " << flags;
-        ++samples;
-        return ok;
-    };
-    auto sweep = [&] {
-        const double first = kPlanetLibraryFirstDay - 0.5, last = kPlanetLibraryLastDay + 0.4999;
-        for (double jd = first;; jd = std::fmin(jd + 997.3, last)) {
-            for (std::int32_t planet = 1; planet <= 8; ++planet)
-                if (!served(planet, gc_app_long_rv_planet(planet, jd, nullptr), jd)) return;
-            if (!served(SE_MOON, moonpos(jd - 2451545.0), jd)) return;
-            if (!served(SE_PLUTO, apparent_longitude(SE_PLUTO, jd, nullptr), jd)) return;
-            if (jd == last) return;
-        }
-    };
-    sweep();
-    set_datafiles_folder("");
-    EXPECT_GT(samples, 10000);
 }
 
 // The edges of the planet and Moon ranges; NaN moments and calls the library refuses are no
 // value (-99 before, -100 after), never a number.
 TEST(Ephemeris, RangesAndFailures) {
-    // Inside the edges the files serve every body (JplFilesServeEveryBodyOverTheRange).
     EXPECT_EQ(gc_app_long_rv_planet(1, 1721424.4999, nullptr), kBeforeRange);
     EXPECT_EQ(gc_app_long_rv_planet(8, 2743739.5, nullptr), kAfterRange);
     EXPECT_EQ(gc_app_long_rv_planet(3, std::nan(""), nullptr), kBeforeRange);
@@ -182,6 +147,8 @@ double RangeEnd(std::int16_t code) { return (OverTablesRange(code) ? kMoonPlutoL
 // library's own (a few thousandths of an arc second where the library itself steps: where its
 // segments or files meet, and the Moon's scatter), and its rate that of the library's course.
 // tools/make_sky_store --verify measures every body at a hundred thousand moments and more.
+// Without the JPL-based files the library falls back silently to its analytic theory, so every
+// direct position must also have come from the files.
 TEST(PositionStore, SeriesFollowTheLibrary) {
     const Sky& sky = TheSky();
     std::mt19937_64 random(20261206);
@@ -191,7 +158,7 @@ TEST(PositionStore, SeriesFollowTheLibrary) {
         const std::int32_t body = LibraryBodyOf(code);
         std::uniform_real_distribution<double> moment(RangeStart(code), RangeEnd(code) - 0.01);
         double worst = 0, worstRate = 0;
-        int over = 0;
+        int over = 0, analytic = 0;
         constexpr int kSamples = 3000;
         for (int i = 0; i < kSamples; ++i) {
             const double t = moment(random);
@@ -201,7 +168,10 @@ TEST(PositionStore, SeriesFollowTheLibrary) {
             if (code != kPluto) {
                 EXPECT_EQ(sky.PlanetLongitude(code, t), stored.longitude);
             }
-            const double error = std::fabs(std::remainder(stored.longitude - apparent_longitude(body, t, nullptr), kFullCircle));
+            const double library = apparent_longitude(body, t, nullptr);
+            const std::int32_t flags = last_ephemeris_flags();
+            analytic += !(flags & SEFLG_SWIEPH) || (flags & SEFLG_MOSEPH);
+            const double error = std::fabs(std::remainder(stored.longitude - library, kFullCircle));
             worst = std::max(worst, error);
             over += error > 0.0005 * kArcSecond;
             const double h = 0.01;
@@ -215,6 +185,7 @@ TEST(PositionStore, SeriesFollowTheLibrary) {
         EXPECT_LT(worst, 0.003 * kArcSecond) << BodyName[code];
         EXPECT_LE(over, kSamples / 100) << BodyName[code];
         EXPECT_LT(worstRate, 0.05 * kArcSecond) << BodyName[code];
+        EXPECT_EQ(analytic, 0) << BodyName[code] << ": positions not from the files";
     }
 }
 
@@ -241,17 +212,10 @@ protected:
     // the check behind it is reached).
     void Write(std::string bytes, bool fixHeader = false) {
         if (fixHeader) {
-            store::Header h;
-            std::memcpy(&h, bytes.data(), sizeof h);
-            h.checksum = store::HeaderChecksum(reinterpret_cast<const unsigned char*>(bytes.data()));
-            std::memcpy(bytes.data(), &h, sizeof h);
+            const std::uint64_t checksum = store::HeaderChecksum(reinterpret_cast<const unsigned char*>(bytes.data()));
+            std::memcpy(bytes.data() + offsetof(store::Header, checksum), &checksum, sizeof checksum);
         }
         std::ofstream(folder_ / "sky" / "mars.sky", std::ios::binary | std::ios::trunc) << bytes;
-    }
-    std::string WithHeader(const store::Header& h) const {
-        std::string bytes = mars_;
-        std::memcpy(bytes.data(), &h, sizeof h);
-        return bytes;
     }
     // A fresh sky over the folder refuses the whole file for `reason` and computes Mars directly.
     void ExpectRefused(const std::string& reason) {
@@ -293,26 +257,25 @@ TEST_F(Untrusted, FilesAreCheckedBeforeUse) {
     Write(mars_.substr(0, mars_.size() / 2));
     ExpectRefused("damaged (size)");
 
-    store::Header h = header_;
-    h.version += 1;
-    Write(WithHeader(h));
-    ExpectRefused("another version");
-    h = header_;
-    h.planetCode = kVenus;
-    Write(WithHeader(h));
-    ExpectRefused("another body");
-    h = header_;
-    h.quantum *= 2;
-    Write(WithHeader(h));
-    ExpectRefused("damaged (checksum)");
-    h = header_;
-    std::snprintf(h.library, sizeof h.library, "0.0");
-    Write(WithHeader(h), true);
-    ExpectRefused("made with ephemeris library 0.0");
-    h = header_;
-    h.checkLongitudes[2] += 1e-9;
-    Write(WithHeader(h), true);
-    ExpectRefused("other ephemeris files");
+    struct HeaderFault {
+        void (*edit)(store::Header&);
+        bool checksumMadeRight;
+        const char* reason;
+    };
+    for (const HeaderFault& f : {
+             HeaderFault{[](store::Header& h) { h.version += 1; }, false, "another version"},
+             HeaderFault{[](store::Header& h) { h.planetCode = kVenus; }, false, "another body"},
+             HeaderFault{[](store::Header& h) { h.quantum *= 2; }, false, "damaged (checksum)"},
+             HeaderFault{[](store::Header& h) { std::snprintf(h.library, sizeof h.library, "0.0"); }, true,
+                         "made with ephemeris library 0.0"},
+             HeaderFault{[](store::Header& h) { h.checkLongitudes[2] += 1e-9; }, true, "other ephemeris files"}}) {
+        store::Header h = header_;
+        f.edit(h);
+        std::string bytes = mars_;
+        std::memcpy(bytes.data(), &h, sizeof h);
+        Write(bytes, f.checksumMadeRight);
+        ExpectRefused(f.reason);
+    }
 
     // A record byte of block 7; then, with the block's checksum made right, a tree that leads
     // outside the block.
