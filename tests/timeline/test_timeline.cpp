@@ -205,6 +205,11 @@ TEST_F(TimelineTest, ShadesAndExactHitsLieWhereTheListingPutsThem) {
                 const double day = LocalMidnight(DayOf(row[4]), zone);
                 EXPECT_GE(marker.x, l.X(day - 0.5));
                 EXPECT_LE(marker.x, l.X(day + 1.5));
+                // On the curve, as deep as the listed deviation.
+                const Box& plot = l.lanes[0].plot;
+                const double outer = t.lanes[0].orbs[kOuterOrb];
+                EXPECT_NEAR(*DeviationOnCurve(t.lanes[0], l.MomentAt(marker.x)), (marker.y - plot.top) / plot.height * outer,
+                            outer * 0.01);
             }
             if (!row[3].empty() || !row[5].empty()) {
                 ASSERT_FALSE(row[3].empty() || row[5].empty()) << "these passes enter and leave the inner orb";
