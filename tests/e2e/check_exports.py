@@ -1,14 +1,10 @@
 #!/usr/bin/env python3
 """meridel-list's CSV, iCalendar and JSON files checked against its text listing of the same
-request, read by parsers that are not ours: Debian's python3-icalendar and libical (the parser
-of calendar programs, through GObject introspection) for iCalendar, Python's csv and json.
+request, read by parsers that are not ours: python3-icalendar and libical (through GObject
+introspection) for iCalendar, Python's csv and json. Usage: check_exports.py MERIDEL_LIST
 
-Usage: check_exports.py MERIDEL_LIST
-Every event, row and exact hit of each file must name the listing's days and minutes; the orbs
-held when the period began and when it ended must be the same in all three; a second iCalendar
-export of the same request, an export of a longer period and one of the same birth moment typed
-in another zone must give the same UIDs; timed events must end a minute after they begin; libical
-must report no error.
+A calendar imports a transit once, so UIDs must not change with a second export, a longer period
+or the same birth moment typed in another zone.
 """
 import csv
 import datetime as dt
@@ -56,11 +52,11 @@ IDENTITIES = [
      "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00",
      "--personal --planet1 Saturn --planet2 Sun --start 2021-06-01 --end 2023-12-31 "
      "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00", False),
-    ("The birth moment typed in another zone",
+    ("The birth moment typed in another zone, on the next day there",
      "--personal --planet1 Saturn --planet2 Sun --start 2022-03-01 --end 2023-02-28 "
-     "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT+2:00 --tz GMT+2:00",
+     "--birth 1990-06-15 --birth-time 15:00 --birth-tz GMT+2:00 --tz GMT+2:00",
      "--personal --planet1 Saturn --planet2 Sun --start 2022-03-01 --end 2023-02-28 "
-     "--birth 1990-06-15 --birth-time 10:00 --birth-tz GMT --tz GMT+2:00", True),
+     "--birth 1990-06-16 --birth-time 00:00 --birth-tz GMT+11:00 --tz GMT+2:00", True),
     ("A World transit cut by the period",
      "--world --planet1 Jupiter --planet2 Saturn --start 2020-12-15 --end 2021-03-31",
      "--world --planet1 Jupiter --planet2 Saturn --start 2019-01-01 --end 2022-12-31", False),
@@ -148,6 +144,12 @@ def parse_listing(text):
             t["title"] = f"{r['p1']} {VERBS[t['aspect']]} {'' if r['world'] else 'natal '}{r['p2']}"
             t["hits"] = [(row["at"][0], row["minimum"].split(" ", 1)[0], row["at"][2])
                          for row in t["rows"] if row["at"] and row["at"][1]]
+            # A row holding nothing but an exact hit is a further hit of the pass above it.
+            t["passes"] = []
+            for row in t["rows"]:
+                if not t["passes"] or not (row["at"] and row["at"][1] and not any(row["enters"] + row["leaves"])):
+                    t["passes"].append([])
+                t["passes"][-1].append(row)
     return runs
 
 
@@ -169,22 +171,9 @@ def libical_errors(text):
     calendar = ICalGLib.Component.new_from_string(text)
     if calendar is None:
         return ["libical could not read the calendar"]
-    errors = []
-
-    def walk(component):
-        p = component.get_first_property(ICalGLib.PropertyKind.XLICERROR_PROPERTY)
-        while p is not None:
-            errors.append(p.as_ical_string().strip())
-            p = component.get_next_property(ICalGLib.PropertyKind.XLICERROR_PROPERTY)
-        sub = component.get_first_component(ICalGLib.ComponentKind.ANY_COMPONENT)
-        while sub is not None:
-            walk(sub)
-            sub = component.get_next_component(ICalGLib.ComponentKind.ANY_COMPONENT)
-
-    if not calendar.check_restrictions():
-        errors.append("RFC 5545 restrictions not met")
-    walk(calendar)
-    return errors
+    errors = [] if calendar.check_restrictions() else ["RFC 5545 restrictions not met"]
+    # libical notes what it could not read as X-LIC-ERROR properties of the component.
+    return errors + [line for line in calendar.as_ical_string().split("\r\n") if line.startswith("X-LIC-ERROR")]
 
 
 def expected_description_lines(r, t, zone_text):
@@ -268,21 +257,25 @@ def check_ics(case, raw, runs, zone, zone_text):
 def check_csv(case, raw, runs, zone, zone_text, held):
     check(raw.endswith(b"\r\n"), case, "CSV records end in CR LF")
     rows = list(csv.DictReader(io.StringIO(raw.decode("utf-8"), newline="")))
-    listing_rows = [(ri, ti, t, row) for ri, r in enumerate(runs) for ti, t in enumerate(r["transits"]) for row in t["rows"]]
+    listing_rows = [(ri, ti, pi, t, row) for ri, r in enumerate(runs) for ti, t in enumerate(r["transits"])
+                    for pi, p in enumerate(t["passes"]) for row in p]
     if not check(len(rows) == len(listing_rows), case, f"{len(rows)} CSV rows for {len(listing_rows)} listing rows"):
         return
     columns = [("enters outer", "enters", 0), ("enters middle", "enters", 1), ("enters inner", "enters", 2),
                ("leaves inner", "leaves", 2), ("leaves middle", "leaves", 1), ("leaves outer", "leaves", 0)]
-    for got, (ri, ti, t, row) in zip(rows, listing_rows):
+    for got, (ri, ti, pi, t, row) in zip(rows, listing_rows):
         r = runs[ri]
         where = f"CSV row {got['run']},{got['transit']},{got['pass']} for '{row['line']}'"
-        check((int(got["run"]), int(got["transit"])) == (ri + 1, ti + 1), case, where + ": run and transit numbers")
+        check((int(got["run"]), int(got["transit"]), int(got["pass"])) == (ri + 1, ti + 1, pi + 1), case,
+              where + ": run, transit and pass numbers")
         check((got["planet 1"], got["planet 2"], got["aspect"]) == (r["p1"], r["p2"], t["aspect"].lower()), case,
               where + ": pair and aspect")
         offset = f"UTC{'-' if zone < 0 else '+'}{abs(zone) // 60:02d}:{abs(zone) % 60:02d}"
-        check((got["mode"], got["zone"], got["utc offset"], got["period start"]) ==
-              ("World" if r["world"] else "Personal", zone_text, offset, r["start"].isoformat()), case,
-              where + ": mode, zone, period")
+        zodiac = "sidereal" if r["heading"].endswith("(sidereal)") else "tropical"
+        orbs = [int(got[f"{w} orb"]) for w in ORB_WORDS]
+        check((got["mode"], got["zodiac"], got["zone"], got["utc offset"], got["period start"], orbs) ==
+              ("World" if r["world"] else "Personal", zodiac, zone_text, offset, r["start"].isoformat(), r["orbs"]),
+              case, where + ": mode, zodiac, zone, period, orbs")
         retrograde = set(filter(None, got["retrograde"].split("; ")))
         # The orbs held at the period's ends, on the transit's first row, as the calendar says.
         first_row = row is t["rows"][0]
@@ -331,8 +324,8 @@ def check_json(case, raw, runs, zone, held):
             start_held, end_held = held.get((t["title"], t["first"]), ([], []))
             check((got["withinAtStart"], got["withinAtEnd"]) == (start_held, end_held), case,
                   f"{where}: within {got['withinAtStart']}, {got['withinAtEnd']} against {start_held}, {end_held}")
-            lines = [line for p in got["passes"] for line in p["listing"]]
-            check(lines == [row["line"] for row in t["rows"]], case, where + ": its passes hold the listing's rows")
+            check([p["listing"] for p in got["passes"]] == [[row["line"] for row in p] for p in t["passes"]], case,
+                  where + ": its passes hold the listing's rows")
             hits = [h for p in got["passes"] for h in p["hits"]]
             check([(h["date"], h["time"], h["retrograde"]) for h in hits] ==
                   [(d.isoformat(), c, rr) for d, c, rr in t["hits"]], case, where + ": exact hits")
@@ -358,8 +351,6 @@ def main():
         check_csv(case, run(arguments + " --format csv"), runs, zone, zone_text, held)
         check_json(case, run(arguments + " --format json"), runs, zone, held)
         checked += sum(len(t["rows"]) for r in runs for t in r["transits"])
-    # A calendar imports a transit once: its UID does not depend on the period asked or on the
-    # zone the birth moment was typed in.
     for case, first, second, same in IDENTITIES:
         uid_sets = []
         for arguments in (first, second):
@@ -373,9 +364,7 @@ def main():
     for failure in failures[:40]:
         print("FAILED", failure)
     print(f"{len(CASES)} requests, {checked} listing rows checked in CSV, iCalendar and JSON; "
-          f"{len(IDENTITIES)} pairs of requests for their UIDs")
-    print(f"{len(CASES) - len({f.split(':')[0].replace(' (again)', '') for f in failures})} passed, "
-          f"{len({f.split(':')[0].replace(' (again)', '') for f in failures})} failed")
+          f"{len(IDENTITIES)} pairs of requests for their UIDs; {len(failures)} failures")
     return 1 if failures else 0
 
 
