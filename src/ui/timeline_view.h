@@ -29,7 +29,6 @@ public:
     void SetTimeline(Timeline timeline);
     void SetColors(const TimelineColors& colors);
 
-    const Timeline& Model() const { return timeline_; }
     // What the view shows, laid out: the details (ticks, shades, curves, markers) only about the
     // part in view, so that a step costs the same on a listing of any length.
     const TimelineLayout& Layout() const { return layout_; }
@@ -37,9 +36,6 @@ public:
     TimelineLayout WholePicture(double widest) const;
     const TimelineColors& Colors() const { return colors_; }
     const TimelineFonts& Fonts() const { return fonts_; }
-    double PixelsPerDay() const { return layout_.pixelsPerDay; }
-    // The whole period fits the view (and follows its width).
-    bool WholePeriodShown() const { return fitted_; }
     // Where the view stands in the picture: its left and top edges.
     QPoint ScrollPosition() const;
 

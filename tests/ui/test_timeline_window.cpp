@@ -37,17 +37,19 @@ protected:
     }
 };
 
-TEST_F(TimelineWindow, DrawsEveryRunTheOutputHolds) {
+TEST_F(TimelineWindow, DrawsWhatTheOutputHoldsAndZoomsAndMovesInTime) {
     frmMain& w = Start();
     SetWorld("Sun", "Saturn");
     SetYears("2024", "2024");
     w.cmdShowAll[0]->click();  // every inner planet against Saturn, appended run by run
     w.Timer1_Timer();
-    ASSERT_GT(w.Output.Runs().size(), 5u);
-    const TimelineView& view = Opened(w);
+    TimelineView& view = Opened(w);
     EXPECT_TRUE(w.TimelineWindow->isVisible());
-    EXPECT_EQ(view.Model().runs.size(), w.Output.Runs().size());
-    EXPECT_EQ(view.Model().title, "World transits of Saturn");
+    EXPECT_EQ(view.Layout().title.text, "World transits of Saturn");
+    // Every run the box holds: six with lanes, and the two without transits named.
+    ASSERT_EQ(w.Output.Runs().size(), 8u);
+    EXPECT_EQ(view.Layout().runSeparators.size(), 5u);
+    EXPECT_EQ(view.Layout().notes.back().text, "No transits: Neptune and Saturn; Pluto and Saturn.");
 
     // Drawn afresh from what the box holds when the button is clicked again.
     w.cmdClear_Click();
@@ -56,18 +58,18 @@ TEST_F(TimelineWindow, DrawsEveryRunTheOutputHolds) {
     w.cmdStart_Click();
     w.Timer1_Timer();
     Opened(w);
-    EXPECT_EQ(view.Model().lanes.size(), 1u);
+    EXPECT_EQ(view.Layout().lanes.size(), 1u);
     EXPECT_TRUE(shown.messages.empty());
-}
 
-TEST_F(TimelineWindow, ZoomsAndMovesInTime) {
-    frmMain& w = Listed();
-    TimelineView& view = Opened(w);
-    const double whole = view.PixelsPerDay();
+    // The whole period fills the view: there is nothing to scroll along time.
+    const auto scale = [&view] { return view.Layout().pixelsPerDay; };
+    const auto wholeShown = [&view] { return view.horizontalScrollBar()->maximum() == 0; };
+    const double whole = scale();
+    ASSERT_TRUE(wholeShown());
     QTest::keyClick(&view, Qt::Key_Plus);
-    const double zoomed = view.PixelsPerDay();
+    const double zoomed = scale();
     EXPECT_GT(zoomed, whole);
-    EXPECT_FALSE(view.WholePeriodShown());
+    EXPECT_FALSE(wholeShown());
 
     // Ctrl+wheel zooms around the pointer: the moment under it stays under it.
     const QPoint pointer(view.viewport()->width() * 2 / 3, view.viewport()->height() / 2);
@@ -75,8 +77,8 @@ TEST_F(TimelineWindow, ZoomsAndMovesInTime) {
     QWheelEvent wheel(pointer, view.viewport()->mapToGlobal(pointer), {}, {0, 240}, Qt::NoButton, Qt::ControlModifier,
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(view.viewport(), &wheel);
-    EXPECT_GT(view.PixelsPerDay(), zoomed);
-    EXPECT_NEAR(view.Layout().MomentAt(pointer.x() + view.ScrollPosition().x()), before, 1 / view.PixelsPerDay());
+    EXPECT_GT(scale(), zoomed);
+    EXPECT_NEAR(view.Layout().MomentAt(pointer.x() + view.ScrollPosition().x()), before, 1 / scale());
 
     const int left = view.ScrollPosition().x();
     QTest::keyClick(&view, Qt::Key_Right);
@@ -86,10 +88,15 @@ TEST_F(TimelineWindow, ZoomsAndMovesInTime) {
 
     // Never out beyond the whole period, never in beyond a day of kMostPixelsPerDay pixels.
     for (int i = 0; i < 40; ++i) QTest::keyClick(&view, Qt::Key_Minus);
-    EXPECT_NEAR(view.PixelsPerDay(), whole, 1e-9);
-    EXPECT_TRUE(view.WholePeriodShown());
+    EXPECT_NEAR(scale(), whole, 1e-9);
+    EXPECT_TRUE(wholeShown());
+    // Resized, the whole period still fills the view.
+    w.TimelineWindow->resize(700, 400);
+    QCoreApplication::processEvents();
+    EXPECT_LT(scale(), whole);
+    EXPECT_TRUE(wholeShown());
     for (int i = 0; i < 60; ++i) w.TimelineWindow->cmdZoomIn->click();
-    EXPECT_EQ(view.PixelsPerDay(), TimelineView::kMostPixelsPerDay);
+    EXPECT_EQ(scale(), TimelineView::kMostPixelsPerDay);
     // Only the part in view is laid out in detail, wherever the view goes.
     for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Home, Qt::Key_Right}) {
         QTest::keyClick(&view, key);
@@ -98,13 +105,7 @@ TEST_F(TimelineWindow, ZoomsAndMovesInTime) {
         EXPECT_LT(view.Layout().laidRight - view.Layout().laidLeft, view.Layout().width / 100);
     }
     QTest::keyClick(&view, Qt::Key_0);
-    EXPECT_NEAR(view.PixelsPerDay(), whole, 1e-9);
-
-    // Resized, the whole period still fills the view.
-    w.TimelineWindow->resize(700, 400);
-    QCoreApplication::processEvents();
-    EXPECT_LT(view.PixelsPerDay(), whole);
-    EXPECT_LE(view.Layout().width, view.viewport()->width() + 1);
+    EXPECT_TRUE(wholeShown());
 }
 
 TEST_F(TimelineWindow, PointerOnAnExactHitNamesItsLocalMinute) {
@@ -112,10 +113,8 @@ TEST_F(TimelineWindow, PointerOnAnExactHitNamesItsLocalMinute) {
     TimelineView& view = Opened(w);
     view.ZoomBy(20);
     ASSERT_EQ(view.Layout().lanes.size(), 1u);
-    // One exact hit; the other passes have their closest approaches marked.
     const auto exact = [&view] {
         const std::vector<HitMarker>& hits = view.Layout().lanes[0].hits;
-        EXPECT_EQ(std::count_if(hits.begin(), hits.end(), [](const HitMarker& m) { return m.exact; }), 1);
         return std::find_if(hits.begin(), hits.end(), [](const HitMarker& m) { return m.exact; });
     };
     ASSERT_NE(exact(), view.Layout().lanes[0].hits.end());

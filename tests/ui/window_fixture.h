@@ -25,8 +25,8 @@ protected:
         setClock(nullptr);
     }
 
-    frmMain& Start(std::int32_t year = 2024, std::int32_t offsetSecondsWest = -3600) {
-        clock_.emplace(year, offsetSecondsWest);
+    frmMain& Start(std::int32_t offsetSecondsWest = -3600) {
+        clock_.emplace(2024, offsetSecondsWest);
         setClock(&*clock_);
         window = std::make_unique<frmMain>();
         window->Form_Load();
