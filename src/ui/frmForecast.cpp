@@ -271,7 +271,7 @@ void frmForecast::cmdSave_Click() {
 void frmForecast::cmdTimeline_Click() {
     if (chart_.runs.empty()) return;
     if (!TimelineWindow) TimelineWindow = new frmTimeline(this);
-    TimelineWindow->ShowGroupedRuns(chart_.runs, chart_.sky);
+    TimelineWindow->ShowGroupedRuns(chart_.runs, chart_.sky, chart_.events);
 }
 
 void frmForecast::closeEvent(QCloseEvent* event) {

@@ -81,8 +81,10 @@ void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
     Present(BuildTimeline(runs, sky, activeClock().currentMoment()));
 }
 
-void frmTimeline::ShowGroupedRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
+void frmTimeline::ShowGroupedRuns(const std::vector<RunRecord>& runs, const Sky& sky, const SkyOwnEvents& events) {
     grouped_ = BuildTimeline(runs, sky, activeClock().currentMoment());
+    // Headed by moving planet, with the stations, lunations and eclipses on the axis.
+    if (!runs.empty()) MarkChart(grouped_, events, runs.front().request.zoneText);
     folded_.clear();
     ShowGroupButtons();
     Present(WithGroupsFolded(grouped_, folded_));

@@ -31,7 +31,7 @@ public:
     void ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky);
     // As ShowRuns, the lanes in groups by moving planet (a whole chart), with a button per group
     // above the picture that folds its lanes away and opens them again.
-    void ShowGroupedRuns(const std::vector<RunRecord>& runs, const Sky& sky);
+    void ShowGroupedRuns(const std::vector<RunRecord>& runs, const Sky& sky, const SkyOwnEvents& events);
     std::vector<QPushButton*> cmdGroups;  // checked: the group's lanes are shown
 
     TimelineView* picture;

@@ -137,6 +137,9 @@ TEST_F(ForecastWindow, TimelineFoldsGroupsOfLanesByMovingPlanet) {
                              [](const LaneGeometry& lane) { return lane.label.text.rfind("Sun ", 0) == 0; });
     };
     const std::size_t lanes = view.Layout().lanes.size();
+    // Headed by moving planet, with the chart's stations and lunations on the axis.
+    EXPECT_EQ(view.Layout().groupHeadings.size(), 8u);
+    EXPECT_FALSE(view.Layout().skyMarks.empty());
     const auto ofTheSun = sunLanes();
     ASSERT_GT(ofTheSun, 0);
     ASSERT_EQ(f.TimelineWindow->cmdGroups.size(), 8u);  // Sun..Neptune move in a World chart
