@@ -1,11 +1,10 @@
-// The saved-state store's reader. Any bytes are either a store ("corrupt" otherwise); a store
+// The saved-state store's reader. Any bytes are either a store or refused as corrupt; a store
 // written out and read again is the same store; values written under any key and name read back
 // as they were written (less trailing control characters, as designed); a stored number reads
-// back as the C library reads it, rounded and clamped.
-#include <cerrno>
+// back as the nearest whole number to what the C library reads, within the int range.
+#include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -23,14 +22,12 @@ void CheckRoundTrip(const std::string& text) {
     const auto keys = ParseSettingsText(text);
     if (!keys) return;
     for (const auto& [key, values] : *keys) {
-        FUZZ_CHECK(!key.empty() && NormalSettingsKey(key) == key, "key " + Shown(key));
-        for (const auto& entry : values) FUZZ_CHECK(!entry.first.empty(), "empty name in " + Shown(key));
+        FUZZ_CHECK(!key.empty() && NormalSettingsKey(key) == key);
+        for (const auto& entry : values) FUZZ_CHECK(!entry.first.empty());
     }
     const std::string written = SettingsText(*keys);
     const auto again = ParseSettingsText(written);
-    FUZZ_CHECK(again.has_value(), "its own text is corrupt: " + Shown(written));
-    FUZZ_CHECK(*again == *keys, "read back differs: " + Shown(written));
-    FUZZ_CHECK(SettingsText(*again) == written, "written twice differs: " + Shown(written));
+    FUZZ_CHECK(again && *again == *keys && SettingsText(*again) == written);
 }
 
 // The input as records key \0 name \0 value \0 ..., written one by one into the store the input
@@ -40,67 +37,31 @@ void CheckWriteThenRead(const std::string& text) {
     const std::vector<std::string> parts = Split(text, '\0');
     std::map<std::pair<std::string, std::string>, std::string> written;  // (normal key, name) -> value
     for (std::size_t i = 0; i + 2 < parts.size(); i += 3) {
-        const std::string& key = parts[i];
-        const std::string& name = parts[i + 1];
-        const std::string& value = parts[i + 2];
+        const std::string &key = parts[i], &name = parts[i + 1];
         const SettingsKeys before = keys;
-        const std::string status = PutSettingsValue(keys, key, name, value);
-        FUZZ_CHECK(!status.empty(), "no status");
-        if (status[0] != '0') {
-            FUZZ_CHECK(keys == before, "a refused write changed the store: " + Shown(key));
-            FUZZ_CHECK(status == SettingsWriteRefusal(key, name), status);
-            continue;
+        const std::string status = PutSettingsValue(keys, key, name, parts[i + 2]);
+        if (status.rfind('0', 0) == 0) {
+            written[{NormalSettingsKey(key), name}] = parts[i + 2];
+        } else {
+            FUZZ_CHECK(!status.empty() && keys == before && status == SettingsWriteRefusal(key, name));
         }
-        written[{NormalSettingsKey(key), name}] = value;
     }
-    const std::string stored = SettingsText(keys);
-    const auto read = ParseSettingsText(stored);
-    FUZZ_CHECK(read.has_value(), "a store that took every write is corrupt: " + Shown(stored));
-    for (const auto& [where, value] : written) {
-        std::string expected = value;
+    const auto read = ParseSettingsText(SettingsText(keys));
+    FUZZ_CHECK(read.has_value());
+    for (auto [where, expected] : written) {
         StripTrailingControlChars(expected);
         std::string got;
         const std::string status = ReadSettingsValue(*read, where.first, where.second, got);
-        const std::string what = Shown(where.first) + " / " + Shown(where.second) + " = " + Shown(value);
-        if (expected.empty()) {
-            FUZZ_CHECK(status == "3 Name not found." && got.empty(), status + ": " + what);
-        } else {
-            FUZZ_CHECK(status == "0 OK" && got == expected, status + ", read " + Shown(got) + ": " + what);
-        }
+        FUZZ_CHECK(got == expected && status == (expected.empty() ? "3 Name not found." : "0 OK"));
     }
 }
 
-// The number the C library reads at the start of text, rounded half to even and clamped; only
-// for a text that starts, after blanks and tabs, with a decimal number (so no "0x", "inf", ...).
-bool ReferenceNumber(const std::string& text, int& number) {
-    std::size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos) return false;
-    std::size_t digit = i + (text[i] == '+' || text[i] == '-');
-    if (digit >= text.size()) return false;
-    const char c = text[digit];
-    if (!(c == '.' || (c >= '0' && c <= '9'))) return false;
-    if (c == '0' && digit + 1 < text.size() && (text[digit + 1] == 'x' || text[digit + 1] == 'X')) return false;
-    const char* begin = text.c_str() + i;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(begin, &end);
-    if (end == begin) {
-        number = 0;
-        return true;
-    }
-    const double rounded = std::nearbyint(value);
-    number = rounded >= INT_MAX ? INT_MAX : rounded <= INT_MIN ? INT_MIN : static_cast<int>(rounded);
-    return true;
-}
-
+// The number part of a text is what strtod reads from its leading blanks, signs, digits, points
+// and exponents (so no "0x", "inf" or locale).
 void CheckNumber(const std::string& text) {
-    // strtod stops at a zero byte; so does the number part of a text.
-    const std::string upToZero = text.substr(0, text.find('\0'));
-    int expected = 0;
-    if (!ReferenceNumber(upToZero, expected)) return;
-    FUZZ_CHECK(NumberFromRegistryText(text) == expected,
-               Shown(text) + " read as " + std::to_string(NumberFromRegistryText(text)) + ", not " +
-                   std::to_string(expected));
+    const std::string numberPart = text.substr(0, text.find_first_not_of(" \t+-.0123456789eE"));
+    const double read = std::strtod(numberPart.c_str(), nullptr);
+    FUZZ_CHECK(std::fabs(std::clamp(read, double{INT_MIN}, double{INT_MAX}) - NumberFromRegistryText(text)) <= 0.5);
 }
 
 }  // namespace

@@ -15,23 +15,19 @@ namespace meridel::test {
 
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, previous_.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() {
         setrlimit(RLIMIT_FSIZE, &previous_);
         std::signal(SIGXFSZ, previousHandler_);
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
+    void (*previousHandler_)(int);
     rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
 };
 
 // Runs `write` as a user whom file permissions bind and returns its result. Such a user runs
