@@ -8,20 +8,28 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <regex>
 #include <sstream>
 
 #include "forecast/chart_runs.h"
+#include "forecast/sky_events.h"
 #include "list_runner.h"
 #include "request/choices.h"
 #include "sky_own_check.h"
-#include "sweep_random.h"
 
 using namespace meridel;
 using namespace meridel::testing;
 
 namespace {
+
+int Uniform(std::mt19937& random, int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+
+int EnvironmentNumber(const char* name, int otherwise) {
+    const char* text = std::getenv(name);
+    return text ? std::atoi(text) : otherwise;
+}
 
 enum class Kind { Run, Search, AllPlanets, Chart };
 
@@ -212,7 +220,8 @@ using ListSweep = Listings;
 }  // namespace
 
 // Every fortieth request is a whole chart: its runs come in chart order, and the sky's own events
-// its CSV gives are checked too. Every fourth is also listed with direct library calls
+// its CSV gives are checked too; every twentieth comes with a period whose sky's own events the
+// program finds are checked the same way. Every fourth is also listed with direct library calls
 // (MERIDEL_DIRECT_POSITIONS): the program and the sky check read the same position store, so only
 // this sees the store depart from the library. The two listings are the same byte for byte, or
 // (a value within the store's error of a rounding boundary) the sky check accepts the direct one too.
@@ -220,8 +229,22 @@ TEST_F(ListSweep, RandomRequestsOfTheWholeRangeMatchTheSky) {
     const int seed = EnvironmentNumber("MERIDEL_SWEEP_SEED", 16280);
     const int requests = EnvironmentNumber("MERIDEL_SWEEP_REQUESTS", 160);
     std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
-    int runs = 0, rows = 0, hits = 0, fastHits = 0, plutoHits = 0, searchesBeyond = 0, events = 0, differing = 0;
+    int runs = 0, rows = 0, hits = 0, fastHits = 0, plutoHits = 0, searchesBeyond = 0, events = 0, eclipses = 0,
+        differing = 0;
     for (int n = 0; n < requests; ++n) {
+        if (n % 20 == 10) {  // the sky's own events of a period, as the program finds them
+            const int days = Uniform(random, 200, 1100);
+            const double from =
+                Uniform(random, Day(1600, 1, 2), Day(2099, 12, 30) - days) - 0.5 + Uniform(random, 0, 47) / 48.0;
+            const bool sidereal = Uniform(random, 0, 2) == 0;
+            SCOPED_TRACE("sky's events at request " + std::to_string(n) + " of seed " + std::to_string(seed) + ": from " +
+                         Date(static_cast<std::int32_t>(from + 0.5)) + ", " + std::to_string(days) + " days" +
+                         (sidereal ? ", sidereal" : ""));
+            const SkyOwnEvents own = FindSkyOwnEvents(ProgramSky().InZodiac(sidereal), from, from + days);
+            ExpectSkyOwnEventsMatch(own, from, from + days, sidereal);
+            events += static_cast<int>(own.stations.size() + own.ingresses.size() + own.lunations.size());
+            eclipses += static_cast<int>(own.eclipses.size());
+        }
         const Draw d = DrawRequest(random, n % 40 == 39);
         const std::string arguments = Arguments(d);
         SCOPED_TRACE("request " + std::to_string(n) + " of seed " + std::to_string(seed) + ": meridel-list " + arguments);
@@ -265,8 +288,9 @@ TEST_F(ListSweep, RandomRequestsOfTheWholeRangeMatchTheSky) {
             ExpectListingMatches(rowsOf(run), CaseOf(run, d));
     }
     std::printf("meridel-list sweep, seed %d: %d requests, %d runs checked, %d rows, %d exact hits (%d of fast planets, "
-                "%d with Pluto), %d searches past the range, %d events of the sky, %d listed otherwise by direct calls\n",
-                seed, requests, runs, rows, hits, fastHits, plutoHits, searchesBeyond, events, differing);
+                "%d with Pluto), %d searches past the range, %d events of the sky and %d eclipses, %d listed otherwise by "
+                "direct calls\n",
+                seed, requests, runs, rows, hits, fastHits, plutoHits, searchesBeyond, events, eclipses, differing);
     if (requests >= 40) {
         EXPECT_GE(runs, requests) << "most requests must reach a listing";
         EXPECT_GE(fastHits, 24) << "the sweep must meet dozens of fast planets' exact hits";
