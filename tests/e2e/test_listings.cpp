@@ -14,13 +14,10 @@ using namespace meridel::testing;
 // Committed listings, each run checked against the sky as well, so that one rewritten after a
 // deliberate change is still right: a retrograde loop through the middle orb with an exact hit; a
 // zone east of Greenwich, whose midnights move dates; the North American zone text on exact hits;
-// a natal Sun; a sidereal natal Moon, sidereal Jupiter against it. Searches: the great conjunction
-// is within 10° on 2021-01-01, so the search steps past it to the next one; Personal in a zone east
-// of Greenwich with a search orb of 7° (middle 5°, inner 3°); the smallest search orb a slow moving
-// planet allows, 5° (middle 3°, inner 1°). All planets: Saturn against every other in list order
-// (itself skipped, Uranus and Neptune exchanged), no retrograde marks in World runs, and Venus
-// inside the inner orb on 2024-01-01, so its run starts back on 2023-12-30; Jupiter against each
-// natal planet (index 1 in Personal mode).
+// natal Sun; sidereal natal Moon. Searches: past the great conjunction under way on 2021-01-01 to
+// the next; Personal in an eastern zone with a 7° search orb; a slow planet's least, 5°. All
+// planets: Saturn against every other in list order (Uranus and Neptune exchanged; Venus inside
+// the inner orb on 2024-01-01, so its run starts back on 2023-12-30); Jupiter against each natal planet.
 TEST_F(Listings, CommittedListingsMatchTheSky) {
     std::vector<Case> worldSaturn, personalJupiter;
     for (const std::int16_t other : {kSun, kMercury, kVenus, kMars, kJupiter, kUranus, kNeptune, kPluto}) {
@@ -109,7 +106,6 @@ TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
                                                   "--end 1600-03-31 --orbs 15,7,4 --tz GMT+8:30"));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0][0] + "|" + rows[0][4] + "|" + rows[0][8], "Trine||");
-    EXPECT_FALSE(rows[0][7].empty()) << "the trine ends in the period";
     ExpectListingMatches(rows, Case{kMars, kPluto, true, Day(1600, 1, 1), Day(1600, 3, 31), 510, "GMT+8:30", {15, 7, 4}});
 }
 
