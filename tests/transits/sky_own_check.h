@@ -101,20 +101,16 @@ inline void ExpectSkyOwnEventsMatch(const SkyOwnEvents& program, double from, do
     const SkyOwnTruth truth = FindSkyOwnTruth(from, to, sidereal);
     const double edge = 15 * kMinute;
     auto inner = [&](double t) { return t >= from + edge && t < to - edge; };
-    struct Given {
-        std::int16_t body;
-        int what;
-        double moment;
-        std::string text;
-    };
+    using Given = std::pair<SkyTurn, std::string>;  // an event the program gives, and its words
     auto compare = [&](const std::string& kind, const std::vector<Given>& given, const std::vector<SkyTurn>& sky,
                        auto tolerance) {
         std::vector<bool> used(given.size(), false);
         for (const SkyTurn& s : sky) {
             bool found = false;
             for (std::size_t i = 0; i < given.size() && !found; ++i) {
-                if (used[i] || given[i].body != s.body || given[i].what != s.what) continue;
-                if (std::fabs(given[i].moment - s.moment) <= tolerance(s) * kMinute) used[i] = found = true;
+                const SkyTurn& g = given[i].first;
+                if (used[i] || g.body != s.body || g.what != s.what) continue;
+                if (std::fabs(g.moment - s.moment) <= tolerance(s) * kMinute) used[i] = found = true;
             }
             if (!found && inner(s.moment)) {
                 ADD_FAILURE() << kind << " of the sky missing: " << BodyName[s.body] << " " << s.what << " at "
@@ -123,13 +119,15 @@ inline void ExpectSkyOwnEventsMatch(const SkyOwnEvents& program, double from, do
             }
         }
         for (std::size_t i = 0; i < given.size(); ++i) {
-            if (!used[i] && inner(given[i].moment)) ADD_FAILURE() << kind << " the sky did not have: " << given[i].text;
+            if (!used[i] && inner(given[i].first.moment))
+                ADD_FAILURE() << kind << " the sky did not have: " << given[i].second;
         }
     };
     std::vector<Given> stations, ingresses, lunations;
-    for (const Station& s : program.stations) stations.push_back({s.body, s.retrograde ? 1 : 0, s.moment, StationWords(s)});
-    for (const Ingress& g : program.ingresses) ingresses.push_back({g.body, g.sign, g.moment, IngressWords(g)});
-    for (const Lunation& l : program.lunations) lunations.push_back({kMoon, l.full ? 1 : 0, l.moment, LunationWords(l)});
+    for (const Station& s : program.stations)
+        stations.push_back({{s.body, s.retrograde ? 1 : 0, s.moment, 0}, StationWords(s)});
+    for (const Ingress& g : program.ingresses) ingresses.push_back({{g.body, g.sign, g.moment, 0}, IngressWords(g)});
+    for (const Lunation& l : program.lunations) lunations.push_back({{kMoon, l.full ? 1 : 0, l.moment, 0}, LunationWords(l)});
     compare("station", stations, truth.stations, [](const SkyTurn& s) { return s.body <= kMars ? 2.0 : 10.0; });
     compare("ingress", ingresses, truth.ingresses, [](const SkyTurn& s) { return s.speed < 0.05 ? 10.0 : 1.0; });
     compare("lunation", lunations, truth.lunations, [](const SkyTurn&) { return 1.0; });
