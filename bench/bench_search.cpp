@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     UseMemorySettings();
     RecordingDialogs quiet;
-    setDialogs(&quiet);
+    SetDialogs(&quiet);
     frmMain window;
     window.Form_Load();
     window.show();
@@ -90,6 +90,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    setDialogs(nullptr);
+    SetDialogs(nullptr);
     return 0;
 }

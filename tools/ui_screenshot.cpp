@@ -101,22 +101,22 @@ int main(int argc, char** argv) {
         return 2;
     }
     meridel::FixedClock fixed(2024, -3600);
-    meridel::setClock(&fixed);
+    meridel::SetClock(&fixed);
     meridel::RecordingDialogs dialogs;
-    meridel::setDialogs(&dialogs);
+    meridel::SetDialogs(&dialogs);
     meridel::UseMemorySettings();  // a first start, whatever the user saved
 
     meridel::frmMain window;
     window.Form_Load();
     if (std::strcmp(argv[1], "--forecast") == 0) {
         const bool ok = (argc == 3 || argc == 4) && ShowAChart(window, argv[2], argc == 4 ? argv[3] : nullptr);
-        meridel::setDialogs(nullptr);
-        meridel::setClock(nullptr);
+        meridel::SetDialogs(nullptr);
+        meridel::SetClock(nullptr);
         return ok ? 0 : 1;
     }
     if (!Save(window, argv[1])) return 1;
     if (argc > 2 && !ShowARun(window, argv[2], argc > 3 ? argv[3] : nullptr)) return 1;
-    meridel::setDialogs(nullptr);
-    meridel::setClock(nullptr);
+    meridel::SetDialogs(nullptr);
+    meridel::SetClock(nullptr);
     return 0;
 }

@@ -94,7 +94,7 @@ bool ListGraph::Draw(const std::vector<RunRecord>& runs, const Sky& sky, std::st
         error = ProblemBeforeRun(runs.size());
         return false;
     }
-    Timeline timeline = BuildTimeline(runs, sky, activeClock().currentMoment());
+    Timeline timeline = BuildTimeline(runs, sky, ActiveClock().CurrentMoment());
     if (chartEvents && !runs.empty()) MarkChart(timeline, *chartEvents, runs.front().request.zoneText);
     return application_->module->draw(&timeline, path_.c_str(), &bytes, &error);
 }

@@ -25,9 +25,9 @@ int main(int argc, char** argv) {
 
     meridel::frmMain window;
     meridel::QtDialogs dialogs(&window);
-    meridel::setDialogs(&dialogs);
+    meridel::SetDialogs(&dialogs);
     window.Form_Load();
     const int status = app.exec();
-    meridel::setDialogs(nullptr);
+    meridel::SetDialogs(nullptr);
     return status;
 }

@@ -316,7 +316,7 @@ int main(int argc, char** argv) {
     }
 
     RecordingDialogs shown(true);
-    setDialogs(&shown);
+    SetDialogs(&shown);
     StringOutput text;
     OutputBox box(text, options->boxLimit ? std::optional<std::size_t>(OutputBox::kWindowLimit) : std::nullopt);
     Lister lister(box);
@@ -331,7 +331,7 @@ int main(int argc, char** argv) {
     } else {
         scanned = lister.Run(input);
     }
-    setDialogs(nullptr);
+    SetDialogs(nullptr);
     // A refused request writes nothing: a file named by --output keeps what it held.
     if (!scanned) return 1;
     const OutputFormat format = OutputFormatNamed(options->format).value_or(OutputFormat::Text);

@@ -82,7 +82,7 @@ void juldat(double moment, const char* /*code*/, std::int32_t& year, std::int32_
     o2 = date.Day;
 }
 
-std::int32_t get_timezone() { return activeClock().localOffsetSecondsWest(); }
+std::int32_t get_timezone() { return ActiveClock().LocalOffsetSecondsWest(); }
 
 void separate_thousands(const char* number, std::int32_t separator, char* buffer, std::size_t bufferSize) {
     if (bufferSize == 0) return;

@@ -31,12 +31,12 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-void RecordingDialogs::message(const std::string& text, MessageIcon icon, const std::string& title) {
+void RecordingDialogs::ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) {
     messages.push_back({text, icon, title});
     if (echo_) std::cerr << '[' << title << "] " << OneLine(text) << std::endl;
 }
 
-Answer RecordingDialogs::askYesNoCancel(const std::string& text, const std::string& title) {
+Answer RecordingDialogs::AskYesNoCancel(const std::string& text, const std::string& title) {
     messages.push_back({text, MessageIcon::None, title});
     if (echo_) std::cerr << '[' << title << "] " << OneLine(text) << std::endl;
     if (answers.empty()) return Answer::Cancel;
@@ -45,11 +45,11 @@ Answer RecordingDialogs::askYesNoCancel(const std::string& text, const std::stri
     return a;
 }
 
-void RecordingDialogs::popUp(const std::string& text, int, int, int, int, int) {
+void RecordingDialogs::ShowPopUp(const std::string& text, int, int, int, int, int) {
     popUps.push_back(text);
 }
 
-std::optional<std::string> RecordingDialogs::chooseSaveFile(const std::string&, const std::string&,
+std::optional<std::string> RecordingDialogs::ChooseSaveFile(const std::string&, const std::string&,
                                                             const std::string&) {
     if (saveFileChoices.empty()) return std::nullopt;
     auto choice = saveFileChoices.front();
@@ -57,12 +57,12 @@ std::optional<std::string> RecordingDialogs::chooseSaveFile(const std::string&, 
     return choice;
 }
 
-bool RecordingDialogs::openWithAssociatedProgram(const std::string& path) {
+bool RecordingDialogs::OpenWithAssociatedProgram(const std::string& path) {
     openedFiles.push_back(path);
     return openSucceeds;
 }
 
-void RecordingDialogs::clear() {
+void RecordingDialogs::Clear() {
     messages.clear();
     popUps.clear();
     openedFiles.clear();
@@ -70,9 +70,9 @@ void RecordingDialogs::clear() {
     saveFileChoices.clear();
 }
 
-Dialogs& dialogs() { return current ? *current : SilentDefault(); }
+Dialogs& ActiveDialogs() { return current ? *current : SilentDefault(); }
 
-Dialogs* setDialogs(Dialogs* d) {
+Dialogs* SetDialogs(Dialogs* d) {
     Dialogs* previous = current;
     current = d;
     return previous;

@@ -22,23 +22,23 @@ public:
     virtual ~Dialogs() = default;
 
     // Modal message box with an OK button. Texts are UTF-8; "\n" separates lines.
-    virtual void message(const std::string& text, MessageIcon icon, const std::string& title) = 0;
+    virtual void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) = 0;
 
     // Modal question with Yes, No and Cancel buttons.
-    virtual Answer askYesNoCancel(const std::string& text, const std::string& title) = 0;
+    virtual Answer AskYesNoCancel(const std::string& text, const std::string& title) = 0;
 
     // Short modal notice over the main window that closes itself after intervalMs or on a click.
     // Geometry in twips; top and left count from the main window's outer top-left corner.
-    virtual void popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs,
+    virtual void ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs,
                        int topTwips, int leftTwips) = 0;
 
     // Save-file dialog; nullopt when cancelled. Does not ask before overwriting.
-    virtual std::optional<std::string> chooseSaveFile(const std::string& title,
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& title,
                                                       const std::string& suggestedPath,
                                                       const std::string& filter) = 0;
 
     // Opens path with the desktop's program for its type; false when that could not be started.
-    virtual bool openWithAssociatedProgram(const std::string& path) = 0;
+    virtual bool OpenWithAssociatedProgram(const std::string& path) = 0;
 };
 
 // What RecordingDialogs saw.
@@ -54,38 +54,38 @@ class RecordingDialogs : public Dialogs {
 public:
     explicit RecordingDialogs(bool echoToStderr = false) : echo_(echoToStderr) {}
 
-    void message(const std::string& text, MessageIcon icon, const std::string& title) override;
-    Answer askYesNoCancel(const std::string& text, const std::string& title) override;
-    void popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs,
+    void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) override;
+    Answer AskYesNoCancel(const std::string& text, const std::string& title) override;
+    void ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs,
                int topTwips, int leftTwips) override;
-    std::optional<std::string> chooseSaveFile(const std::string& title,
+    std::optional<std::string> ChooseSaveFile(const std::string& title,
                                               const std::string& suggestedPath,
                                               const std::string& filter) override;
-    bool openWithAssociatedProgram(const std::string& path) override;
+    bool OpenWithAssociatedProgram(const std::string& path) override;
 
     std::vector<ShownMessage> messages;    // message boxes and questions, in order
     std::vector<std::string> popUps;       // pop-up texts, in order
-    std::vector<std::string> openedFiles;  // paths passed to openWithAssociatedProgram
+    std::vector<std::string> openedFiles;  // paths passed to OpenWithAssociatedProgram
     std::deque<Answer> answers;            // next answers to questions; Cancel when empty
     std::deque<std::optional<std::string>> saveFileChoices;  // nullopt (cancel) when empty
     bool openSucceeds = true;
 
-    void clear();
+    void Clear();
 
 private:
     bool echo_;
 };
 
 // The dialogs in use. Until one is installed, a silent RecordingDialogs answers.
-Dialogs& dialogs();
+Dialogs& ActiveDialogs();
 // Installs d (not owned; nullptr restores the silent default). Returns the previous one.
-Dialogs* setDialogs(Dialogs* d);
+Dialogs* SetDialogs(Dialogs* d);
 
 // Installs d for as long as it lives, then the dialogs in use before.
 class DialogsInUse {
 public:
-    explicit DialogsInUse(Dialogs& d) : previous_(setDialogs(&d)) {}
-    ~DialogsInUse() { setDialogs(previous_); }
+    explicit DialogsInUse(Dialogs& d) : previous_(SetDialogs(&d)) {}
+    ~DialogsInUse() { SetDialogs(previous_); }
     DialogsInUse(const DialogsInUse&) = delete;
     DialogsInUse& operator=(const DialogsInUse&) = delete;
 

@@ -144,7 +144,7 @@ void frmView::Form_Activate() {
         // Marked first: closing the message box activates the viewer again, and that must not
         // read the file a second time.
         blnFileDisplayed = true;
-        dialogs().message(file.errorText, MessageIcon::Exclamation, file.errorTitle);
+        ActiveDialogs().ShowMessage(file.errorText, MessageIcon::Exclamation, file.errorTitle);
         hide();
     }
     activating_ = false;

@@ -30,8 +30,8 @@ std::string WriteTextFile(const std::string& text, const std::string& path) {
 }
 
 bool OpenWithAssociatedProgram(const std::string& path) {
-    if (dialogs().openWithAssociatedProgram(path)) return true;
-    dialogs().message("Error when opening file " + path + ".", MessageIcon::Exclamation, "Error");
+    if (ActiveDialogs().OpenWithAssociatedProgram(path)) return true;
+    ActiveDialogs().ShowMessage("Error when opening file " + path + ".", MessageIcon::Exclamation, "Error");
     return false;
 }
 
@@ -39,11 +39,11 @@ bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string
                        const std::vector<RunRecord>& runs) {
     outputText = TrimBlanks(outputText);
     if (outputText.empty()) {
-        dialogs().message("Nothing to write.", MessageIcon::Exclamation, kFileCaption);
+        ActiveDialogs().ShowMessage("Nothing to write.", MessageIcon::Exclamation, kFileCaption);
         return false;
     }
     std::optional<std::string> chosen =
-        dialogs().chooseSaveFile("Specify output file", "", kOutputFileTypes);
+        ActiveDialogs().ChooseSaveFile("Specify output file", "", kOutputFileTypes);
     if (!chosen || chosen->empty()) return false;
     outputFilePath = *chosen;
 
@@ -54,14 +54,14 @@ bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string
             : CreateOrOverwriteFile(QString::fromStdString(outputFilePath),
                                     QByteArray::fromStdString(ExportRuns(format, runs, sky, CurrentUtcStamp())));
     if (!status.empty()) {
-        dialogs().message("Error writing to file " + outputFilePath + "\n" + status,
+        ActiveDialogs().ShowMessage("Error writing to file " + outputFilePath + "\n" + status,
                           MessageIcon::Exclamation, kFileCaption);
         return false;
     }
     if (openOutputFile)
         OpenWithAssociatedProgram(outputFilePath);
     else
-        dialogs().message("Output written to file " + outputFilePath, MessageIcon::Information, "Done");
+        ActiveDialogs().ShowMessage("Output written to file " + outputFilePath, MessageIcon::Information, "Done");
     return true;
 }
 

@@ -32,7 +32,7 @@ inline constexpr const char* kOutputFileTypes =
 // trimmed in place (the box shows the trimmed text afterwards); outputFilePath receives the
 // chosen file. A file named .csv, .ics or .json receives the export of `runs`, the runs the box holds
 // (UTF-8, as exports.h writes them, in the sky they were listed in); any other the text. Messages
-// go through dialogs(). Returns true when the file was written.
+// go through ActiveDialogs(). Returns true when the file was written.
 bool WriteOutputToFile(std::string& outputText, bool openOutputFile, std::string& outputFilePath, const Sky& sky = Sky(),
                        const std::vector<RunRecord>& runs = {});
 

@@ -13,7 +13,7 @@ RequestSession FirstSession() {
 }
 
 std::array<DateFields, 3> FirstStartDates() {
-    const std::string year = std::to_string(activeClock().currentYear());
+    const std::string year = std::to_string(ActiveClock().CurrentYear());
     return {DateFields{year, "1", "1"}, DateFields{year, "12", "31"}, DateFields{}};
 }
 

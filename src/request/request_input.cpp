@@ -23,7 +23,7 @@ std::string RequestInput::BirthZoneText() const { return EntryText(ZoneTexts(nor
 std::string RequestInput::RunCaption() const { return meridel::RunCaption(world, Planet1Name(), Planet2Name()); }
 
 void ShowMessages(const std::vector<Message>& messages) {
-    for (const Message& m : messages) dialogs().message(m.text, m.icon, m.title);
+    for (const Message& m : messages) ActiveDialogs().ShowMessage(m.text, m.icon, m.title);
 }
 
 SavedState KeptChoices(const RequestInput& input) {

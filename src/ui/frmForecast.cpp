@@ -254,7 +254,7 @@ void frmForecast::table_DoubleClick(int row) {
 
 void frmForecast::cmdSave_Click() {
     if (chart_.runs.empty()) return;
-    const auto chosen = dialogs().chooseSaveFile(
+    const auto chosen = ActiveDialogs().ChooseSaveFile(
         kSaveTitle, lastSavePath_.empty() ? "chart.ics" : lastSavePath_,
         "iCalendar files (*.ics)|*.ics|CSV files (*.csv)|*.csv|JSON files (*.json)|*.json|Text, the agenda (*.txt)|*.txt");
     if (!chosen || chosen->empty()) return;
@@ -262,7 +262,7 @@ void frmForecast::cmdSave_Click() {
     const std::string bytes = ExportChart(OutputFormatOfPath(path), chart_, ShownEntries(), CurrentUtcStamp());
     const std::string error = ReplaceFileWhole(QString::fromStdString(path), QByteArray::fromStdString(bytes));
     if (!error.empty()) {
-        dialogs().message("Cannot write " + path + ": " + error, MessageIcon::Exclamation, kSaveTitle);
+        ActiveDialogs().ShowMessage("Cannot write " + path + ": " + error, MessageIcon::Exclamation, kSaveTitle);
         return;
     }
     lastSavePath_ = path;

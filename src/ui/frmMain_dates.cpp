@@ -40,7 +40,7 @@ void frmMain::txbYear_LostFocus(int row) {
     const QString trimmed = QString::fromStdString(TrimLeadingChars(txbYear[row]->text().toStdString(), "0"));
     if (trimmed != txbYear[row]->text()) txbYear[row]->setText(trimmed);
     if (trimmed.startsWith(QLatin1Char('-'))) {
-        dialogs().message("Year number must be positive.", MessageIcon::Information, "Invalid year");
+        ActiveDialogs().ShowMessage("Year number must be positive.", MessageIcon::Information, "Invalid year");
         return;
     }
     UpdateDateLabel(row);

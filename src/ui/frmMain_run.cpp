@@ -75,7 +75,7 @@ void frmMain::ScanTransits(const TransitRequest& run) {
     if (!session.request.AllPlanetsMode) {
         if (end == RunEnd::Finished) {
             if (AnyTransit(scan)) {
-                dialogs().popUp("Done", 1200, 300, 2000, TopTwips(cmdShowAll[1]) + 450,
+                ActiveDialogs().ShowPopUp("Done", 1200, 300, 2000, TopTwips(cmdShowAll[1]) + 450,
                                 LeftTwips(cmdShowAll[1]) - 1500);
             } else if (const auto message = NoTransitsMessage(scan, false)) {
                 ShowMessages({*message});

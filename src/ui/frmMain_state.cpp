@@ -54,7 +54,7 @@ void frmMain::cmdSaveState_Click() {
         StateJustStored.Set();
         return;
     }
-    dialogs().message("The program state could not be saved.\n" + failure, MessageIcon::Exclamation,
+    ActiveDialogs().ShowMessage("The program state could not be saved.\n" + failure, MessageIcon::Exclamation,
                       cmdSaveState->text().toStdString());
 }
 
@@ -75,7 +75,7 @@ void frmMain::cmdQuit_Click() {
     }
     // A save that failed has said why; the question comes again rather than lose the state.
     for (;;) {
-        switch (dialogs().askYesNoCancel("Save program state for next run?", cmdQuit->text().toStdString())) {
+        switch (ActiveDialogs().AskYesNoCancel("Save program state for next run?", cmdQuit->text().toStdString())) {
             case Answer::Yes:
                 cmdSaveState_Click();
                 if (!StateJustStored) continue;

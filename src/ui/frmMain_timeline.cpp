@@ -10,7 +10,7 @@ void frmMain::cmdTimeline_Click() {
     // are not drawn.
     const std::vector<RunRecord> runs = ShownRuns();
     if (runs.empty()) {
-        dialogs().message("The output holds no listing to draw.", MessageIcon::Information, "Show timeline");
+        ActiveDialogs().ShowMessage("The output holds no listing to draw.", MessageIcon::Information, "Show timeline");
         return;
     }
     if (!TimelineWindow) TimelineWindow = new frmTimeline(this);

@@ -78,11 +78,11 @@ frmTimeline::frmTimeline(QWidget* parent) : QWidget(parent, Qt::Window) {
 void frmTimeline::ShowRuns(const std::vector<RunRecord>& runs, const Sky& sky) {
     grouped_ = Timeline();
     ShowGroupButtons();
-    Present(BuildTimeline(runs, sky, activeClock().currentMoment()));
+    Present(BuildTimeline(runs, sky, ActiveClock().CurrentMoment()));
 }
 
 void frmTimeline::ShowGroupedRuns(const std::vector<RunRecord>& runs, const Sky& sky, const SkyOwnEvents& events) {
-    grouped_ = BuildTimeline(runs, sky, activeClock().currentMoment());
+    grouped_ = BuildTimeline(runs, sky, ActiveClock().CurrentMoment());
     // Headed by moving planet, with the stations, lunations and eclipses on the axis.
     if (!runs.empty()) MarkChart(grouped_, events, runs.front().request.zoneText);
     folded_.clear();
@@ -133,7 +133,7 @@ void frmTimeline::chkWindowColours_Click() {
 }
 
 void frmTimeline::cmdSavePicture_Click() {
-    const auto chosen = dialogs().chooseSaveFile(kSaveTitle, lastPicturePath_.empty() ? "timeline.png" : lastPicturePath_,
+    const auto chosen = ActiveDialogs().ChooseSaveFile(kSaveTitle, lastPicturePath_.empty() ? "timeline.png" : lastPicturePath_,
                                                  "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg");
     if (!chosen || chosen->empty()) return;
     std::string path = *chosen;
@@ -142,7 +142,7 @@ void frmTimeline::cmdSavePicture_Click() {
 
     std::string error;
     if (!WriteTimelinePicture(picture->WholePicture(kWidestPicture), picture->Colors(), picture->Fonts(), path, error)) {
-        dialogs().message(error, MessageIcon::Exclamation, kSaveTitle);
+        ActiveDialogs().ShowMessage(error, MessageIcon::Exclamation, kSaveTitle);
         return;
     }
     lastPicturePath_ = path;

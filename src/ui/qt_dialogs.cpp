@@ -47,12 +47,12 @@ QtDialogs::QtDialogs(QWidget* owner) : owner_(owner) {}
 
 QtDialogs::~QtDialogs() { delete popUpWindow_.data(); }
 
-void QtDialogs::message(const std::string& text, MessageIcon icon, const std::string& title) {
+void QtDialogs::ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) {
     QMessageBox box(BoxIcon(icon), Q(title), Q(text), QMessageBox::Ok, owner_);
     box.exec();
 }
 
-Answer QtDialogs::askYesNoCancel(const std::string& text, const std::string& title) {
+Answer QtDialogs::AskYesNoCancel(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, Q(title), Q(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     owner_);
     box.setDefaultButton(QMessageBox::No);
@@ -64,13 +64,13 @@ Answer QtDialogs::askYesNoCancel(const std::string& text, const std::string& tit
     }
 }
 
-void QtDialogs::popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
+void QtDialogs::ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
                       int leftTwips) {
     if (!popUpWindow_) popUpWindow_ = new frmPopUp(owner_);
     popUpWindow_->PopUpInForm(owner_, Q(text), widthTwips, heightTwips, intervalMs, topTwips, leftTwips);
 }
 
-std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& title, const std::string& suggestedPath,
+std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& title, const std::string& suggestedPath,
                                                      const std::string& filter) {
     QString selectedFilter;
     const QString path = QFileDialog::getSaveFileName(owner_, Q(title), Q(suggestedPath), QtFilter(filter),
@@ -87,7 +87,7 @@ QString WithChosenTypeSuffix(const QString& path, const QString& selectedFilter)
     return match.hasMatch() ? path + match.captured(1) : path;
 }
 
-bool QtDialogs::openWithAssociatedProgram(const std::string& path) {
+bool QtDialogs::OpenWithAssociatedProgram(const std::string& path) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Qt hands the file to xdg-open and reports success whenever xdg-open could be started, so a
     // desktop without a program for the file would say nothing. Its answer is awaited instead.

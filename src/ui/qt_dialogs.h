@@ -18,14 +18,14 @@ public:
     explicit QtDialogs(QWidget* owner = nullptr);
     ~QtDialogs() override;
 
-    void message(const std::string& text, MessageIcon icon, const std::string& title) override;
-    Answer askYesNoCancel(const std::string& text, const std::string& title) override;
-    void popUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
+    void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) override;
+    Answer AskYesNoCancel(const std::string& text, const std::string& title) override;
+    void ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
                int leftTwips) override;
     // filter: Qt's "Text files (*.txt);;All files (*)" form, or pairs separated by "|".
-    std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& suggestedPath,
+    std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& suggestedPath,
                                               const std::string& filter) override;
-    bool openWithAssociatedProgram(const std::string& path) override;
+    bool OpenWithAssociatedProgram(const std::string& path) override;
 
 private:
     QWidget* owner_;

@@ -82,9 +82,9 @@ class WithDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        previous = setDialogs(&shown);
+        previous = SetDialogs(&shown);
     }
-    void TearDown() override { setDialogs(previous); }
+    void TearDown() override { SetDialogs(previous); }
     std::string file(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
     void expectOneMessage(const std::string& text, MessageIcon icon, const std::string& title) {
         ASSERT_EQ(shown.messages.size(), 1u);
@@ -172,7 +172,7 @@ TEST_F(OutputFileTest, RefusedCancelledAndOpenedWrites) {
     EXPECT_EQ(shown.saveFileChoices.size(), 1u);  // no dialog
     expectOneMessage("Nothing to write.", MessageIcon::Exclamation, "Write output to file");
 
-    shown.clear();  // no choice queued: the dialog is cancelled
+    shown.Clear();  // no choice queued: the dialog is cancelled
     box = " \tx ";
     EXPECT_FALSE(WriteOutputToFile(box, false, chosen));
     EXPECT_EQ(box, "\tx") << "blanks are trimmed, tabs are not";
@@ -187,7 +187,7 @@ TEST_F(OutputFileTest, RefusedCancelledAndOpenedWrites) {
                      "Write output to file");
     EXPECT_TRUE(shown.openedFiles.empty());
 
-    shown.clear();
+    shown.Clear();
     const std::string path = file("open.txt");
     shown.saveFileChoices.push_back(path);
     EXPECT_TRUE(WriteOutputToFile(box, true, chosen));

@@ -19,8 +19,8 @@ namespace meridel {
 
 class RequestTest : public ::testing::Test {
 protected:
-    void SetUp() override { setClock(&clock_); }
-    void TearDown() override { setClock(nullptr); }
+    void SetUp() override { SetClock(&clock_); }
+    void TearDown() override { SetClock(nullptr); }
 
     // A session with the installed sky, as the window and meridel-list begin one.
     static RequestSession NewSession() {

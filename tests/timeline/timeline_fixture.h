@@ -69,8 +69,8 @@ inline RequestInput Personal(const std::string& transiting, const std::string& n
 
 class TimelineTest : public skycheck::EphemerisSuite {
 protected:
-    void SetUp() override { setClock(&clock_); }
-    void TearDown() override { setClock(nullptr); }
+    void SetUp() override { SetClock(&clock_); }
+    void TearDown() override { SetClock(nullptr); }
 
     // The run of the start button, or with allPlanets >= 0 the all-planets listing of that button;
     // with boxLimit, stopped where the window's output box is full.

@@ -32,7 +32,7 @@ TEST_F(Lists, ChoosingAnOrbChecksIt) {
     frmMain& w = Start();
     w.cboOrbs[0]->setCurrentIndex(14);
     EXPECT_EQ(w.Label1->text(), "for first 15°");
-    shown.clear();
+    shown.Clear();
     w.cboOrbs[2]->setCurrentIndex(12);
     ExpectOneMessage("Orbs must be strictly decreasing and differ by at least 2°.");
     EXPECT_EQ(w.cboOrbs[2]->currentIndex(), 12);

@@ -84,7 +84,7 @@ TEST_F(SavedState, RestoreInARunningWindowShowsNoPassingMessage) {
     w.cboOrbs[2]->setCurrentIndex(1);
     SetDate(0, "2010", "5", "6");
     LeaveBox(w.txbDay[0]);
-    shown.clear();
+    shown.Clear();
     w.cmdRestoreState_Click();
     EXPECT_TRUE(shown.messages.empty()) << LastText();
     // The words beside the restored date are those of the date Start will read.
@@ -188,7 +188,7 @@ TEST_F(SavedState, SaveThatTheStoreRefusesSaysSoAndQuitAsksAgain) {
         << failure.text;
     EXPECT_GT(failure.text.size(), 80u) << "with the system's reason";
 
-    shown.clear();
+    shown.Clear();
     shown.answers = {Answer::Yes};  // then Cancel
     w.cmdQuit_Click();
     ASSERT_EQ(shown.messages.size(), 3u);

@@ -44,7 +44,7 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     SetWorld("Mars", "Saturn");
     w.cboOrbs[2]->setCurrentIndex(0);
     w.chkAppendToOutput->setChecked(false);
-    shown.clear();
+    shown.Clear();
     w.cmdShowAll_Click(0);
     EXPECT_EQ(w.Output.Runs().size(), 8u);
     EXPECT_TRUE(shown.messages.empty()) << LastText();
@@ -57,7 +57,7 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     // A refusal before any run (the request layer's) leaves the box its text.
     SetDate(0, "2024", "13", "1");
     w.txbOutput->setPlainText(QStringLiteral("kept"));
-    shown.clear();
+    shown.Clear();
     w.cmdShowAll_Click(0);
     ExpectOneMessage("The start date is invalid.", "Invalid input");
     EXPECT_EQ(w.OutputText(), QStringLiteral("kept"));
@@ -68,9 +68,9 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
 class ListsBehindMessages : public RecordingDialogs {
 public:
     explicit ListsBehindMessages(const frmMain& w) : w_(w) {}
-    void message(const std::string& text, MessageIcon icon, const std::string& title) override {
+    void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) override {
         behind.push_back(w_.cboPlanet[0]->currentText() + "|" + w_.cmdStart->text());
-        RecordingDialogs::message(text, icon, title);
+        RecordingDialogs::ShowMessage(text, icon, title);
     }
     QStringList behind;
 
@@ -86,9 +86,9 @@ TEST_F(ShowAll, RefusalOverTheChosenListsAndStopEndsTheListing) {
     SetDate(0, "1599", "1", "1");
     SetDate(1, "1599", "2", "28");
     ListsBehindMessages lists(w);
-    Dialogs* previous = setDialogs(&lists);
+    Dialogs* previous = SetDialogs(&lists);
     w.cmdShowAll_Click(0);
-    setDialogs(previous);
+    SetDialogs(previous);
     ASSERT_EQ(lists.messages.size(), 1u);
     EXPECT_EQ(lists.messages[0].text, "Start date is too early for Pluto.");
     EXPECT_EQ(lists.behind.join("").toStdString(), "Mars|Show all world transits between Mars and Jupiter");

@@ -23,7 +23,7 @@ protected:
         SetDate(1, "2022", "12", "31");
         w.cmdStart_Click();
         w.Timer1_Timer();
-        shown.clear();
+        shown.Clear();
         return w;
     }
     TimelineView& Opened(frmMain& w) {

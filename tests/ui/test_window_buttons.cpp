@@ -35,7 +35,7 @@ TEST_F(WindowButtons, FileTypesWriteTheRunsInTheBoxForSpreadsheetsAndCalendars) 
 
     auto write = [&](const std::string& name) {
         const std::string path = dir.path().toStdString() + "/" + name;
-        shown.clear();
+        shown.Clear();
         shown.saveFileChoices.push_back(path);
         w.cmdFile_Click();
         ExpectOneMessage("Output written to file " + path, "Done", MessageIcon::Information);

@@ -17,20 +17,20 @@ namespace meridel {
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { previousDialogs_ = setDialogs(&shown); }
+    void SetUp() override { previousDialogs_ = SetDialogs(&shown); }
 
     void TearDown() override {
         window.reset();
-        setDialogs(previousDialogs_);
-        setClock(nullptr);
+        SetDialogs(previousDialogs_);
+        SetClock(nullptr);
     }
 
     frmMain& Start(std::int32_t offsetSecondsWest = -3600) {
         clock_.emplace(2024, offsetSecondsWest);
-        setClock(&*clock_);
+        SetClock(&*clock_);
         window = std::make_unique<frmMain>();
         window->Form_Load();
-        shown.clear();
+        shown.Clear();
         return *window;
     }
 
