@@ -11,6 +11,7 @@
 //   to the values encoded, and with marks outside the range.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -95,10 +96,11 @@ std::int32_t MinutesOf(const std::string& bytes, std::int32_t k) {
 }
 
 // The encoded table with harmless decorations the input chooses, and a line that cannot decode
-// when `bad` (so: refused).
+// when `bad` (so: refused), within the range: lines past it are never read.
 std::string EncodedTable(const std::string& bytes, std::int32_t lines, bool bad) {
     std::string text;
-    const std::int32_t badLine = bad ? static_cast<std::int32_t>(bytes.size() * 997 % static_cast<std::size_t>(lines)) : -1;
+    const auto read = static_cast<std::size_t>(std::min(lines, kPlutoTableLines));
+    const std::int32_t badLine = bad ? static_cast<std::int32_t>(bytes.size() * 997 % read) : -1;
     for (std::int32_t k = 0; k < lines; ++k) {
         const auto d = static_cast<unsigned char>(bytes[static_cast<std::size_t>(k * 3 + 1) % bytes.size()]);
         const std::string line = k == badLine ? "!!!" : EncodePlutoLine(k, MinutesOf(bytes, k));
