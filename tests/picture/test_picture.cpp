@@ -1,5 +1,5 @@
 // The timeline as it comes out in pixels and in SVG: the exact hit's marker and the inner orb's
-// shade where the listing puts them, both colour schemes readable, and a drawing that parses.
+// shade where laid out, both colour schemes readable, and a drawing that parses.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -12,15 +12,13 @@
 namespace meridel::testing {
 namespace {
 
-using skycheck::DayOf;
-
 class Picture : public TimelineTest {
 protected:
     // The great conjunction of 2020, 6 pixels a day.
     void SetUp() override {
         TimelineTest::SetUp();
-        listing_ = Run(Request(true, "Jupiter", "Saturn", {"2019", "1", "1"}, {"2022", "12", "31"}));
-        timeline_ = BuildTimeline(listing_.runs, skycheck::ProgramSky(), std::nullopt);
+        const Listing listing = Run(Request(true, "Jupiter", "Saturn", {"2019", "1", "1"}, {"2022", "12", "31"}));
+        timeline_ = BuildTimeline(listing.runs, skycheck::ProgramSky(), std::nullopt);
         LayoutOptions options;
         options.pixelsPerDay = 6;
         options.text = MetricsOf(fonts_);
@@ -36,30 +34,31 @@ protected:
     }
 
     TimelineFonts fonts_ = DefaultTimelineFonts();
-    Listing listing_;
     Timeline timeline_;
     TimelineLayout layout_;
 };
 
-TEST_F(Picture, HitMarkerAndInnerShadeLieWhereTheListingSaysInBothColourSchemes) {
-    // Conjunction row 2: inner orb 2020-12-03 to 2021-01-08, exact 2020-12-21 18:21 GMT.
-    const Cells pass = listing_.Rows().at(1);
-    ASSERT_EQ(pass[4], "2020-12-21*");
-    const double hit = DayOf(pass[4]) - 0.5 + (18 * 60 + 21) / 1440.0;
+// Where the marker and the shades lie against the listing is the layout's test; here they must be
+// drawn there.
+TEST_F(Picture, HitMarkerAndInnerShadeAreDrawnWhereLaidOutInBothColourSchemes) {
     const LaneGeometry& lane = layout_.lanes.at(0);
+    const auto hit = std::find_if(lane.hits.begin(), lane.hits.end(), [](const HitMarker& m) { return m.exact; });
+    ASSERT_NE(hit, lane.hits.end());
+    const std::vector<ShadeBox>& shades = lane.shades[kInnerOrb];
+    ASSERT_FALSE(shades.empty());
     for (const TimelineColors& colors : {WindowTimelineColors(), DesktopTimelineColors(QGuiApplication::palette())}) {
         const QImage image = TimelineImage(layout_, colors, fonts_);
         // The marker's filled middle, on the lane's exact line, centred on the hit's moment.
         const std::vector<int> marker = Columns(image, static_cast<int>(lane.plot.top), colors.hit);
         ASSERT_FALSE(marker.empty());
-        EXPECT_NEAR((marker.front() + marker.back()) / 2.0, layout_.X(hit), 1.0);
+        EXPECT_NEAR((marker.front() + marker.back()) / 2.0, hit->x, 1.0);
 
         // Just under the exact line the inner shade shows wherever the curve and the marker
-        // leave it: from the inner orb's first listed day to the end of its last.
+        // leave it, from its first box's left to its last box's right.
         const std::vector<int> inner = Columns(image, static_cast<int>(lane.plot.top) + 2, colors.shade[kInnerOrb]);
         ASSERT_FALSE(inner.empty());
-        EXPECT_NEAR(inner.front(), layout_.X(LocalMidnight(DayOf(pass[3]), 0)), 1.0);
-        EXPECT_NEAR(inner.back() + 1, layout_.X(LocalMidnight(DayOf(pass[5]) + 1, 0)), 1.0);
+        EXPECT_NEAR(inner.front(), shades.front().box.left, 1.0);
+        EXPECT_NEAR(inner.back() + 1, shades.back().box.Right(), 1.0);
 
         // Text stands out from the background (the shades' own colours are told apart above).
         EXPECT_GT(std::abs(colors.text.lightness() - colors.background.lightness()), 120);

@@ -1,9 +1,6 @@
-// The timeline against the listing it draws: one lane per pair and aspect, each orb's shade over
-// exactly the days listed and to the period's edge where the sky has it held there, each exact
-// hit at its listed minute and at the curve's zero, each closest approach marked with its
-// deviation, the curve true to the ephemeris between its samples, the retrograde stretches where
-// the listing marks "r", a stopped run drawn as far as it went, and no two labels or lanes on top
-// of each other at any scale, whatever part of the picture is laid out.
+// The timeline against the listing it draws and against the sky: lanes, orb shades, exact hits and
+// closest approaches, the curve, retrograde stretches, a stopped run, and labels kept apart at any
+// scale, whatever part of the picture is laid out.
 #include <cmath>
 #include <random>
 #include <set>
@@ -56,10 +53,8 @@ double SkyDeviation(const TransitRequest& h, std::int16_t aspect, double moment)
 
 }  // namespace
 
-// Against the sky: each orb held at a run's first or last midnight shaded to that edge and no
-// other, the curve within 0.3% of the outer orb between its samples and crossing each orb's line
-// within that orb's first and last day, the retrograde stretches to a couple of minutes (as the
-// listing checker holds the listing's "r" marks, so the two agree). One lane per run and aspect.
+// Against the sky: orbs held at a run's first or last midnight shaded to that edge, the curve
+// between its samples and at each orb's first and last day, retrograde stretches to two minutes.
 TEST_F(TimelineTest, LanesShadesCurvesAndRetrogradeStretchesFollowTheSky) {
     RequestInput sidereal = Personal("Jupiter", "Moon", {"2018", "1", "1"}, {"2020", "12", "31"}, "GMT-5:00");
     sidereal.sidereal = true;
@@ -181,9 +176,8 @@ TEST_F(TimelineTest, LanesShadesCurvesAndRetrogradeStretchesFollowTheSky) {
     EXPECT_LT(casesHeld, std::size(cases));
 }
 
-// Drawn a minute to the pixel: each inner orb's shade over exactly the days listed, each exact hit
-// at its listed minute, where the curve comes down to exact and nowhere lower within a day, each
-// closest approach on its day with its deviation.
+// Drawn a minute to the pixel: inner orbs' shades over the days listed, exact hits at their listed
+// minute and the curve's lowest, closest approaches on their day with their deviation.
 TEST_F(TimelineTest, ShadesAndExactHitsLieWhereTheListingPutsThem) {
     for (const RequestInput& input : {TriplePass(), GreatConjunction()}) {
         const Listing listing = Run(input);
@@ -225,7 +219,6 @@ TEST_F(TimelineTest, ShadesAndExactHitsLieWhereTheListingPutsThem) {
             const int minutes = std::stoi(row[8].substr(0, 2)) * 60 + std::stoi(row[8].substr(3, 2));
             const double moment = DayOf(row[4]) - 0.5 + (minutes - zone) / 1440.0;
             EXPECT_NEAR(marker.x, l.X(moment), 1) << row[4] << " " << row[8];
-            EXPECT_NE(marker.tooltip.find(row[4].substr(0, 10) + " " + row[8]), std::string::npos) << marker.tooltip;
             EXPECT_LT(*DeviationOnCurve(t.lanes[0], moment), kExactHitLimit) << row[4];
             double lowest = 1, at = 0;
             for (double s = moment - 1; s <= moment + 1; s += 1.0 / 1440) {
@@ -347,6 +340,14 @@ TEST_F(TimelineTest, AStoppedRunEndsWhereItStoppedAndEmptyRunsAreNamed) {
         EXPECT_NE(allPlanets.notes[0].find(pair), std::string::npos) << pair << " not in " << allPlanets.notes[0];
     }
     EXPECT_GE(empty, 3);
+    // Laid out narrow, that long note breaks at blanks within the width and loses no word.
+    const TimelineLayout narrow = LayOut(allPlanets, 4);
+    std::string words;
+    for (const PlacedText& line : narrow.notes) {
+        EXPECT_LE(line.box.Right(), narrow.width) << line.text;
+        words += (words.empty() ? "" : " ") + line.text;
+    }
+    EXPECT_EQ(words, allPlanets.notes[0]);
 }
 
 TEST_F(TimelineTest, TodayIsMarkedOnlyWithinThePeriod) {
@@ -364,7 +365,6 @@ TEST_F(TimelineTest, AChartGroupsItsLanesByMovingPlanetAndMarksTheSky) {
     RequestInput input = Request(true, "Sun", "Mercury", {"2025", "3", "1"}, {"2025", "4", "30"});
     input.orbs = {5, 3, 1};
     const ChartResult chart = RunChart(skycheck::ProgramSky(), input);
-    ASSERT_EQ(chart.runs.size(), 36u);
     Timeline t = BuildTimeline(chart.runs, chart.sky, std::nullopt);
     MarkChart(t, chart.events, "GMT");
     ASSERT_EQ(t.skyMarks.size(), chart.events.stations.size() + chart.events.lunations.size() + chart.events.eclipses.size());

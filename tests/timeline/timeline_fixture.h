@@ -1,6 +1,5 @@
-// Known requests run through the request layer as meridel-list runs them, giving both the runs an
-// output box holds and the listing's text, for the timeline's tests. The text is read back with
-// the listing checker's own reader, so what the picture is compared with is what the user reads.
+// Known requests run as meridel-list runs them: the runs an output box holds and the listing's
+// text, read back with the listing checker's reader, so the picture is compared with what is read.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -32,8 +32,7 @@ protected:
     frmForecast& Charted() {
         frmMain& w = Start();
         SetWorld("Sun", "Mercury");
-        SetDate(0, "2024", "1", "1");
-        SetDate(1, "2024", "12", "31");
+        SetYears("2024", "2024");
         w.Timer1_Timer();
         EXPECT_TRUE(w.cmdWholeChart->isEnabled());
         w.cmdWholeChart->click();
@@ -137,9 +136,7 @@ TEST_F(ForecastWindow, TimelineFoldsGroupsOfLanesByMovingPlanet) {
                              [](const LaneGeometry& lane) { return lane.label.text.rfind("Sun ", 0) == 0; });
     };
     const std::size_t lanes = view.Layout().lanes.size();
-    // Headed by moving planet, with the chart's stations and lunations on the axis.
-    EXPECT_EQ(view.Layout().groupHeadings.size(), 8u);
-    EXPECT_FALSE(view.Layout().skyMarks.empty());
+    EXPECT_FALSE(view.Layout().skyMarks.empty());  // the chart's events reach its picture
     const auto ofTheSun = sunLanes();
     ASSERT_GT(ofTheSun, 0);
     ASSERT_EQ(f.TimelineWindow->cmdGroups.size(), 8u);  // Sun..Neptune move in a World chart
@@ -153,8 +150,7 @@ TEST_F(ForecastWindow, TimelineFoldsGroupsOfLanesByMovingPlanet) {
 TEST_F(ForecastWindow, StopAndClosingEndTheChartAndKeepNothing) {
     frmMain& w = Start();
     SetWorld("Sun", "Mercury");
-    SetDate(0, "1800", "1", "1");
-    SetDate(1, "2099", "12", "31");
+    SetYears("1800", "2099");
     w.cmdWholeChart_Click();
     frmForecast& f = *w.ForecastWindow;
     QTRY_VERIFY_WITH_TIMEOUT(f.progress->value() >= 1, 60000);

@@ -19,8 +19,7 @@ protected:
     frmMain& Listed() {
         frmMain& w = Start();
         SetWorld("Jupiter", "Saturn");
-        SetDate(0, "2019", "1", "1");
-        SetDate(1, "2022", "12", "31");
+        SetYears("2019", "2022");
         w.cmdStart_Click();
         w.Timer1_Timer();
         shown.Clear();
