@@ -210,7 +210,8 @@ double TallestPicture(std::size_t runs, const TextMetrics& text) {
     const double small = text.lineHeight[static_cast<int>(TextRole::Small)];
     const std::size_t lanes = std::max<std::size_t>(runs, 1) * 5;
     // Title, period, a note on a stopped run and one on runs without transits, a legend in up to
-    // three rows, the axis.
+    // three rows, the axis. A run without transits has no lanes, which leaves room for its name
+    // when that note wraps.
     const double header = kMargin + title + 2 + 3 * (normal + 2) + 4 + 3 * (small + 4) + small + 8;
     const double axis = (small + 4) + (small + 6) + 4;
     const double lane = kMostLabelRows * (small + 1) + 2 + PlotHeight(lanes) + kRetrogradeGap + kRetrogradeBar + kLaneGap;
