@@ -110,5 +110,20 @@ TEST_F(RunRequest, ARunAfterOneThatFilledTheBoxListsItsRows) {
     EXPECT_TRUE(w.OutputText().contains(QStringLiteral("\r\nConjunction |"))) << w.OutputText().toStdString();
 }
 
+// The box counts a line end as two characters: at 64000 it still takes a row, at 64001 not.
+// Rows go to the end of the text wherever the user put the caret.
+TEST_F(RunRequest, OutputLimitCountsLineEndsAsTwoCharacters) {
+    frmMain& w = Start();
+    w.txbOutput->setPlainText(QString(63998, QLatin1Char('x')) + QLatin1Char('\n'));
+    QTextCursor c = w.txbOutput->textCursor();
+    c.setPosition(2);
+    w.txbOutput->setTextCursor(c);
+    EXPECT_EQ(w.OutputTextBox.Length(), 64000u);
+    EXPECT_TRUE(w.Output.WriteRow("row"));
+    EXPECT_GE(w.OutputTextBox.Length(), 64001u);
+    EXPECT_FALSE(w.Output.WriteRow("row"));
+    EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("x\r\nrow\r\nTextbox is full -- ")));
+}
+
 }  // namespace
 }  // namespace meridel
