@@ -1,7 +1,5 @@
-// Positions against values published independently of the ephemeris library (from the position
-// store, as the program takes them), the no-value marks at the ranges' edges, the sidereal
-// correction, and the store against the library: its series within their tolerance of direct
-// calls, their rates, files it must not trust, and readers at once.
+// Positions against published values, the ranges' edges, the sidereal correction, and the
+// position store against the library: tolerance, rates, files it must not trust, readers at once.
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
@@ -88,12 +86,8 @@ TEST(Positions, PublishedLongitudes) {
 // The edges of the planet and Moon ranges; NaN moments and calls the library refuses are no
 // value (-99 before, -100 after), never a number.
 TEST(Ephemeris, RangesAndFailures) {
-    EXPECT_EQ(gc_app_long_rv_planet(1, 1721424.4999, nullptr), kBeforeRange);
-    EXPECT_EQ(gc_app_long_rv_planet(8, 2743739.5, nullptr), kAfterRange);
-    EXPECT_EQ(gc_app_long_rv_planet(3, std::nan(""), nullptr), kBeforeRange);
     EXPECT_EQ(apparent_longitude(-7, 2451000.0, nullptr), kBeforeRange);
     EXPECT_EQ(apparent_longitude(-7, 2452000.0, nullptr), kAfterRange);
-    EXPECT_EQ(MoonLongitude(2305447.4999), kBeforeRange);  // day 2305447
     for (const Sky& sky : {TheSky(), TheSky().Direct()}) {
         EXPECT_GE(sky.PlanetLongitude(kMoon, 2305447.5), 0.0);
         EXPECT_GE(sky.PlanetLongitude(kMoon, 2488069.4999), 0.0);
@@ -104,18 +98,14 @@ TEST(Ephemeris, RangesAndFailures) {
         EXPECT_GE(sky.PlanetLongitude(kNeptune, 2743739.4999), 0.0);
         EXPECT_EQ(sky.PlanetLongitude(kNeptune, 2743739.5), kAfterRange);
         EXPECT_EQ(sky.PlanetLongitude(kSaturn, std::nan("")), kBeforeRange);
+        EXPECT_EQ(sky.PlanetLongitude(kMoon, std::nan("")), kBeforeRange);
         EXPECT_EQ(sky.PlanetLongitude(kPluto, 2451545.0), kBeforeRange) << "no table yet";
     }
-    EXPECT_EQ(MoonLongitude(2488069.5), kAfterRange);  // day 2488070
-    EXPECT_EQ(MoonLongitude(std::nan("")), kBeforeRange);
-    EXPECT_EQ(moonpos(std::nan("")), kBeforeRange);
 }
 
 // The correction is that of the calendar year of the moment (UT), so it steps at 1 January 0 h;
 // a no-value result is never corrected.
 TEST(Ephemeris, SiderealLongitudes) {
-    EXPECT_DOUBLE_EQ(SiderealCorrection(2000), 0.416314);
-    EXPECT_DOUBLE_EQ(SiderealCorrection(1999), 0.4160702);
     const double newYear2000 = 2451544.5;
     for (std::int16_t code : {kSun, kMars, kMoon}) {
         for (double jd : {newYear2000 - 1e-4, newYear2000}) {

@@ -58,6 +58,9 @@ TEST_F(SavedState, SaveThenStartAgainRestoresEveryControl) {
     EXPECT_EQ(Controls(again), "1999-2-3|2001-11-30|--|Saturn|Moon|12°|8°|4°|GMT+3:00|EST/CDT|13|15|"
                                "World 0|Sidereal 1|NA 1|7|for first 12°");
     EXPECT_EQ(again.StopDateText, " ");
+    // The abbreviation replaces the zone's text in place: unticked, the same choice reads as before.
+    again.chkDisplayNATZabbr->setChecked(false);
+    EXPECT_EQ(again.cboTimezone[1]->currentText(), "GMT-5:00");
     // Start-up always begins the search list on its first aspect; the button restores it.
     EXPECT_EQ(again.cboSearchAspect->currentText(), "conjunction");
 
@@ -135,7 +138,6 @@ TEST_F(SavedState, NonsenseAndMissingValuesFallBackAndTheWindowStaysUsable) {
     // year "12ab" cleaned by the start-up date update, month and day missing: empty.
     EXPECT_EQ(Controls(w), "12--|--|--|Sun|Moon|15°|7°|2°|GMT+11:30|||05|World 0|Sidereal 1|NA 0||for first 15°");
     EXPECT_TRUE(w.blnStartUpCompleted);
-    EXPECT_TRUE(w.StateJustStored);
 }
 
 // No saves nothing, Cancel (on the frame's close button or Quit) keeps the window, Yes saves;

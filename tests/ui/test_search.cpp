@@ -9,10 +9,6 @@ namespace {
 
 using Search = WindowTest;
 
-QString DateFields(const frmMain& w, int row) {
-    return w.txbYear[row]->text() + "-" + w.txbMonth[row]->text() + "-" + w.txbDay[row]->text();
-}
-
 // The great conjunction of 2020 is within 10° on the day after the end date: the search steps
 // past it and lists the next one, then moves the date fields to the stretch it scanned.
 TEST_F(Search, SkipsTheTransitUnderWayAndMovesTheDatesUnlessKept) {
@@ -22,8 +18,7 @@ TEST_F(Search, SkipsTheTransitUnderWayAndMovesTheDatesUnlessKept) {
     w.chkKeepDates->setChecked(false);
     w.cmdSearch_Click();
     EXPECT_TRUE(shown.messages.empty()) << LastText();
-    EXPECT_EQ(DateFields(w, 0), QStringLiteral("2040-7-15"));
-    EXPECT_EQ(DateFields(w, 1), QStringLiteral("2041-10-3"));
+    EXPECT_EQ(Controls(w).substr(0, 20), "2040-7-15|2041-10-3|");
     EXPECT_EQ(w.lblDate[1]->text(), QStringLiteral("October 3, 2041 CE"));
     EXPECT_FALSE(w.lblShortDate->isVisibleTo(&w));
 
@@ -31,8 +26,7 @@ TEST_F(Search, SkipsTheTransitUnderWayAndMovesTheDatesUnlessKept) {
     w.chkKeepDates->setChecked(true);
     w.cmdSearch_Click();
     EXPECT_TRUE(w.OutputText().contains(QStringLiteral("| 2060-04-07* |"))) << w.OutputText().toStdString();
-    EXPECT_EQ(DateFields(w, 0), QStringLiteral("2040-7-15"));
-    EXPECT_EQ(DateFields(w, 1), QStringLiteral("2041-10-3"));
+    EXPECT_EQ(Controls(w).substr(0, 20), "2040-7-15|2041-10-3|");
 }
 
 using ShowAll = WindowTest;
@@ -49,7 +43,6 @@ TEST_F(ShowAll, WorldRunsEveryPairAndRestoresTheControls) {
     EXPECT_EQ(w.Output.Runs().size(), 8u);
     EXPECT_TRUE(shown.messages.empty()) << LastText();
     EXPECT_TRUE(shown.popUps.empty());
-    EXPECT_TRUE(w.OutputText().contains(QStringLiteral("World transits for Pluto and Saturn")));
     EXPECT_EQ(w.cboPlanet[0]->currentText() + w.cboPlanet[1]->currentText(), "MarsSaturn");
     EXPECT_FALSE(w.chkAppendToOutput->isChecked());
     EXPECT_EQ(w.cmdStart->text(), QStringLiteral("Show all world transits between Mars and Saturn"));
@@ -121,16 +114,10 @@ TEST_F(ShowAll, ClosingTheWindowStopsTheScanAndStartsNoFurtherRuns) {
     EXPECT_TRUE(stillOpenDuringRun);
     EXPECT_EQ(w.Output.Runs().size(), 1u);
     EXPECT_TRUE(w.OutputText().endsWith(QStringLiteral("Stopped")));
-    EXPECT_EQ(w.cboPlanet[0]->currentText(), QStringLiteral("Venus"));
     QTest::qWait(50);
     ExpectOneMessage("Save program state for next run?", "Quit");
     EXPECT_TRUE(w.isVisible()) << "answered Cancel";
     EXPECT_FALSE(w.ProgramEnded);
-
-    shown.answers = {Answer::No};
-    w.close();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(w.ProgramEnded);
 }
 
 }  // namespace

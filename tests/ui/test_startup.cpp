@@ -8,7 +8,6 @@ using StartUp = WindowTest;
 
 TEST_F(StartUp, FirstRunWithoutSavedState) {
     frmMain& w = Start();
-    EXPECT_TRUE(w.blnStartUpCompleted);
     // Personal, tropical, this year, no birth data, Mars and Jupiter, orbs 10, 5, 2, the local zone.
     EXPECT_EQ(Controls(w), "2024-1-1|2024-12-31|--|Mars|Jupiter|10°|5°|2°|GMT+1:00||||"
                            "World 0|Sidereal 0|NA 0|1|for first 10°");
@@ -27,19 +26,6 @@ TEST_F(StartUp, ResultsZoneFollowsTheLocalOffset) {
         frmMain& w = Start(secondsWest);
         EXPECT_EQ(w.cboTimezone[0]->currentIndex(), index) << "offset west " << secondsWest;
     }
-}
-
-// The North American abbreviations replace some zone texts in place, the choices staying.
-TEST_F(StartUp, ZoneAbbreviationsKeepTheChoices) {
-    frmMain& w = Start();
-    w.cboTimezone[0]->setCurrentIndex(14);
-    w.cboTimezone[1]->setCurrentIndex(19);
-    w.chkDisplayNATZabbr->setChecked(true);
-    EXPECT_EQ(w.cboTimezone[0]->currentText(), "EST/CDT");
-    EXPECT_EQ(w.cboTimezone[1]->currentText(), "NDT");
-    w.chkDisplayNATZabbr->setChecked(false);
-    EXPECT_EQ(w.cboTimezone[0]->currentText(), "GMT-5:00");
-    EXPECT_EQ(w.cboTimezone[1]->currentText(), "GMT-2:30");
 }
 
 // The width is fixed and the height has a minimum; a taller window gives the output box the

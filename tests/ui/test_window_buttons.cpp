@@ -16,7 +16,7 @@ namespace {
 using WindowButtons = WindowTest;
 
 // A file named .csv or .ics holds the runs the box shows, appended ones too, and nothing of a run
-// edited by hand or removed by Clear; the box's text, trimmed, is what a .txt file holds.
+// removed by Clear. (Which runs a hand-edited text still shows is the output box's own test.)
 TEST_F(WindowButtons, FileTypesWriteTheRunsInTheBoxForSpreadsheetsAndCalendars) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -47,14 +47,6 @@ TEST_F(WindowButtons, FileTypesWriteTheRunsInTheBoxForSpreadsheetsAndCalendars) 
     EXPECT_NE(csv.find("\r\n2,1,1,World,tropical,Jupiter,Saturn,"), std::string::npos) << "the appended run";
 
     EXPECT_NE(write("transits.ics").find("DTSTART:20201221T1821"), std::string::npos) << "the appended run's exact hit";
-    EXPECT_EQ(write("listing.txt").rfind("World transits for Mars and Saturn", 0), 0u);
-
-    // A run whose text the user changed is no longer what the box shows: only the other is written.
-    QTextCursor edit = w.txbOutput->document()->find(QStringLiteral("Mars and Saturn"));
-    edit.insertText(QStringLiteral("Mars and Venus"));
-    const std::string edited = write("edited.csv");
-    EXPECT_EQ(edited.find(",Mars,Saturn,"), std::string::npos);
-    EXPECT_NE(edited.find("\r\n1,1,1,World,tropical,Jupiter,Saturn,"), std::string::npos);
 
     w.cmdClear_Click();
     w.txbOutput->setPlainText(QStringLiteral("  typed after Clear  "));

@@ -87,10 +87,6 @@ protected:
 
     std::string LastText() const { return shown.messages.empty() ? "" : shown.messages.back().text; }
 
-    // Milliseconds after a click on Start at which a click on Stop is taken as one, not as the
-    // second click of a double-click.
-    static int AfterDoubleClick() { return QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100; }
-
     RecordingDialogs shown;
     std::unique_ptr<frmMain> window;
 
