@@ -214,7 +214,6 @@ def check_ics(case, raw, runs, zone, zone_text):
     check(not errors, case, f"libical reports {errors[:3]}")
 
     calendar = icalendar.Calendar.from_ical(raw)
-    check(calendar.get("VERSION") == "2.0" and calendar.get("PRODID"), case, "VERSION and PRODID")
     events = list(calendar.walk("VEVENT"))
     check(all(e.get("DTSTAMP") and e.get("UID") for e in events), case, "every event has DTSTAMP and UID")
     check(len({str(e["UID"]) for e in events}) == len(events), case, "UIDs are unique")
