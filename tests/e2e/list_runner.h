@@ -13,8 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "ephemeris/data_folder.h"
-#include "ephemeris/pluto_table.h"
 #include "listing_check.h"
 
 namespace meridel::testing {

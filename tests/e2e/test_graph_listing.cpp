@@ -32,8 +32,6 @@ TEST(GraphListing, DrawsThePictureBesideTheSameListing) {
     EXPECT_EQ(drawn.out, plain.out);
     const QImage image(QString::fromStdString(png));
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.width(), 1400);
-    EXPECT_GT(image.height(), 150);
 
     // What the drawing holds is the picture library's test.
     const RunResult vector = runList(kTriplePass + " --graph " + svg);

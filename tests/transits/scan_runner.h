@@ -2,7 +2,6 @@
 // own tests.
 #pragma once
 
-#include <iostream>
 #include <string>
 #include <vector>
 

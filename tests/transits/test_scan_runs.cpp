@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
-#include <iostream>
-
 #include "scan_runner.h"
 #include "transits/date_limits.h"
 #include "transits/orb_geometry.h"
@@ -12,19 +10,7 @@
 using namespace meridel;
 using namespace meridel::skycheck;
 
-namespace {
-
-class ScanRuns : public EphemerisSuite {
-protected:
-    void TearDown() override {
-        for (const std::string& line : run.lines) {
-            if (HasFailure()) std::cerr << line << "\n";
-        }
-    }
-    ScanRun run;
-};
-
-}  // namespace
+using ScanRuns = EphemerisSuite;
 
 // The Sun against a natal point: sextile and square outer orbs meet at 75 degrees, square and
 // trine at 105, with 15-degree orbs; with 14 they leave a gap. A table of 4 rows must grow.
@@ -47,6 +33,7 @@ TEST_F(ScanRuns, HandoverOnlyWhereOuterOrbsMeet) {
 // pinned by the committed GMT+10:00 listing). The local midnight before it has the smallest daily
 // deviation, and the deviation still falls just after it: that midnight's day is the minimum's.
 TEST_F(ScanRuns, MinimumDayInTheZone) {
+    ScanRun run;
     const std::int32_t day = Day(2021, 3, 11);
     const Case c{kSun, kVenus, false, Day(2021, 2, 1), Day(2021, 4, 15), 600, "GMT+10:00", {10, 5, 2},
                  ProgramSky().PlanetLongitude(kSun, day - 1.5 + (19 * 60 + 23) / 1440.0)};
@@ -60,6 +47,7 @@ TEST_F(ScanRuns, MinimumDayInTheZone) {
 // is further from exact, unless that side is the next day (a hit belongs to its own day). A slow
 // pair with stations near exact, so the search meets turning days as well as steady ones.
 TEST_F(ScanRuns, ExactHitsAreTheirDaysSmallestMinutes) {
+    ScanRun run;
     const Case c{kNeptune, kPluto, true, Day(1643, 1, 1), Day(1648, 12, 31), 330, "GMT+5:30", {10, 5, 2}};
     Scan(run, c);
     ExpectListingMatches(run.rows, c);
@@ -166,6 +154,7 @@ TEST_F(ScanRuns, MotionBoundsHold) {
 // square must be closed before the sextile opens, not overwritten by it. Two orbs entered on
 // one day list only the outer one.
 TEST_F(ScanRuns, FastMercuryCrossesSeveralEdgesInADay) {
+    ScanRun run;
     std::int32_t fast = Day(2021, 1, 1);
     while (std::fabs(Signed(ProgramSky().PlanetLongitude(kMercury, fast + 0.5) - ProgramSky().PlanetLongitude(kMercury, fast - 0.5))) < 2.1 * kDegree) ++fast;
     const Case c{kMercury, kSun, false, fast - 20, fast + 20, 0, "GMT", {14, 9, 5},
@@ -183,6 +172,7 @@ TEST_F(ScanRuns, FastMercuryCrossesSeveralEdgesInADay) {
 }
 
 TEST_F(ScanRuns, InnerExitBeforeAnyMinimumNamesNoMinimum) {
+    ScanRun run;
     const std::int32_t start = Day(2021, 3, 1);
     const Case c{kSun, kSun, false, start, start + 30, 0, "GMT", {10, 5, 1}, ProgramSky().PlanetLongitude(kSun, start - 0.5) - 0.9 * kDegree};
     Scan(run, c);
