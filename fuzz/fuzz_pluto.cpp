@@ -9,12 +9,11 @@
 //   length give or take three lines (the second byte), with blanks, CRs, blank lines and perhaps a
 //   line that cannot decode, which loads exactly when it is long enough and every line decodes,
 //   to the values encoded, and with marks outside the range.
-#include <unistd.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 
 #include "ephemeris/ephemlon.h"
@@ -77,16 +76,10 @@ void CheckEncoding(const std::uint8_t* data, std::size_t size) {
         FUZZ_CHECK(std::fabs((table.PlutoPreciseValue(k) - table.PlutoTableValue(k)) * 3600 - rest) <= 0.00005 + 2e-8);
 }
 
-// The file the tables are written to, in a folder removed at exit (registered once the folder's
-// name is made, so that it runs before the name is destroyed).
+// The file the tables are written to: one in memory, which no run leaves behind.
 std::string TablePath() {
-    static std::filesystem::path folder;
-    if (folder.empty()) {
-        folder = std::filesystem::temp_directory_path() / ("fuzz_pluto." + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
-        std::atexit([] { std::filesystem::remove_all(folder); });
-    }
-    return (folder / "pluto.slx").string();
+    static const int file = memfd_create("pluto.slx", 0);
+    return "/proc/self/fd/" + std::to_string(file);
 }
 
 // Line k's whole minutes, from the input's bytes.

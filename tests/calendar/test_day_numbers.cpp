@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "calendar/daycount.h"
+#include "calendar/date_text.h"
 
 using namespace meridel;
 
@@ -37,4 +37,10 @@ TEST(DayNumbers, RoundTripEveryDay) {
         ASSERT_EQ(euro_date_to_jdn(back), n);
         previous = e;
     }
+}
+
+// A World listing may run from year 1. (The headings' month-name and long dates, and the short
+// dates of later years, are the golden listings'.)
+TEST(DateText, AYearBefore1000IsNotPadded) {
+    EXPECT_EQ(ShortDateText(2013314, 2, "-", ",", false), "800-03-01");
 }

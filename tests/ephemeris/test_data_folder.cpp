@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <utility>
 #include <vector>
 
 #include "ephemeris/data_folder.h"
@@ -18,28 +16,18 @@ namespace fs = std::filesystem;
 namespace {
 
 // A prefix laid out as installed (prefix/bin, prefix/share/meridel), a user's data home and two
-// system data folders, all empty until a test places the file.
+// system data folders, all empty until a test places the file. The variables are left as a test
+// sets them: the other tests of this program read the data beside it, which comes first.
 class DataFolderSearch : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() /
                 ("meridel-data-" + std::to_string(getpid()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        for (const char* sub : {"prefix/bin", "prefix/share/meridel", "home", "sys1", "sys2"})
-            fs::create_directories(root_ / sub);
-        for (auto& [name, value] : saved_) {
-            if (const char* now = std::getenv(name)) value = now;
-        }
         setenv("XDG_DATA_HOME", (root_ / "home").c_str(), 1);
         setenv("XDG_DATA_DIRS", (root_ / "sys1").string().append(":").append((root_ / "sys2").string()).c_str(), 1);
     }
-    void TearDown() override {
-        fs::remove_all(root_);
-        for (const auto& [name, value] : saved_) {
-            if (value) setenv(name, value->c_str(), 1);
-            else unsetenv(name);
-        }
-    }
+    void TearDown() override { fs::remove_all(root_); }
 
     std::string bin() const { return (root_ / "prefix/bin").string() + "/"; }
     std::string folder(const std::string& sub) const { return (root_ / sub).string() + "/"; }
@@ -49,9 +37,6 @@ protected:
     }
 
     fs::path root_;
-    // The variables the tests change, as they were.
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved_{
-        {"HOME", {}}, {"XDG_DATA_HOME", {}}, {"XDG_DATA_DIRS", {}}};
 };
 
 // Placed from the last place to the first, each is found as it comes; with none holding the

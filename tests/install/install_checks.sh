@@ -92,12 +92,9 @@ check_package() {
   pass "cpack -G DEB built $(basename "$deb")"
 
   # The package holds what the install rules install (no components): the programs, manual pages,
-  # desktop files and icons are the other groups' checks, the copyright file and the changelog
-  # lintian's (no-copyright-file, no-changelog); here what only the package shows.
-  local contents expected=(usr/share/meridel/mrd_help.txt)
-  for body in sun mercury venus mars jupiter saturn uranus neptune moon; do
-    expected+=("usr/share/meridel/sky/$body.sky")
-  done
+  # desktop files and icons are the other groups' checks, the changelog lintian's (no-changelog).
+  local contents expected=(usr/share/meridel/mrd_help.txt
+    usr/share/meridel/sky/{sun,mercury,venus,mars,jupiter,saturn,uranus,neptune,moon}.sky)
   contents=$(dpkg-deb --contents "$deb")
   local missing="" path
   for path in "${expected[@]}"; do

@@ -12,21 +12,19 @@ using Eclipses = EphemerisSuite;
 
 // The eclipses of 2025 at their published moments of greatest eclipse, with their types.
 TEST_F(Eclipses, Of2025AtTheirPublishedTimes) {
-    const auto moment = [](int m, int d, int hour, int minute) { return Day(2025, m, d) - 0.5 + (hour * 60 + minute) / 1440.0; };
-    struct Published {
-        double moment;
+    const struct {
+        int month, day, hour, minute;
         bool solar;
         EclipseType type;
-    };
-    const Published published[] = {{moment(3, 14, 6, 58), false, EclipseType::Total},
-                                   {moment(3, 29, 10, 47), true, EclipseType::Partial},
-                                   {moment(9, 7, 18, 11), false, EclipseType::Total},
-                                   {moment(9, 21, 19, 41), true, EclipseType::Partial}};
+    } published[] = {{3, 14, 6, 58, false, EclipseType::Total}, {3, 29, 10, 47, true, EclipseType::Partial},
+                     {9, 7, 18, 11, false, EclipseType::Total}, {9, 21, 19, 41, true, EclipseType::Partial}};
     const std::vector<Eclipse> eclipses = FindEclipses(Day(2025, 1, 1) - 0.5, Day(2026, 1, 1) - 0.5);
     ASSERT_EQ(eclipses.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_LE(std::fabs(eclipses[i].moment - published[i].moment) * 1440, 5.0) << i;
-        EXPECT_EQ(eclipses[i].solar, published[i].solar) << i;
-        EXPECT_EQ(eclipses[i].type, published[i].type) << i;
+        const auto& p = published[i];
+        const double moment = Day(2025, p.month, p.day) - 0.5 + (p.hour * 60 + p.minute) / 1440.0;
+        EXPECT_LE(std::fabs(eclipses[i].moment - moment) * 1440, 5.0) << i;
+        EXPECT_EQ(eclipses[i].solar, p.solar) << i;
+        EXPECT_EQ(eclipses[i].type, p.type) << i;
     }
 }

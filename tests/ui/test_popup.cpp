@@ -11,9 +11,8 @@
 namespace meridel {
 namespace {
 
-// The scan's arguments at a 1500-twip (100-pixel) left and 450-twip (30-pixel) top offset. The
-// offsets count from the owner's outer corner; the offscreen platform gives windows a frame, so
-// the client corner lies elsewhere.
+// Offsets of 1500 twips (100 pixels) left and 450 (30) down count from the owner's outer corner,
+// which the offscreen platform's frame sets apart from the client corner.
 TEST(PopUp, InFormSitsFromTheOwnersOuterCornerAndClosesAfterItsInterval) {
     QWidget owner;
     owner.resize(600, 400);
