@@ -24,7 +24,7 @@ struct RunResult {
     std::string out, err;
 };
 
-inline std::string readFile(const std::string& path) {
+inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
@@ -33,7 +33,7 @@ inline std::string readFile(const std::string& path) {
 
 // Runs meridel-list with the arguments (and the environment's assignments before it); its standard
 // output and error are kept whole.
-inline RunResult runList(const std::string& arguments, const std::string& environment = "") {
+inline RunResult RunList(const std::string& arguments, const std::string& environment = "") {
     // The process id too: two builds' tests may run at once and share the temporary folder.
     const std::string base = ::testing::TempDir() + "meridel_list_" + std::to_string(getpid()) + "_" +
                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -42,29 +42,29 @@ inline RunResult runList(const std::string& arguments, const std::string& enviro
     RunResult r;
     const int status = std::system(command.c_str());
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = readFile(base + ".out");
-    r.err = readFile(base + ".err");
+    r.out = ReadFile(base + ".out");
+    r.err = ReadFile(base + ".err");
     std::remove((base + ".out").c_str());
     std::remove((base + ".err").c_str());
     return r;
 }
 
 // The standard output of a request that must succeed without a word on standard error.
-inline std::string listed(const std::string& arguments) {
-    const RunResult r = runList(arguments);
+inline std::string Listed(const std::string& arguments) {
+    const RunResult r = RunList(arguments);
     EXPECT_EQ(r.exitCode, 0) << arguments;
     EXPECT_EQ(r.err, "") << arguments;
     return r.out;
 }
 
 // A request refused by a check: exit status 1 and exactly this on standard error.
-inline void expectRefused(const std::string& arguments, const std::string& messages) {
-    const RunResult r = runList(arguments);
+inline void ExpectRefused(const std::string& arguments, const std::string& messages) {
+    const RunResult r = RunList(arguments);
     EXPECT_EQ(r.exitCode, 1) << arguments;
     EXPECT_EQ(r.err, messages) << arguments;
 }
 
-inline void expectGolden(const std::string& name, const std::string& text) {
+inline void ExpectGolden(const std::string& name, const std::string& text) {
     const std::string path = std::string(MERIDEL_GOLDEN_DIR) + "/" + name + ".txt";
     if (std::getenv("MERIDEL_UPDATE_GOLDEN")) {
         // In CI a listing is only ever compared: rewriting it there would pass anything.
@@ -72,20 +72,20 @@ inline void expectGolden(const std::string& name, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
         return;
     }
-    EXPECT_EQ(text, readFile(path)) << "listing differs from " << path;
+    EXPECT_EQ(text, ReadFile(path)) << "listing differs from " << path;
 }
 
 // The rows of one run's printed output (CR LF line ends).
-inline std::vector<Cells> rowsOf(const std::string& text) {
+inline std::vector<Cells> RowsOf(const std::string& text) {
     std::vector<std::string> lines;
     for (std::size_t from = 0, at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
         lines.push_back(text.substr(from, at - from));
-    return RowsOf(lines);
+    return skycheck::RowsOf(lines);
 }
 
 // The runs of one output (the all-planets listing): each run after the first follows a blank
 // line and a rule.
-inline std::vector<std::string> splitRuns(const std::string& text) {
+inline std::vector<std::string> SplitRuns(const std::string& text) {
     const std::string separator = "\r\n\r\n" + std::string(119, '-') + "\r\n";
     std::vector<std::string> runs;
     std::size_t from = 0;

@@ -21,11 +21,11 @@ TEST(ExportFiles, OutputFileHoldsWhatStandardOutputWould) {
     for (const std::string format : {"csv", "json", "text", "agenda"}) {
         const std::string path = TempPath("out." + format);
         std::remove(path.c_str());
-        const RunResult toFile = runList(kRequest + "--format " + format + " --output " + path);
+        const RunResult toFile = RunList(kRequest + "--format " + format + " --output " + path);
         EXPECT_EQ(toFile.exitCode, 0) << toFile.err;
         EXPECT_EQ(toFile.out, "");
-        const RunResult printed = runList(kRequest + "--format " + format);
-        EXPECT_EQ(readFile(path), printed.out) << format;
+        const RunResult printed = RunList(kRequest + "--format " + format);
+        EXPECT_EQ(ReadFile(path), printed.out) << format;
         EXPECT_GT(printed.out.size(), 300u) << format;
     }
 }
@@ -33,24 +33,24 @@ TEST(ExportFiles, OutputFileHoldsWhatStandardOutputWould) {
 TEST(ExportFiles, ARefusedRequestLeavesTheFileAsItWas) {
     const std::string path = TempPath("kept.csv");
     std::ofstream(path, std::ios::binary) << "earlier transits\r\n";
-    const RunResult r = runList("--world --planet1 Saturn --planet2 Mars --start 2024-01-01 --end 2024-12-31 "
+    const RunResult r = RunList("--world --planet1 Saturn --planet2 Mars --start 2024-01-01 --end 2024-12-31 "
                                 "--format csv --output " + path);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(readFile(path), "earlier transits\r\n");
+    EXPECT_EQ(ReadFile(path), "earlier transits\r\n");
 }
 
 TEST(ExportFiles, AFileThatCannotBeWrittenOrAnUnknownFormatIsAUsageError) {
     // Found before the run: nothing is listed to standard output either.
     const std::string path = TempPath("missing/folder.ics");
-    const RunResult r = runList(kRequest + "--format ics --output " + path);
+    const RunResult r = RunList(kRequest + "--format ics --output " + path);
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "meridel-list: cannot write " + path + ": No such file or directory\n");
     EXPECT_EQ(r.out, "");
-    const RunResult folder = runList(kRequest + "--output " + ::testing::TempDir());
+    const RunResult folder = RunList(kRequest + "--output " + ::testing::TempDir());
     EXPECT_EQ(folder.exitCode, 2);
     EXPECT_NE(folder.err.find(": Is a directory"), std::string::npos) << folder.err;
 
-    const RunResult bad = runList(kRequest + "--format xlsx");
+    const RunResult bad = RunList(kRequest + "--format xlsx");
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_EQ(bad.err, "meridel-list: --format takes text, agenda, csv, ics or json\nTry 'meridel-list --help'.\n");
 }

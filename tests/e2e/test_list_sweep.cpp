@@ -189,7 +189,7 @@ Case CaseOf(const std::string& run, const Draw& d) {
 
 // The sky's own events a chart's CSV gives, against the sky's both ways; returns how many.
 int ExpectChartSkyEventsMatch(const std::string& arguments, const Draw& d) {
-    const RunResult csv = runList(arguments + " --format csv");
+    const RunResult csv = RunList(arguments + " --format csv");
     EXPECT_EQ(csv.exitCode, 0) << csv.err;
     SkyOwnEvents given;
     for (std::size_t from = 0, at; (at = csv.out.find("\r\n", from)) != std::string::npos; from = at + 2) {
@@ -248,19 +248,19 @@ TEST_F(ListSweep, RandomRequestsOfTheWholeRangeMatchTheSky) {
         const Draw d = DrawRequest(random, n % 40 == 39);
         const std::string arguments = Arguments(d);
         SCOPED_TRACE("request " + std::to_string(n) + " of seed " + std::to_string(seed) + ": meridel-list " + arguments);
-        const RunResult r = runList(arguments);
+        const RunResult r = RunList(arguments);
         if (d.kind == Kind::Search && r.exitCode == 1 && r.err.find("[Date out of range] No complete") != std::string::npos) {
             ++searchesBeyond;  // the next transit ends beyond the range: refused as designed
             continue;
         }
         ASSERT_EQ(r.exitCode, 0) << r.err;
-        const std::vector<std::string> printed = d.ManyRuns() ? splitRuns(r.out) : std::vector{r.out};
+        const std::vector<std::string> printed = d.ManyRuns() ? SplitRuns(r.out) : std::vector{r.out};
         const std::vector<ChartPair> pairs = d.kind == Kind::Chart ? ChartPairs(d.world) : std::vector<ChartPair>{};
         ASSERT_TRUE(d.kind != Kind::Chart || printed.size() == pairs.size()) << printed.size();
         for (std::size_t i = 0; i < printed.size(); ++i) {
             const Case c = CaseOf(printed[i], d);
             SCOPED_TRACE(printed[i].substr(0, printed[i].find("\r\n")));
-            const std::vector<Cells> listed = rowsOf(printed[i]);
+            const std::vector<Cells> listed = RowsOf(printed[i]);
             if (d.kind == Kind::Search) {
                 EXPECT_GT(c.start, d.end) << "the search lists a transit after its end date";
                 bool aspectListed = false;
@@ -279,13 +279,13 @@ TEST_F(ListSweep, RandomRequestsOfTheWholeRangeMatchTheSky) {
         }
         if (d.kind == Kind::Chart) events += ExpectChartSkyEventsMatch(arguments, d);
         if (n % 4 != 0) continue;
-        const RunResult direct = runList(arguments, "MERIDEL_DIRECT_POSITIONS=1");
+        const RunResult direct = RunList(arguments, "MERIDEL_DIRECT_POSITIONS=1");
         ASSERT_EQ(direct.exitCode, 0) << direct.err;
         EXPECT_EQ(direct.err, r.err);
         if (direct.out == r.out) continue;
         ++differing;
-        for (const std::string& run : d.ManyRuns() ? splitRuns(direct.out) : std::vector{direct.out})
-            ExpectListingMatches(rowsOf(run), CaseOf(run, d));
+        for (const std::string& run : d.ManyRuns() ? SplitRuns(direct.out) : std::vector{direct.out})
+            ExpectListingMatches(RowsOf(run), CaseOf(run, d));
     }
     std::printf("meridel-list sweep, seed %d: %d requests, %d runs checked, %d rows, %d exact hits (%d of fast planets, "
                 "%d with Pluto), %d searches past the range, %d events of the sky and %d eclipses, %d listed otherwise by "

@@ -70,18 +70,18 @@ TEST_F(Listings, CommittedListingsMatchTheSky) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.golden);
-        const std::string out = listed(c.arguments);
-        expectGolden(c.golden, out);
-        const std::vector<std::string> runs = splitRuns(out);
+        const std::string out = Listed(c.arguments);
+        ExpectGolden(c.golden, out);
+        const std::vector<std::string> runs = SplitRuns(out);
         ASSERT_EQ(runs.size(), c.runs.size());
         for (std::size_t i = 0; i < runs.size(); ++i) {
             SCOPED_TRACE(runs[i].substr(0, runs[i].find("\r\n")));
-            ExpectListingMatches(rowsOf(runs[i]), c.runs[i]);
+            ExpectListingMatches(RowsOf(runs[i]), c.runs[i]);
         }
     }
     // The search lists its transit exactly as a run over the stretch it found would.
-    EXPECT_EQ(listed("--world --planet1 Jupiter --planet2 Saturn --start 2040-07-15 --end 2041-10-03 --orbs 10,6,2"),
-              readFile(std::string(MERIDEL_GOLDEN_DIR) + "/search_world_jupiter_saturn_after_2020.txt"));
+    EXPECT_EQ(Listed("--world --planet1 Jupiter --planet2 Saturn --start 2040-07-15 --end 2041-10-03 --orbs 10,6,2"),
+              ReadFile(std::string(MERIDEL_GOLDEN_DIR) + "/search_world_jupiter_saturn_after_2020.txt"));
 }
 
 // With an outer orb of 15 degrees the square leaves it on the day the sextile enters it: on the
@@ -89,9 +89,9 @@ TEST_F(Listings, CommittedListingsMatchTheSky) {
 TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
     const std::string request = "--world --planet1 Mercury --planet2 Jupiter --start 2005-05-10 --orbs 15,8,4 --tz GMT+10:00";
     for (const std::int32_t end : {Day(2005, 6, 24), Day(2005, 6, 25)}) {
-        const std::string out = listed(request + " --end " + Date(end));
+        const std::string out = Listed(request + " --end " + Date(end));
         EXPECT_EQ(out.find("Sextile") != std::string::npos, end == Day(2005, 6, 25)) << out;
-        ExpectListingMatches(rowsOf(out),
+        ExpectListingMatches(RowsOf(out),
                              Case{kMercury, kJupiter, true, Day(2005, 5, 10), end, 600, "GMT+10:00", {15, 8, 4}});
     }
 }
@@ -101,7 +101,7 @@ TEST_F(Listings, HandoverOnTheLastDayBeginsNoTransit) {
 // pair: the period has no day of that approach to name, and no moment where the search for a
 // closer one ran out of positions is taken for it.
 TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
-    const std::vector<Cells> rows = rowsOf(listed("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 "
+    const std::vector<Cells> rows = RowsOf(Listed("--world --planet1 Mars --planet2 Pluto --start 1600-01-01 "
                                                   "--end 1600-03-31 --orbs 15,7,4 --tz GMT+8:30"));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0][0] + "|" + rows[0][4] + "|" + rows[0][8], "Trine||");
@@ -111,7 +111,7 @@ TEST_F(Listings, PassUnderWayWherePlutosTableBeginsHasNoMinimum) {
 // At the other end, the last midnight of a zone west of Greenwich is after Pluto's table ends:
 // the trine that leaves the middle orb during 2099-12-31 there is still open at the end.
 TEST_F(Listings, PassLeavingAnOrbWherePlutosTableEndsStaysOpen) {
-    const std::vector<Cells> rows = rowsOf(listed("--world --planet1 Sun --planet2 Pluto --start 2099-06-19 "
+    const std::vector<Cells> rows = RowsOf(Listed("--world --planet1 Sun --planet2 Pluto --start 2099-06-19 "
                                                   "--end 2099-12-31 --orbs 10,8,5 --tz GMT-11:00"));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.back()[0] + "|" + rows.back()[5] + "|" + rows.back()[6], "Trine|2099-12-28|");
@@ -120,7 +120,7 @@ TEST_F(Listings, PassLeavingAnOrbWherePlutosTableEndsStaysOpen) {
 
 // The shortest period a run takes (one day less is refused by the request's checks).
 TEST_F(Listings, ShortestPeriodWithoutTransitsSaysSo) {
-    RunResult ok = runList("--world --planet1 Mars --planet2 Jupiter --start 2024-01-01 --end 2024-01-04");
+    RunResult ok = RunList("--world --planet1 Mars --planet2 Jupiter --start 2024-01-01 --end 2024-01-04");
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_NE(ok.out.find("No transits in this period.\r\n"), std::string::npos);
     EXPECT_EQ(ok.err, "[No transits] There are no transits of this kind in the period specified.\n");
@@ -130,11 +130,11 @@ TEST_F(Listings, ShortestPeriodWithoutTransitsSaysSo) {
 // 64001 characters (a line end counts two), said once; without it the listing is whole, to its last year.
 TEST_F(Listings, FullOutputBoxStopsTheRunOnceOtherwiseTheListingIsWhole) {
     const std::string request = "--world --planet1 Jupiter --planet2 Saturn --start 1600-01-01 --end 2099-12-31";
-    const std::string whole = listed(request);
+    const std::string whole = Listed(request);
     EXPECT_EQ(whole.find("Stopped"), std::string::npos);
-    const Cells last = rowsOf(whole).back();
+    const Cells last = RowsOf(whole).back();
     EXPECT_GE(*std::max_element(last.begin() + 1, last.begin() + 8), "2098") << "the latest date the listing gives";
-    const RunResult r = runList(request + " --box-limit");
+    const RunResult r = RunList(request + " --box-limit");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "[Meridel] Output textbox is full.\n");
     const std::string kept = r.out.substr(0, r.out.size() - 26);
@@ -147,26 +147,26 @@ TEST_F(Listings, FullOutputBoxStopsTheRunOnceOtherwiseTheListingIsWhole) {
 }
 
 TEST_F(Listings, UsageAndHelp) {
-    RunResult help = runList("--help");
+    RunResult help = RunList("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--all-planets 0|1"), std::string::npos);
     // A usage error: its one line and where to look, not the whole usage.
-    RunResult bad = runList("--world --planet1 Vulcan --planet2 Mars --start 2024-01-01 --end 2024-12-31");
+    RunResult bad = RunList("--world --planet1 Vulcan --planet2 Mars --start 2024-01-01 --end 2024-12-31");
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_EQ(bad.err, "meridel-list: --planet1: no such body in the list: Vulcan\nTry 'meridel-list --help'.\n");
     // Name, version and licence.
-    RunResult version = runList("--version");
+    RunResult version = RunList("--version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("meridel-list (Meridel) ", 0), 0u) << version.out;
     EXPECT_NE(version.out.find("AGPL-3.0-or-later"), std::string::npos) << version.out;
     // The help viewer's text ends with the same name, version and licence.
     const std::string program = MERIDEL_LIST;
-    const std::string helpText = readFile(program.substr(0, program.rfind('/')) + "/mrd_help.txt");
+    const std::string helpText = ReadFile(program.substr(0, program.rfind('/')) + "/mrd_help.txt");
     const std::string number = version.out.substr(23, version.out.find('\n') - 23);
     EXPECT_NE(helpText.find("\nMeridel " + number + ". Copyright"), std::string::npos) << number;
     EXPECT_NE(helpText.find("(AGPL-3.0-or-later)"), std::string::npos);
     // Without --orbs, Mercury moving gets orbs it accepts (10, 5 and 2 it refuses).
-    RunResult mercury = runList("--world --planet1 Mercury --planet2 Saturn --start 2024-01-01 --end 2024-03-31");
+    RunResult mercury = RunList("--world --planet1 Mercury --planet2 Saturn --start 2024-01-01 --end 2024-03-31");
     EXPECT_EQ(mercury.exitCode, 0) << mercury.err;
     EXPECT_NE(mercury.out.find("Start 10°   Start 6°    Start 3°"), std::string::npos) << mercury.out;
 }
@@ -174,7 +174,7 @@ TEST_F(Listings, UsageAndHelp) {
 // The sky check must see a date one day off, a missing retrograde mark, an exact hit shown as a
 // plain minimum (a hit missing) and a hit two minutes late, or it proves nothing.
 TEST_F(Listings, SkyCheckSeesADateOneDayOffAWrongMarkAndAWrongHit) {
-    const std::string text = readFile(std::string(MERIDEL_GOLDEN_DIR) + "/world_jupiter_saturn_gmt.txt");
+    const std::string text = ReadFile(std::string(MERIDEL_GOLDEN_DIR) + "/world_jupiter_saturn_gmt.txt");
     const Case c{kJupiter, kSaturn, true, Day(2019, 1, 1), Day(2022, 12, 31)};
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"", ""}, {"2020-02-14", "2020-02-15"},
                                    {"2020-06-07r", "2020-06-07 "}, {"2020-12-21*", "2020-12-21 "},
@@ -184,14 +184,14 @@ TEST_F(Listings, SkyCheckSeesADateOneDayOffAWrongMarkAndAWrongHit) {
         ::testing::TestPartResultArray failures;
         {
             ::testing::ScopedFakeTestPartResultReporter intercept(&failures);
-            ExpectListingMatches(rowsOf(changed), c);
+            ExpectListingMatches(RowsOf(changed), c);
         }
         EXPECT_EQ(failures.size() > 0, !from.empty()) << from;
     }
 }
 
 TEST_F(Listings, SearchRefusalsAndTheEndOfPlutosRange) {
-    RunResult late = runList("--world --planet1 Mars --planet2 Pluto --end 2099-12-31 --search conjunction");
+    RunResult late = RunList("--world --planet1 Mars --planet2 Pluto --end 2099-12-31 --search conjunction");
     EXPECT_EQ(late.exitCode, 1);
     EXPECT_EQ(late.out, "");
     EXPECT_EQ(late.err, "[Error] Date is beyond allowable date range for Pluto.\n"
@@ -200,9 +200,9 @@ TEST_F(Listings, SearchRefusalsAndTheEndOfPlutosRange) {
 
     // One degree less than the smallest search orb a slow moving planet allows has no split a run
     // would accept.
-    expectRefused("--world --planet1 Jupiter --planet2 Uranus --end 2023-12-31 --orbs 4,2,1 --search conjunction",
+    ExpectRefused("--world --planet1 Jupiter --planet2 Uranus --end 2023-12-31 --orbs 4,2,1 --search conjunction",
                   "[Search orb value] With Jupiter the search orb must be at least 5°.\n");
-    expectRefused("--personal --planet1 Mercury --planet2 Sun --end 2024-12-31 --orbs 6,4,2 --search trine "
+    ExpectRefused("--personal --planet1 Mercury --planet2 Sun --end 2024-12-31 --orbs 6,4,2 --search trine "
                   "--birth 1990-06-15 --birth-time 12:00 --birth-tz GMT",
                   "[Search orb value] With transiting Mercury the search orb must be at least 7°.\n");
 }

@@ -31,7 +31,7 @@ protected:
 
     std::string bin() const { return (root_ / "prefix/bin").string() + "/"; }
     std::string folder(const std::string& sub) const { return (root_ / sub).string() + "/"; }
-    void place(const std::string& sub) {
+    void Place(const std::string& sub) {
         fs::create_directories(root_ / sub);
         std::ofstream(root_ / sub / "pluto.slx") << "x\n";
     }
@@ -47,7 +47,7 @@ TEST_F(DataFolderSearch, EachPlaceIsFoundAndEarlierPlacesWin) {
     fs::remove(root_ / "home/meridel/pluto.slx");
     // share/meridel is named without "bin/..", as a message would show it.
     for (const char* sub : {"sys2/meridel", "sys1/meridel", "home/meridel", "prefix/share/meridel", "prefix/bin"}) {
-        place(sub);
+        Place(sub);
         EXPECT_EQ(DataFolderHolding("pluto.slx", bin()), folder(sub)) << sub;
     }
 }

@@ -39,11 +39,11 @@ protected:
     std::shared_ptr<const PlutoTable> Load(const std::string& name, std::string& errorText) const {
         return LoadPlutoData(Folder(), name, errorText);
     }
-    void writeFile(const std::string& name, const std::string& text) {
+    void WriteFile(const std::string& name, const std::string& text) {
         std::ofstream(folder_ / name, std::ios::binary) << text;
     }
     // A load that must fail: a problem naming the file and `detail`, and no table.
-    void expectRefused(const std::string& name, const std::string& detail) {
+    void ExpectRefused(const std::string& name, const std::string& detail) {
         std::string errorText;
         EXPECT_EQ(Load(name, errorText), nullptr) << name;
         EXPECT_NE(errorText.find(Folder() + name), std::string::npos) << errorText;
@@ -102,7 +102,7 @@ TEST_F(PlutoTables, ThreeCharacterTableStillWorks) {
     std::ifstream committed(ExecutableFolder() + "pluto.slx");
     std::string line, legacy;
     while (std::getline(committed, line)) legacy += line.substr(0, 3) + "\n";
-    writeFile("legacy.slx", legacy);
+    WriteFile("legacy.slx", legacy);
     std::string errorText;
     const auto loaded = Load("legacy.slx", errorText);
     ASSERT_TRUE(loaded) << errorText;
@@ -164,26 +164,26 @@ TEST_F(PlutoTables, RestsAndCutDays) {
 TEST_F(PlutoTables, UnusableFilesAreRefused) {
     std::string validText;
     for (std::int32_t k = 0; k < kPlutoTableLines; ++k) validText += syntheticLine(k) + "\n";
-    expectRefused("missing.slx", "No such file");
+    ExpectRefused("missing.slx", "No such file");
     std::filesystem::create_directory(folder_ / "folder.slx");
-    expectRefused("folder.slx", "directory");
-    writeFile("short.slx", validText.substr(0, 4 * 1000));
-    expectRefused("short.slx", "1000 lines, 182623 needed");
+    ExpectRefused("folder.slx", "directory");
+    WriteFile("short.slx", validText.substr(0, 4 * 1000));
+    ExpectRefused("short.slx", "1000 lines, 182623 needed");
 
     // File line 6 (kept line 4, after a blank line) is too short.
     std::string bad = validText;
     bad.replace(4 * 4, 4, "ab\n\n");
-    writeFile("short-line.slx", "\n" + bad);
-    expectRefused("short-line.slx", "line 6:");
+    WriteFile("short-line.slx", "\n" + bad);
+    ExpectRefused("short-line.slx", "line 6:");
     // The last line the range needs holds codes outside their ranges.
     bad = validText;
     bad.replace(4 * (kPlutoTableLines - 1), 3, "~~~");
-    writeFile("bad-code.slx", bad);
-    expectRefused("bad-code.slx", "line 182623:");
+    WriteFile("bad-code.slx", bad);
+    ExpectRefused("bad-code.slx", "line 182623:");
 
     // Lines after the range are never read, so they need not decode. (That blank lines, blanks
     // around a line and CR LF endings shift no day is the table fuzzer's check.)
-    writeFile("longer.slx", validText + "??\n");
+    WriteFile("longer.slx", validText + "??\n");
     std::string errorText;
     EXPECT_TRUE(Load("longer.slx", errorText)) << errorText;
 }

@@ -28,13 +28,13 @@ using namespace meridel;
 namespace {
 
 // UT moment of a Terrestrial Time moment, with the library's Delta T (taken at UT itself).
-double universalTime(double tt) {
+double UniversalTime(double tt) {
     char serr[AS_MAXCH];
     double ut = tt - swe_deltat_ex(tt, SEFLG_SWIEPH, serr);
     return tt - swe_deltat_ex(ut, SEFLG_SWIEPH, serr);
 }
 
-double julianDay(int year, int month, int day, double hours) {
+double JulianDay(int year, int month, int day, double hours) {
     return swe_julday(year, month, day, hours, SE_GREG_CAL);
 }
 
@@ -44,7 +44,7 @@ const Sky& TheSky() {
     return sky;
 }
 
-double degreesOf(std::int16_t code, double ut) {
+double DegreesOf(std::int16_t code, double ut) {
     double longitude = TheSky().PlanetLongitude(code, ut);
     EXPECT_GE(longitude, 0.0) << "code " << code << " at " << ut;
     return longitude / kFullCircle * 360.0;
@@ -70,13 +70,13 @@ TEST(Positions, PublishedLongitudes) {
         {"Venus 1992-12-20", kVenus, -1, 2448976.5, true, 313.0815, 0.0005},
         {"Moon 1992-04-12", kMoon, -1, 2448724.5, true, 133.1673, 3.0 / 3600},
         {"June solstice 1962", kSun, -1, 2437837.39245, true, 90, 0.0005},
-        {"New moon 1977-02-18", kMoon, kSun, julianDay(1977, 2, 18, 3 + 37 / 60.0 + 40 / 3600.0), true, 0, 0.0005},
-        {"March equinox 2024", kSun, -1, julianDay(2024, 3, 20, 3.1), false, 0, 0.0005},
-        {"Jupiter-Saturn 2020-12-21", kJupiter, kSaturn, julianDay(2020, 12, 21, 18 + 20 / 60.0), false, 0, 0.0005},
+        {"New moon 1977-02-18", kMoon, kSun, JulianDay(1977, 2, 18, 3 + 37 / 60.0 + 40 / 3600.0), true, 0, 0.0005},
+        {"March equinox 2024", kSun, -1, JulianDay(2024, 3, 20, 3.1), false, 0, 0.0005},
+        {"Jupiter-Saturn 2020-12-21", kJupiter, kSaturn, JulianDay(2020, 12, 21, 18 + 20 / 60.0), false, 0, 0.0005},
     };
     for (const Case& c : cases) {
-        const double ut = c.terrestrialTime ? universalTime(c.jd) : c.jd;
-        const double degrees = degreesOf(c.code, ut) - (c.minus < 0 ? 0.0 : degreesOf(c.minus, ut));
+        const double ut = c.terrestrialTime ? UniversalTime(c.jd) : c.jd;
+        const double degrees = DegreesOf(c.code, ut) - (c.minus < 0 ? 0.0 : DegreesOf(c.minus, ut));
         const double error = std::remainder(degrees - c.degrees, 360.0);
         std::printf("%-28s error %+7.3f\"\n", c.what, error * 3600.0);
         EXPECT_LE(std::fabs(error), c.tolerance) << c.what;

@@ -22,7 +22,7 @@
 namespace meridel {
 namespace {
 
-std::string readFile(const std::string& path) {
+std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -55,7 +55,7 @@ TEST_F(RegistryFileTest, HandEditedValuesFallBackAndACorruptFileIsReplaced) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << "\xff\xfe[[[Software\n=\n\x01\x02";
     EXPECT_FALSE(RestoreRegistryValue("\\MRD", "TZ0", value, ""));
     EXPECT_TRUE(SaveRegistryValue("\\MRD", "StateSaved", "Y"));
-    EXPECT_EQ(readFile(path), "[Software\\Vantorel\\MRD]\nStateSaved=Y\n\n");
+    EXPECT_EQ(ReadFile(path), "[Software\\Vantorel\\MRD]\nStateSaved=Y\n\n");
 }
 
 // A folder of the test's own, and the dialogs recorded rather than shown.
@@ -67,7 +67,7 @@ protected:
     }
     void TearDown() override { SetDialogs(previous); }
     std::string file(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
-    void expectOneMessage(const std::string& text, MessageIcon icon, const std::string& title) {
+    void ExpectOneMessage(const std::string& text, MessageIcon icon, const std::string& title) {
         ASSERT_EQ(shown.messages.size(), 1u);
         EXPECT_EQ(shown.messages[0].text, text);
         EXPECT_EQ(shown.messages[0].icon, icon);
@@ -90,7 +90,7 @@ TEST_F(OutputFileTest, FileIsReplacedWholeByTheTextInWindows1252WithCrLf) {
     std::ofstream(path, std::ios::binary) << std::string(5000, 'z');
     EXPECT_EQ(WriteTextFile("12\xC2\xB0 30'\nab\r\nc\xE2\x82\xAC\xE2\x86\x92", path), "");
     const std::string written = "12\xB0 30'\r\nab\r\nc\x80?\r\n";
-    EXPECT_EQ(readFile(path), written);
+    EXPECT_EQ(ReadFile(path), written);
 
     for (size_t size : {50, 20000}) {
         std::string status;
@@ -99,7 +99,7 @@ TEST_F(OutputFileTest, FileIsReplacedWholeByTheTextInWindows1252WithCrLf) {
             status = WriteTextFile(std::string(size, 'x'), path);
         }
         EXPECT_EQ(status, "File too large") << size;
-        EXPECT_EQ(readFile(path), written) << size;
+        EXPECT_EQ(ReadFile(path), written) << size;
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(OutputFileTest, PermissionsDecideBetweenWritingInPlaceAndRefusing) {
 
     const auto status = test::AsUnprivilegedUser([&] { return WriteTextFile("new\nlisting", path); });
     const auto created = test::AsUnprivilegedUser([&] { return WriteTextFile("x", folder + "/new.txt"); });
-    const std::string fitsBefore = readFile(path);
+    const std::string fitsBefore = ReadFile(path);
     const auto cutShort = test::AsUnprivilegedUser([&] {
         test::FileSizeLimit limit(20);
         return WriteTextFile(std::string(50, 'x'), path);
@@ -137,9 +137,9 @@ TEST_F(OutputFileTest, PermissionsDecideBetweenWritingInPlaceAndRefusing) {
     EXPECT_EQ(after.st_ino, before.st_ino) << "written in place, not replaced";
     EXPECT_EQ(*created, "Permission denied");
     EXPECT_EQ(*cutShort, "File too large");
-    EXPECT_EQ(readFile(path), std::string(20, 'x')) << "in place, a failure part-way leaves the file cut short";
+    EXPECT_EQ(ReadFile(path), std::string(20, 'x')) << "in place, a failure part-way leaves the file cut short";
     EXPECT_EQ(*refused, "Permission denied");
-    EXPECT_EQ(readFile(readOnly), "old listing\r\n");
+    EXPECT_EQ(ReadFile(readOnly), "old listing\r\n");
 }
 
 // Blank output is refused before the dialog, Cancel does nothing, a folder that is not there is
@@ -152,7 +152,7 @@ TEST_F(OutputFileTest, RefusedCancelledAndOpenedWrites) {
     EXPECT_FALSE(WriteOutputToFile(box, false, chosen));
     EXPECT_EQ(box, "");
     EXPECT_EQ(shown.saveFileChoices.size(), 1u);  // no dialog
-    expectOneMessage("Nothing to write.", MessageIcon::Exclamation, "Write output to file");
+    ExpectOneMessage("Nothing to write.", MessageIcon::Exclamation, "Write output to file");
 
     shown.Clear();  // no choice queued: the dialog is cancelled
     box = " \tx ";
@@ -165,7 +165,7 @@ TEST_F(OutputFileTest, RefusedCancelledAndOpenedWrites) {
     shown.saveFileChoices.push_back(missing);
     EXPECT_FALSE(WriteOutputToFile(box, true, chosen));
     EXPECT_EQ(box, "\tx");
-    expectOneMessage("Error writing to file " + missing + "\nNo such file or directory", MessageIcon::Exclamation,
+    ExpectOneMessage("Error writing to file " + missing + "\nNo such file or directory", MessageIcon::Exclamation,
                      "Write output to file");
     EXPECT_TRUE(shown.openedFiles.empty());
 
@@ -178,7 +178,7 @@ TEST_F(OutputFileTest, RefusedCancelledAndOpenedWrites) {
     EXPECT_TRUE(shown.messages.empty());
     shown.openSucceeds = false;
     EXPECT_FALSE(OpenWithAssociatedProgram(path));
-    expectOneMessage("Error when opening file " + path + ".", MessageIcon::Exclamation, "Error");
+    ExpectOneMessage("Error when opening file " + path + ".", MessageIcon::Exclamation, "Error");
 }
 
 TEST(ViewerText, CutStartsAt65530CharactersAndNeverSplitsCrLf) {
@@ -199,7 +199,7 @@ TEST(ViewerText, CutStartsAt65530CharactersAndNeverSplitsCrLf) {
 
 class ViewerFileTest : public WithDialogs {
 protected:
-    void openHelp() {
+    void OpenHelp() {
         ShowHelp(viewer, QPoint(200, 100), 13800, 8000, file(""));
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
     }
@@ -208,17 +208,17 @@ protected:
 };
 
 TEST_F(ViewerFileTest, MissingHelpFileIsReportedOnceAndTheViewerHides) {
-    openHelp();
+    OpenHelp();
     viewer.Form_Activate();  // activated again, as when the message box closes
-    expectOneMessage("Error 53.  No such file or directory", MessageIcon::Exclamation, "File error");
+    ExpectOneMessage("Error 53.  No such file or directory", MessageIcon::Exclamation, "File error");
     EXPECT_FALSE(viewer.isVisible());
 
-    openHelp();  // the empty viewer, no second message, until closed by its frame
+    OpenHelp();  // the empty viewer, no second message, until closed by its frame
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(shown.messages.size(), 1u);
     viewer.close();
     std::ofstream(file("mrd_help.txt"), std::ios::binary) << "first text\r\n";
-    openHelp();
+    OpenHelp();
     EXPECT_EQ(viewer.txbText1->toPlainText(), "first text\n");
     EXPECT_FALSE(viewer.cmdCopyToClipboard->isVisible());
 }
