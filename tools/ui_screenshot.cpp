@@ -37,19 +37,22 @@ bool Save(QWidget& window, const char* path) {
     return false;
 }
 
+// The same birth for every picture: 22 September 1987, 14:30 GMT+1:00.
+void SetBirth(meridel::frmMain& window) {
+    window.txbYear[2]->setText(QStringLiteral("1987"));
+    window.txbMonth[2]->setText(QStringLiteral("9"));
+    window.txbDay[2]->setText(QStringLiteral("22"));
+    for (int row = 0; row < 3; ++row) window.UpdateDateLabel(row);
+    window.cboHour->setCurrentIndex(15);
+    window.cboMinute->setCurrentIndex(7);
+    window.cboTimezone[1]->setCurrentIndex(26);
+}
+
 // A real Personal run: RUNNING.png is taken while the scan goes on, DONE.png after it ends.
 bool ShowARun(meridel::frmMain& window, const char* runningPath, const char* donePath) {
     window.txbYear[0]->setText(QStringLiteral("1990"));
     window.txbYear[1]->setText(QStringLiteral("2799"));
-    window.txbYear[2]->setText(QStringLiteral("1987"));
-    window.txbMonth[2]->setText(QStringLiteral("9"));
-    window.txbDay[2]->setText(QStringLiteral("22"));
-    window.UpdateDateLabel(0);
-    window.UpdateDateLabel(1);
-    window.UpdateDateLabel(2);
-    window.cboHour->setCurrentIndex(15);
-    window.cboMinute->setCurrentIndex(7);
-    window.cboTimezone[1]->setCurrentIndex(26);
+    SetBirth(window);
     window.cboPlanet[0]->setCurrentIndex(5);  // Saturn
     window.cboPlanet[1]->setCurrentIndex(0);  // Sun
     bool ok = true;
@@ -70,13 +73,7 @@ bool ShowAChart(meridel::frmMain& window, const char* path, const char* timeline
     window.txbYear[1]->setText(QStringLiteral("2024"));
     window.txbMonth[1]->setText(QStringLiteral("12"));
     window.txbDay[1]->setText(QStringLiteral("31"));
-    window.txbYear[2]->setText(QStringLiteral("1987"));
-    window.txbMonth[2]->setText(QStringLiteral("9"));
-    window.txbDay[2]->setText(QStringLiteral("22"));
-    for (int row = 0; row < 3; ++row) window.UpdateDateLabel(row);
-    window.cboHour->setCurrentIndex(15);
-    window.cboMinute->setCurrentIndex(7);
-    window.cboTimezone[1]->setCurrentIndex(26);
+    SetBirth(window);
     window.cmdWholeChart_Click();
     meridel::frmForecast& chart = *window.ForecastWindow;
     while (chart.Running()) {
