@@ -30,7 +30,7 @@ public:
     // Short modal notice over the main window that closes itself after intervalMs or on a click.
     // Geometry in twips; top and left count from the main window's outer top-left corner.
     virtual void ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs,
-                       int topTwips, int leftTwips) = 0;
+                           int topTwips, int leftTwips) = 0;
 
     // Save-file dialog; nullopt when cancelled. Does not ask before overwriting.
     virtual std::optional<std::string> ChooseSaveFile(const std::string& title,
@@ -57,7 +57,7 @@ public:
     void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) override;
     Answer AskYesNoCancel(const std::string& text, const std::string& title) override;
     void ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs,
-               int topTwips, int leftTwips) override;
+                   int topTwips, int leftTwips) override;
     std::optional<std::string> ChooseSaveFile(const std::string& title,
                                               const std::string& suggestedPath,
                                               const std::string& filter) override;

@@ -133,8 +133,9 @@ void frmTimeline::chkWindowColours_Click() {
 }
 
 void frmTimeline::cmdSavePicture_Click() {
-    const auto chosen = ActiveDialogs().ChooseSaveFile(kSaveTitle, lastPicturePath_.empty() ? "timeline.png" : lastPicturePath_,
-                                                 "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg");
+    const auto chosen = ActiveDialogs().ChooseSaveFile(kSaveTitle,
+                                                       lastPicturePath_.empty() ? "timeline.png" : lastPicturePath_,
+                                                       "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg");
     if (!chosen || chosen->empty()) return;
     std::string path = *chosen;
     const QString name = QString::fromStdString(path).section(QLatin1Char('/'), -1);

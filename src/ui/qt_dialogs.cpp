@@ -65,7 +65,7 @@ Answer QtDialogs::AskYesNoCancel(const std::string& text, const std::string& tit
 }
 
 void QtDialogs::ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
-                      int leftTwips) {
+                          int leftTwips) {
     if (!popUpWindow_) popUpWindow_ = new frmPopUp(owner_);
     popUpWindow_->PopUpInForm(owner_, Q(text), widthTwips, heightTwips, intervalMs, topTwips, leftTwips);
 }

@@ -21,7 +21,7 @@ public:
     void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) override;
     Answer AskYesNoCancel(const std::string& text, const std::string& title) override;
     void ShowPopUp(const std::string& text, int widthTwips, int heightTwips, int intervalMs, int topTwips,
-               int leftTwips) override;
+                   int leftTwips) override;
     // filter: Qt's "Text files (*.txt);;All files (*)" form, or pairs separated by "|".
     std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& suggestedPath,
                                               const std::string& filter) override;
